@@ -1,0 +1,16 @@
+#pragma once
+// Texts inside the control are in the ANSI code page (Windows-1252), as they
+// cross the Windows boundary; files and terminals away from Windows use UTF-8.
+#include <string>
+#include <string_view>
+
+namespace prestova {
+
+std::string ansi_to_utf8(std::string_view ansi);
+// Characters outside the code page become '?'. Invalid UTF-8 bytes are
+// taken as code page characters themselves.
+std::string utf8_to_ansi(std::string_view utf8);
+// One UTF-16 code unit to the code page ('?' when it has no place there).
+char utf16_to_ansi(char16_t unit);
+
+} // namespace prestova

@@ -1,0 +1,263 @@
+#include "core/variant.hpp"
+
+#include "core/script_error.hpp"
+
+#include <cfloat>
+#include <cerrno>
+#include <cstdlib>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace prestova {
+
+namespace {
+
+[[noreturn]] void type_mismatch(std::string_view what)
+{
+    throw ScriptError(ErrorCode::TypeMismatch, "Type mismatch: \"" + std::string(what) + "\" is not a number");
+}
+
+[[noreturn]] void overflow(double value)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17g", value);
+    throw ScriptError(ErrorCode::Overflow, std::string("Overflow: ") + buf + " does not fit");
+}
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// Decimal digits and exponent of a value at a given number of significant
+// digits: value = d0.d1d2... x 10^exponent.
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal decimal_digits(double magnitude, int significant)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, magnitude);
+    Decimal d;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') d.digits.push_back(*p);
+    if (*p == 'e') d.exponent = std::atoi(p + 1);
+    return d;
+}
+
+std::string general(double value, int significant, const Locale& locale)
+{
+    if (value == 0) return "0";
+    std::string out = value < 0 ? "-" : "";
+    Decimal d = decimal_digits(std::fabs(value), significant);
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    const int exp = d.exponent;
+    const int n = static_cast<int>(d.digits.size());
+    if (exp >= significant || exp <= -5) {
+        out += d.digits[0];
+        if (n > 1) { out += locale.decimal_separator; out.append(d.digits, 1); }
+        char ebuf[16];
+        std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
+        return out + ebuf;
+    }
+    if (exp >= 0) {
+        for (int i = 0; i <= exp; ++i) out += i < n ? d.digits[i] : '0';
+        if (n > exp + 1) { out += locale.decimal_separator; out.append(d.digits, exp + 1); }
+    } else {
+        out += '0';
+        out += locale.decimal_separator;
+        out.append(static_cast<std::size_t>(-exp - 1), '0');
+        out += d.digits;
+    }
+    return out;
+}
+
+} // namespace
+
+const char* error_description(ErrorCode code)
+{
+    switch (code) {
+    case ErrorCode::InvalidArgument: return "Invalid procedure call or argument";
+    case ErrorCode::Overflow: return "Overflow";
+    case ErrorCode::SubscriptOutOfRange: return "Subscript out of range";
+    case ErrorCode::DivisionByZero: return "Division by zero";
+    case ErrorCode::TypeMismatch: return "Type mismatch";
+    case ErrorCode::InvalidPropertyValue: return "Invalid property value";
+    case ErrorCode::PlatformFailure: return "Platform call failed";
+    }
+    return "Unknown error";
+}
+
+double parse_number(std::string_view text, const Locale& locale)
+{
+    std::size_t b = 0, e = text.size();
+    while (b < e && is_blank(text[b])) ++b;
+    while (e > b && is_blank(text[e - 1])) --e;
+    std::string_view s = text.substr(b, e - b);
+
+    std::string normal;
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    int mantissa_digits = 0;
+    bool seen_point = false;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        if (c >= '0' && c <= '9') { normal += c; ++mantissa_digits; }
+        else if (!seen_point && (c == locale.decimal_separator || c == '.')) { normal += '.'; seen_point = true; }
+        else break;
+    }
+    if (mantissa_digits == 0) type_mismatch(text);
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        normal += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) normal += s[i++];
+        int exp_digits = 0;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) { normal += s[i]; ++exp_digits; }
+        if (exp_digits == 0) type_mismatch(text);
+    }
+    if (i != s.size()) type_mismatch(text);
+
+    // The program never changes the C locale, so strtod reads a full stop.
+    errno = 0;
+    char* end = nullptr;
+    double value = std::strtod(normal.c_str(), &end);
+    if (end != normal.c_str() + normal.size()) type_mismatch(text);
+    if (errno == ERANGE && std::fabs(value) >= 1) overflow(HUGE_VAL);
+    return negative ? -value : value;
+}
+
+double round_half_even(double value)
+{
+    double r = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5) r = 2.0 * std::round(value / 2.0);
+    return r;
+}
+
+std::int16_t to_int16(double value)
+{
+    if (std::isnan(value)) overflow(value);
+    double r = round_half_even(value);
+    if (r < -32768.0 || r > 32767.0) overflow(value);
+    return static_cast<std::int16_t>(r);
+}
+
+std::int32_t to_int32(double value)
+{
+    if (std::isnan(value)) overflow(value);
+    double r = round_half_even(value);
+    if (r < -2147483648.0 || r > 2147483647.0) overflow(value);
+    return static_cast<std::int32_t>(r);
+}
+
+std::string general_form(double value, const Locale& locale) { return general(value, 15, locale); }
+std::string general_form(float value, const Locale& locale) { return general(value, 7, locale); }
+
+std::string format_0_00(double value, const Locale& locale)
+{
+    const bool negative = value < 0;
+    const double magnitude = std::fabs(value);
+    std::string body;
+    if (!std::isfinite(magnitude) || magnitude >= 1e15) {
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.2f", magnitude);
+        body = buf;
+        body[body.size() - 3] = locale.decimal_separator;
+    } else {
+        // Round the value as the host shows it (15 significant digits),
+        // so 2.675 gives 2.68 although its binary form lies just below.
+        Decimal d = decimal_digits(magnitude, 15);
+        const int count = d.exponent + 3;  // digits of magnitude x 100 before its point
+        std::uint64_t hundredths = 0;
+        for (int i = 0; i < count; ++i)
+            hundredths = hundredths * 10 + (i < 15 ? static_cast<std::uint64_t>(d.digits[i] - '0') : 0);
+        if (count >= 0 && count < 15 && d.digits[count] >= '5') ++hundredths;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%llu%c%02llu",
+                      static_cast<unsigned long long>(hundredths / 100), locale.decimal_separator,
+                      static_cast<unsigned long long>(hundredths % 100));
+        body = buf;
+    }
+    return (negative && body.find_first_not_of("0.,") != std::string::npos ? "-" : "") + body;
+}
+
+int compare_number(const Variant& value, double number, const Locale& locale)
+{
+    double v = value.to_double(locale);
+    return v < number ? -1 : (v > number ? 1 : 0);
+}
+
+int compare_text(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+double Variant::to_double(const Locale& locale) const
+{
+    switch (type()) {
+    case Type::Empty: return 0;
+    case Type::Integer: return as_integer();
+    case Type::Long: return as_long();
+    case Type::Single: return as_single();
+    case Type::Double: return as_double();
+    case Type::Boolean: return as_boolean() ? -1 : 0;
+    case Type::Text: return parse_number(text(), locale);
+    }
+    return 0;
+}
+
+float Variant::to_single(const Locale& locale) const
+{
+    double v = to_double(locale);
+    if (std::isfinite(v) && std::fabs(v) > FLT_MAX) overflow(v);
+    return static_cast<float>(v);
+}
+
+std::int16_t Variant::to_integer(const Locale& locale) const
+{
+    if (type() == Type::Integer) return as_integer();
+    return to_int16(to_double(locale));
+}
+
+std::int32_t Variant::to_long(const Locale& locale) const
+{
+    if (type() == Type::Long) return as_long();
+    return to_int32(to_double(locale));
+}
+
+std::string Variant::to_text(const Locale& locale) const
+{
+    switch (type()) {
+    case Type::Empty: return "";
+    case Type::Integer: return std::to_string(as_integer());
+    case Type::Long: return std::to_string(as_long());
+    case Type::Single: return general_form(as_single(), locale);
+    case Type::Double: return general_form(as_double(), locale);
+    case Type::Boolean: return as_boolean() ? "True" : "False";
+    case Type::Text: return text();
+    }
+    return "";
+}
+
+const char* Variant::type_name(Type type)
+{
+    switch (type) {
+    case Type::Empty: return "Empty";
+    case Type::Integer: return "Integer";
+    case Type::Long: return "Long";
+    case Type::Single: return "Single";
+    case Type::Double: return "Double";
+    case Type::Boolean: return "Boolean";
+    case Type::Text: return "String";
+    }
+    return "?";
+}
+
+} // namespace prestova
