@@ -1,0 +1,51 @@
+#pragma once
+// The control object: forty property members, their persistence, the
+// public methods a page may call, and the check run raised by Show.
+#include "control/properties.hpp"
+#include "control/run_report.hpp"
+#include "core/variant.hpp"
+#include "platform/panel.hpp"
+#include "platform/platform.hpp"
+#include "platform/property_bag.hpp"
+
+#include <array>
+
+namespace prestova {
+
+class Prestova {
+public:
+    Prestova(Platform platform, Panel& panel, PropertyChangeSink* change_sink = nullptr);
+
+    // Property accessors: reading hands back a copy of whatever the member
+    // holds; writing stores the value unchanged and tells the host.
+    Variant get(Prop prop) const { return members_[static_cast<std::size_t>(prop)]; }
+    void put(Prop prop, Variant value);
+
+    // Persistence events.
+    void init_properties();
+    void read_properties(PropertyBag& bag);
+    void write_properties(PropertyBag& bag) const;
+
+    // The public methods a page's script may call.
+    float DeviceColors(std::int32_t& hDC);
+    Variant GetDiskSpace(std::string& sDrive);
+    Variant CutLangType(Variant& Number);
+    std::string CutDecimal(Variant& Number, std::uint8_t& ByPlace);
+    std::int32_t getVersion();
+
+    // The Show event: one whole check run.
+    RunReport show();
+
+    Platform& platform() { return platform_; }
+    Panel& panel() { return panel_; }
+    // The user's number settings, asked of the system at each use.
+    Locale locale() const;
+
+private:
+    Platform platform_;
+    Panel& panel_;
+    PropertyChangeSink* change_sink_;
+    std::array<Variant, kPropertyCount> members_{};
+};
+
+} // namespace prestova

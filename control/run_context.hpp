@@ -1,0 +1,93 @@
+#pragma once
+// The state one check run shares between its sections, and its error mode:
+// until the resume-next rule is switched on an error stops the run; after
+// it, a failing step is skipped and a failing decision test counts as true.
+#include "control/prestova.hpp"
+#include "core/script_error.hpp"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace prestova {
+
+class RunContext {
+public:
+    explicit RunContext(Prestova& control)
+        : control(control), panel(control.panel()), platform(control.platform()), locale(control.locale())
+    {
+    }
+
+    Prestova& control;
+    Panel& panel;
+    Platform& platform;
+    const Locale locale;
+
+    std::int32_t bad_colour = 0;
+    std::int32_t okay_colour = 0;
+    std::int16_t software_missing = 0;
+
+    // Properties are read through the accessor at each use.
+    Variant prop(Prop p) const { return control.get(p); }
+    double number(Prop p) const { return prop(p).to_double(locale); }
+    std::int16_t whole(Prop p) const { return prop(p).to_integer(locale); }
+    std::string text(Prop p) const { return prop(p).to_text(locale); }
+
+    // One statement of the run.
+    template <class Body>
+    void step(std::string_view name, Body&& body)
+    {
+        // An error names the innermost step; a finished step hands the
+        // name back to the one around it.
+        std::string outer = std::exchange(current_step_, std::string(name));
+        if (!resume_next_) {
+            body();
+        } else {
+            try {
+                body();
+            } catch (const ScriptError& e) {
+                record(name, e);
+            }
+        }
+        current_step_ = std::move(outer);
+    }
+
+    // The test of a decision; under the resume-next rule a failing test
+    // goes on into the branch that follows it, as for a true test.
+    template <class Condition>
+    bool test(std::string_view name, Condition&& condition)
+    {
+        std::string outer = std::exchange(current_step_, std::string(name));
+        bool holds = true;
+        if (!resume_next_) {
+            holds = condition();
+        } else {
+            try {
+                holds = condition();
+            } catch (const ScriptError& e) {
+                record(name, e);
+            }
+        }
+        current_step_ = std::move(outer);
+        return holds;
+    }
+
+    void switch_on_resume_next() { resume_next_ = true; }
+    bool resume_next() const { return resume_next_; }
+    // The latest error a skipped step raised; it stays until the run ends.
+    const std::optional<RunStop>& last_error() const { return last_error_; }
+    const std::string& current_step() const { return current_step_; }
+
+private:
+    void record(std::string_view name, const ScriptError& e)
+    {
+        last_error_ = RunStop{std::string(name), e.number(), e.what()};
+    }
+
+    bool resume_next_ = false;
+    std::string current_step_;
+    std::optional<RunStop> last_error_;
+};
+
+} // namespace prestova
