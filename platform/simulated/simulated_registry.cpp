@@ -1,0 +1,159 @@
+#include "platform/simulated/simulated_registry.hpp"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace prestova {
+
+namespace {
+
+constexpr long kInvalidParameter = 87;
+constexpr long kBadPathname = 161;
+constexpr long kKeyDeleted = 1018;
+
+constexpr std::uint32_t kEnumerateSubKeys = 0x0008;
+constexpr std::uint32_t kMaximumAllowed = 0x02000000;
+// What RegOpenKeyA gets on a key the user may read: everything but writing.
+constexpr std::uint32_t kAllReadAccess = reg::KeyRead;
+
+constexpr RegHandle kUsers = 0x80000003u;
+constexpr RegHandle kCurrentConfig = 0x80000005u;
+
+bool is_predefined(RegHandle h) { return h >= 0x80000000u && h <= 0x80000006u; }
+
+} // namespace
+
+SimulatedRegistry::SimulatedRegistry(RegistryTree& tree, const std::vector<std::string>& denied_keys) : tree_(&tree)
+{
+    for (const auto& key : denied_keys) deny(key);
+}
+
+void SimulatedRegistry::deny(std::string_view full_key_name)
+{
+    const auto name = parse_key_name(full_key_name);
+    if (!name) throw std::invalid_argument("unknown hive in key name \"" + std::string(full_key_name) + "\"");
+    denied_.insert(canonical_key_text(*name));
+}
+
+std::optional<KeyName> SimulatedRegistry::root_name(RegHandle root) const
+{
+    switch (root) {
+    case static_cast<RegHandle>(RegRoot::ClassesRoot): return KeyName{Hive::LocalMachine, {"SOFTWARE", "Classes"}};
+    case static_cast<RegHandle>(RegRoot::CurrentUser): return KeyName{Hive::CurrentUser, {}};
+    case static_cast<RegHandle>(RegRoot::LocalMachine): return KeyName{Hive::LocalMachine, {}};
+    case kUsers: return KeyName{Hive::Users, {}};
+    case kCurrentConfig: return KeyName{Hive::CurrentConfig, {}};
+    default: break;
+    }
+    const auto it = handles_.find(root);
+    if (it == handles_.end()) return std::nullopt;
+    return it->second.name;
+}
+
+// access: what RegOpenKeyExA asked for, or nullopt for RegOpenKeyA's "as much
+// as allowed".
+long SimulatedRegistry::open(RegHandle root, std::string_view path, std::optional<std::uint32_t> access,
+                             RegHandle* result)
+{
+    if (!result) return kInvalidParameter;
+    *result = 0;
+    auto name = root_name(root);
+    if (!name) return is_predefined(root) ? reg::FileNotFound : reg::InvalidHandle;
+    if (!path.empty() && path.front() == '\\') return kBadPathname;
+    if (path.find("\\\\") != std::string_view::npos) return kBadPathname;
+    if (root == static_cast<RegHandle>(RegRoot::ClassesRoot)) tree_->make(*name);  // always there on Windows
+    // An empty path hands back the handle given, except that RegOpenKeyExA
+    // opens a new handle to a key that is not predefined.
+    if (path.empty() && (is_predefined(root) || !access)) {
+        *result = root;
+        return reg::Success;
+    }
+    const auto parts = split_key_path(path);
+    name->parts.insert(name->parts.end(), parts.begin(), parts.end());
+    RegKey* key = tree_->find(*name);
+    if (!key) return reg::FileNotFound;
+    // Keep the stored spelling of each part, so the handle names the key itself.
+    name->parts.resize(name->parts.size() - parts.size());
+    for (RegKey* k = tree_->find(*name); const auto& part : parts) {
+        k = k->find_subkey(part);
+        name->parts.push_back(k->name);
+    }
+    const bool denied = denied_.count(canonical_key_text(*name)) > 0;
+    std::uint32_t granted = kAllReadAccess;
+    if (access) {
+        granted = *access & kMaximumAllowed ? kAllReadAccess : *access;
+        if (denied && (*access & (reg::KeyQueryValue | kEnumerateSubKeys))) return reg::AccessDenied;
+    }
+    if (denied) granted &= ~(reg::KeyQueryValue | kEnumerateSubKeys);
+    *result = next_handle_;
+    next_handle_ += 4;
+    handles_[*result] = OpenKey{std::move(*name), granted};
+    return reg::Success;
+}
+
+long SimulatedRegistry::open_key(RegHandle root, std::string_view path, RegHandle* result)
+{
+    // RegOpenKeyA takes whatever access is allowed: a key that refuses
+    // queries still opens, and its reads fail.
+    return open(root, path, std::nullopt, result);
+}
+
+long SimulatedRegistry::open_key_ex(RegHandle root, std::string_view path, std::uint32_t, std::uint32_t access,
+                                    RegHandle* result)
+{
+    return open(root, path, access, result);
+}
+
+long SimulatedRegistry::find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key)
+{
+    *key = nullptr;
+    OpenKey open_key;
+    if (const auto it = handles_.find(handle); it != handles_.end()) open_key = it->second;
+    else if (is_predefined(handle) && root_name(handle)) open_key = OpenKey{*root_name(handle), kAllReadAccess};
+    else return reg::InvalidHandle;
+    if ((open_key.access & needed_access) != needed_access) return reg::AccessDenied;
+    *key = tree_->find(open_key.name);
+    if (!*key && handle == static_cast<RegHandle>(RegRoot::ClassesRoot)) *key = &tree_->make(open_key.name);
+    return *key ? reg::Success : kKeyDeleted;
+}
+
+long SimulatedRegistry::query_value(RegHandle handle, const char* name, std::uint32_t* type, std::uint8_t* data,
+                                    std::uint32_t* size)
+{
+    RegKey* key = nullptr;
+    if (const long status = find_open(handle, reg::KeyQueryValue, &key); status != reg::Success) return status;
+    if (data && !size) return kInvalidParameter;
+    const RegValue* value = key->find_value(name ? name : "");
+    if (!value) return reg::FileNotFound;
+    const auto needed = static_cast<std::uint32_t>(value->data.size());
+    if (type) *type = value->type;
+    if (!data) {
+        if (size) *size = needed;
+        return reg::Success;
+    }
+    const bool fits = *size >= needed;
+    *size = needed;
+    if (!fits) return reg::MoreData;
+    if (needed) std::memcpy(data, value->data.data(), needed);
+    return reg::Success;
+}
+
+long SimulatedRegistry::enum_key(RegHandle handle, std::uint32_t index, char* name, std::uint32_t capacity)
+{
+    RegKey* key = nullptr;
+    if (const long status = find_open(handle, kEnumerateSubKeys, &key); status != reg::Success) return status;
+    if (index >= key->subkeys.size()) return reg::NoMoreItems;
+    if (!name) return kInvalidParameter;
+    const std::string& found = std::next(key->subkeys.begin(), index)->second.name;
+    if (found.size() + 1 > capacity) return reg::MoreData;
+    std::memcpy(name, found.c_str(), found.size() + 1);
+    return reg::Success;
+}
+
+long SimulatedRegistry::close_key(RegHandle handle)
+{
+    if (is_predefined(handle)) return reg::Success;
+    return handles_.erase(handle) ? reg::Success : reg::InvalidHandle;
+}
+
+} // namespace prestova
