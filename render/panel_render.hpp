@@ -1,0 +1,37 @@
+#pragma once
+// The panel shown to a person, in four forms: a readable text grid, JSON for
+// programs, and SVG or HTML pictures at the panel's design geometry.
+#include "control/panel_state.hpp"
+#include "control/run_report.hpp"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace prestova {
+
+// One launch the shell was asked for when a download link was clicked.
+// file and parameters are code-page texts, as the shell received them.
+struct LinkClick {
+    std::string link;        // the link control's name, e.g. "javalink"
+    std::string file;
+    std::string parameters;
+    std::int64_t result;     // the shell's answer: above 32 on success
+};
+
+struct PanelView {
+    const PanelState& panel;
+    const RunReport& report;
+    std::vector<LinkClick> clicks;  // in order; may be empty
+    std::string machine;            // machine profile shown; may be empty
+};
+
+// Every function returns UTF-8. Captions are converted from the code page;
+// the machine name, the stop and the link name are taken as UTF-8 when they
+// are valid UTF-8 and as code-page text otherwise.
+std::string render_text(const PanelView& view);
+std::string render_json(const PanelView& view);
+std::string render_svg(const PanelView& view);
+std::string render_html(const PanelView& view);
+
+} // namespace prestova
