@@ -1,0 +1,82 @@
+#include "apps/prestova/call_command.hpp"
+
+#include "apps/prestova/check_options.hpp"
+#include "apps/prestova/control_setup.hpp"
+#include "control/dispatch.hpp"
+#include "core/ansi.hpp"
+#include "core/script_error.hpp"
+
+#include <ostream>
+
+namespace prestova {
+
+namespace {
+
+std::string shown(const Variant& v, const Locale& locale)
+{
+    return ansi_to_utf8(v.to_text(locale)) + " (" + Variant::type_name(v.type()) + ")";
+}
+
+const char* parameter_name(const Member& m, std::size_t i)
+{
+    switch (*m.method) {
+    case Method::DeviceColors: return "hDC";
+    case Method::GetDiskSpace: return "sDrive";
+    case Method::CutLangType: return "Number";
+    case Method::CutDecimal: return i == 0 ? "Number" : "ByPlace";
+    case Method::getVersion: break;
+    }
+    return "?";
+}
+
+} // namespace
+
+int run_call_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty() || args[0].rfind("--", 0) == 0) throw UsageError("call needs a MEMBER name");
+    const std::string name = args[0];
+    std::vector<std::string> values;
+    std::size_t i = 1;
+    for (; i < args.size() && args[i].rfind("--", 0) != 0; ++i) values.push_back(args[i]);
+    const CheckOptions options = parse_check_options({args.begin() + static_cast<long>(i), args.end()});
+    if (options.runs != 1 || options.format != OutputFormat::Text || options.output)
+        throw UsageError("call takes no --runs, --format or --output");
+
+    const auto dispid = find_dispid(name);
+    if (!dispid) throw UsageError("'" + name + "' is not a member of the control");
+    const Member* member = find_member(*dispid, values.empty() ? MemberKind::PropertyGet : MemberKind::PropertyPut);
+    if (!member) member = find_member(*dispid, MemberKind::Method);
+    if (!member) throw UsageError("property " + name + " takes no more than one value");
+
+    auto session = ControlSession::open(options.machine, options.page, options.params, options.init);
+    const Locale locale = session->control.locale();
+    std::vector<Variant> call_args;
+    for (const auto& v : values) {
+        // "hdc" stands for the control's own device context.
+        if (member->method == Method::DeviceColors && v == "hdc")
+            call_args.push_back(Variant::long_integer(session->machine.system().control_device_context()));
+        else
+            call_args.push_back(Variant(utf8_to_ansi(v)));
+    }
+    try {
+        const Variant result = invoke(session->control, *member, call_args);
+        if (member->kind == MemberKind::PropertyPut) {
+            out << name << " = " << shown(session->control.get(*member->prop), locale) << "\n";
+            return 0;
+        }
+        out << shown(result, locale) << "\n";
+        if (member->kind == MemberKind::Method)
+            for (std::size_t a = 0; a < call_args.size(); ++a)
+                out << parameter_name(*member, a) << " = " << shown(call_args[a], locale) << "\n";
+        return 0;
+    } catch (const DispatchError& e) {
+        throw UsageError(name + ": " + e.what());
+    } catch (const ScriptError& e) {
+        err << "prestova: " << name << " raised error " << e.number() << ": " << e.what() << "\n";
+        for (std::size_t a = 0; member->kind == MemberKind::Method && a < call_args.size(); ++a)
+            err << "  " << parameter_name(*member, a) << " = " << shown(call_args[a], locale) << "\n";
+        return 1;
+    }
+}
+
+} // namespace prestova

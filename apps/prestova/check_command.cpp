@@ -1,0 +1,62 @@
+#include "apps/prestova/check_command.hpp"
+
+#include "apps/prestova/control_setup.hpp"
+#include "host/download_links.hpp"
+#include "render/panel_render.hpp"
+
+#include <fstream>
+#include <iostream>
+
+namespace prestova {
+
+namespace {
+
+std::string render(OutputFormat format, const PanelView& view)
+{
+    switch (format) {
+    case OutputFormat::Text: return render_text(view);
+    case OutputFormat::Json: return render_json(view);
+    case OutputFormat::Svg: return render_svg(view);
+    case OutputFormat::Html: return render_html(view);
+    }
+    return {};
+}
+
+} // namespace
+
+int run_check_command(const CheckOptions& options, std::ostream& out, std::ostream& err)
+{
+    auto session = ControlSession::open(options.machine, options.page, options.params, options.init);
+
+    RunReport report;
+    for (int i = 0; i < options.runs; ++i) report = session->control.show();
+
+    // Clicks come after the runs, on any link, shown or not: the control
+    // itself does not check, as a host that forwards clicks would find.
+    std::vector<LinkClick> clicks;
+    for (const auto& name : options.clicks) {
+        const auto link = find_control(name);
+        const auto before = session->machine.shell().launches().size();
+        const auto result = click_link(session->control, *link);
+        const auto& launches = session->machine.shell().launches();
+        if (launches.size() > before)
+            clicks.push_back({name, launches.back().file, launches.back().parameters, launches.back().result});
+        else
+            clicks.push_back({name + " (address refused, nothing opened)", "", "", result});
+    }
+
+    const PanelView view{session->panel, report, clicks, session->machine_name};
+    const std::string shown = render(options.format, view);
+    if (options.output) {
+        std::ofstream file(*options.output, std::ios::binary);
+        if (!(file << shown)) throw InputError("cannot write " + *options.output);
+    } else {
+        out << shown;
+    }
+    if (report.stopped && (options.output || options.format != OutputFormat::Text))
+        err << "prestova: the run stopped at " << report.stopped->step << ": error " << report.stopped->error_number
+            << ": " << report.stopped->message << "\n";
+    return 0;
+}
+
+} // namespace prestova

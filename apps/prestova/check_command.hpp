@@ -1,0 +1,12 @@
+#pragma once
+// `prestova check`: one control on a simulated machine, its properties from
+// a page, N check runs, the panel shown in the chosen format.
+#include "apps/prestova/check_options.hpp"
+
+#include <iosfwd>
+
+namespace prestova {
+
+int run_check_command(const CheckOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace prestova

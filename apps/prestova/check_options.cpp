@@ -1,0 +1,71 @@
+#include "apps/prestova/check_options.hpp"
+
+#include "host/download_links.hpp"
+
+#include <charconv>
+
+namespace prestova {
+
+namespace {
+
+OutputFormat parse_format(const std::string& name)
+{
+    if (name == "text") return OutputFormat::Text;
+    if (name == "json") return OutputFormat::Json;
+    if (name == "svg") return OutputFormat::Svg;
+    if (name == "html") return OutputFormat::Html;
+    throw UsageError("unknown format '" + name + "' (use text, json, svg or html)");
+}
+
+int parse_runs(const std::string& text)
+{
+    int n = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || ptr != text.data() + text.size() || n < 1 || n > 1000)
+        throw UsageError("--runs takes a whole number from 1 to 1000, not '" + text + "'");
+    return n;
+}
+
+} // namespace
+
+CheckOptions parse_check_options(const std::vector<std::string>& args)
+{
+    CheckOptions o;
+    bool have_machine = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string flag = args[i];
+        std::optional<std::string> inline_value;
+        if (const auto eq = flag.find('='); flag.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inline_value = flag.substr(eq + 1);
+            flag = flag.substr(0, eq);
+        }
+        auto value = [&]() -> std::string {
+            if (inline_value) return *inline_value;
+            if (i + 1 >= args.size()) throw UsageError(flag + " needs a value");
+            return args[++i];
+        };
+        if (flag == "--machine") { o.machine = value(); have_machine = true; }
+        else if (flag == "--page") o.page = value();
+        else if (flag == "--param") {
+            const std::string p = value();
+            const auto eq = p.find('=');
+            if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not '" + p + "'");
+            o.params.emplace_back(p.substr(0, eq), p.substr(eq + 1));
+        } else if (flag == "--init" && !inline_value) o.init = true;
+        else if (flag == "--runs") o.runs = parse_runs(value());
+        else if (flag == "--format") o.format = parse_format(value());
+        else if (flag == "--output") o.output = value();
+        else if (flag == "--click") o.clicks.push_back(value());
+        else throw UsageError("unknown option '" + args[i] + "'");
+    }
+    if (!have_machine || o.machine.empty()) throw UsageError("check needs --machine FILE");
+    for (const auto& name : o.clicks) {
+        const auto id = find_control(name);
+        if (!id || !address_of(*id))
+            throw UsageError("--click: '" + name +
+                             "' is not a link (acrolink, flashlink, reallink, ziplink1, ziplink2, javalink, explorerLink)");
+    }
+    return o;
+}
+
+} // namespace prestova

@@ -1,0 +1,32 @@
+#pragma once
+// The options of `prestova check`, parsed from the command line.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace prestova {
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class OutputFormat { Text, Json, Svg, Html };
+
+struct CheckOptions {
+    std::string machine;
+    std::optional<std::string> page;
+    std::vector<std::pair<std::string, std::string>> params;  // NAME=VALUE, in the order given
+    bool init = false;
+    int runs = 1;
+    OutputFormat format = OutputFormat::Text;
+    std::optional<std::string> output;
+    std::vector<std::string> clicks;  // link names, clicked after the runs
+};
+
+// args excludes the program and command names. Throws UsageError.
+CheckOptions parse_check_options(const std::vector<std::string>& args);
+
+} // namespace prestova

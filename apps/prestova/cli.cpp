@@ -1,0 +1,56 @@
+#include "apps/prestova/cli.hpp"
+
+#include "apps/prestova/call_command.hpp"
+#include "apps/prestova/check_command.hpp"
+#include "apps/prestova/page_params.hpp"
+#include "platform/simulated/simulated_machine.hpp"
+
+#include <ostream>
+
+namespace prestova {
+
+const char* const kUsage =
+    "usage: prestova check --machine FILE [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
+    "                      [--runs N] [--click LINK]... [--format text|json|svg|html] [--output FILE]\n"
+    "\n"
+    "  --machine FILE   the student machine: a .machine facts file (with its .reg registry)\n"
+    "  --page FILE      an HTML page whose <object> <param> values load the control\n"
+    "  --param N=V      add or override one property bag key (repeatable)\n"
+    "  --init           bring the control up fresh instead of from a property bag;\n"
+    "                   page and --param values are then written as a script would\n"
+    "  --runs N         show the control N times (the panel is not reset between runs)\n"
+    "  --click LINK     after the runs, click a download link (acrolink, flashlink, reallink,\n"
+    "                   ziplink1, ziplink2, javalink, explorerLink) and show what the shell\n"
+    "                   was asked to start (repeatable)\n"
+    "  --format F       text (default), json, svg or html\n"
+    "  --output FILE    write the panel there instead of standard output\n"
+    "\n"
+    "       prestova call MEMBER [ARG]... --machine FILE [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
+    "\n"
+    "  Calls one member of the control's automation interface and prints the result and\n"
+    "  every by-reference argument as text with its type. A property with no ARG is read,\n"
+    "  with one ARG written. ARGs are text; for DeviceColors, \"hdc\" is the control's own\n"
+    "  device context. Exit code 1 when the member raises an error.\n";
+
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        (args.empty() ? err : out) << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    try {
+        if (args[0] == "check") return run_check_command(parse_check_options(rest), out, err);
+        if (args[0] == "call") return run_call_command(rest, out, err);
+        throw UsageError("unknown command '" + args[0] + "'");
+    } catch (const UsageError& e) {
+        err << "prestova: " << e.what() << "\n\n" << kUsage;
+    } catch (const ProfileError& e) {
+        err << "prestova: " << e.what() << "\n";
+    } catch (const InputError& e) {
+        err << "prestova: " << e.what() << "\n";
+    }
+    return 2;
+}
+
+} // namespace prestova

@@ -1,0 +1,157 @@
+#include "apps/prestova/page_params.hpp"
+
+#include "core/ansi.hpp"
+#include "core/ascii_case.hpp"
+
+#include <cctype>
+#include <optional>
+
+namespace prestova {
+
+namespace {
+
+struct Tag {
+    std::string name;  // lower case; "/object" for a closing tag
+    std::vector<std::pair<std::string, std::string>> attributes;  // names lower case, values decoded
+};
+
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+void append_utf8(std::string& out, unsigned long cp)
+{
+    if (cp == 0 || cp > 0x10FFFF) cp = 0xFFFD;
+    if (cp < 0x80) out += static_cast<char>(cp);
+    else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Reads the tag starting at html[pos] == '<'; pos ends after its '>'.
+std::optional<Tag> read_tag(std::string_view html, std::size_t& pos)
+{
+    std::size_t i = pos + 1;
+    if (html.substr(i, 3) == "!--") {
+        std::size_t end = html.find("-->", i + 3);
+        pos = end == std::string_view::npos ? html.size() : end + 3;
+        return std::nullopt;
+    }
+    Tag tag;
+    while (i < html.size() && (std::isalnum(static_cast<unsigned char>(html[i])) || html[i] == '/' || html[i] == '!'))
+        tag.name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
+    while (i < html.size() && html[i] != '>') {
+        if (is_space(html[i]) || html[i] == '/') { ++i; continue; }
+        std::string name;
+        while (i < html.size() && !is_space(html[i]) && html[i] != '=' && html[i] != '>' && html[i] != '/')
+            name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
+        while (i < html.size() && is_space(html[i])) ++i;
+        std::string value;
+        if (i < html.size() && html[i] == '=') {
+            ++i;
+            while (i < html.size() && is_space(html[i])) ++i;
+            if (i < html.size() && (html[i] == '"' || html[i] == '\'')) {
+                const char quote = html[i++];
+                const std::size_t end = html.find(quote, i);
+                const std::size_t stop = end == std::string_view::npos ? html.size() : end;
+                value = std::string(html.substr(i, stop - i));
+                i = end == std::string_view::npos ? html.size() : end + 1;
+            } else {
+                while (i < html.size() && !is_space(html[i]) && html[i] != '>') value += html[i++];
+            }
+        }
+        if (!name.empty()) tag.attributes.emplace_back(std::move(name), decode_html_entities(value));
+    }
+    pos = i < html.size() ? i + 1 : html.size();
+    return tag;
+}
+
+const std::string* attribute(const Tag& tag, std::string_view name)
+{
+    for (const auto& [k, v] : tag.attributes)
+        if (k == name) return &v;
+    return nullptr;
+}
+
+bool names_the_control(const Tag& tag)
+{
+    for (const auto& [k, v] : tag.attributes)
+        if (find_ignoring_case(v, "Prestova") != std::string::npos) return true;
+    return false;
+}
+
+} // namespace
+
+std::string decode_html_entities(std::string_view text)
+{
+    static const std::pair<std::string_view, std::string_view> named[] = {
+        {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"},
+    };
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '&') { out += text[i++]; continue; }
+        const std::size_t semi = text.find(';', i);
+        if (semi == std::string_view::npos || semi - i > 10) { out += text[i++]; continue; }
+        const std::string_view ref = text.substr(i + 1, semi - i - 1);
+        bool done = false;
+        if (ref.size() > 1 && ref[0] == '#') {
+            const bool hex = ref[1] == 'x' || ref[1] == 'X';
+            const std::string_view digits = ref.substr(hex ? 2 : 1);
+            unsigned long cp = 0;
+            bool ok = !digits.empty();
+            for (char c : digits) {
+                const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                              : hex && std::isxdigit(static_cast<unsigned char>(c))
+                                  ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
+                                  : -1;
+                if (d < 0 || cp > 0x10FFFF) { ok = false; break; }
+                cp = cp * (hex ? 16 : 10) + static_cast<unsigned long>(d);
+            }
+            if (ok) { append_utf8(out, cp); done = true; }
+        } else {
+            for (const auto& [name, value] : named)
+                if (ref == name) { out += value; done = true; }
+        }
+        if (done) i = semi + 1;
+        else out += text[i++];
+    }
+    return out;
+}
+
+PageParams read_page_params(std::string_view html, std::string_view file_name)
+{
+    std::vector<PageParams> objects;
+    std::vector<bool> named;
+    bool inside = false;
+    for (std::size_t pos = html.find('<'); pos != std::string_view::npos; pos = html.find('<', pos)) {
+        auto tag = read_tag(html, pos);
+        if (!tag) continue;
+        if (tag->name == "object") {
+            objects.emplace_back();
+            named.push_back(names_the_control(*tag));
+            inside = true;
+        } else if (tag->name == "/object") {
+            inside = false;
+        } else if (tag->name == "param" && inside) {
+            const std::string* name = attribute(*tag, "name");
+            const std::string* value = attribute(*tag, "value");
+            if (name) objects.back().emplace_back(utf8_to_ansi(*name), utf8_to_ansi(value ? *value : ""));
+        }
+    }
+    if (objects.empty()) throw InputError(std::string(file_name) + ": the page has no <object> element");
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (named[i]) return objects[i];
+    for (const auto& o : objects)
+        if (!o.empty()) return o;
+    return objects.front();
+}
+
+} // namespace prestova

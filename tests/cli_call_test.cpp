@@ -1,0 +1,109 @@
+// `prestova call` and `prestova check --click` on the bundled machines.
+#include "apps/prestova/cli.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace prestova;
+
+namespace {
+
+const std::string kSource = PRESTOVA_SOURCE_DIR;
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result cli(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int code = run_cli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+const std::string kXp = kSource + "/profiles/xp-laptop-2005.machine";
+const std::string kWin98 = kSource + "/profiles/win98-desktop.machine";
+const std::string kPage = kSource + "/pages/sample.html";
+
+struct CallCase {
+    std::vector<std::string> args;  // after "call"; the machine is added
+    int code;
+    std::string out;
+};
+
+class Call : public ::testing::TestWithParam<CallCase> {};
+
+TEST_P(Call, InvokesOneMemberThroughTheMemberTable)
+{
+    std::vector<std::string> args = {"call"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    args.insert(args.end(), {"--machine", kXp, "--page", kPage});
+    const Result r = cli(args);
+    EXPECT_EQ(r.code, GetParam().code) << r.err;
+    if (GetParam().code == 2) EXPECT_NE(r.err.find(GetParam().out), std::string::npos) << r.err;
+    else if (GetParam().code == 1) EXPECT_NE(r.err.find(GetParam().out), std::string::npos) << r.err;
+    else EXPECT_EQ(r.out, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Members, Call,
+    ::testing::Values(
+        CallCase{{"getVersion"}, 0, "9 (Long)\n"},
+        CallCase{{"DeviceColors", "hdc"}, 0, "4.294967E+09 (Single)\nhDC = 6699 (Long)\n"},
+        CallCase{{"DeviceColors", "0"}, 0, "1 (Single)\nhDC = 0 (Long)\n"},
+        CallCase{{"GetDiskSpace", "C:"}, 0, "40000000000 (Double)\nsDrive = C: (String)\n"},
+        CallCase{{"GetDiskSpace", "D:"}, 0, "0 (Double)\nsDrive = D: (String)\n"},
+        CallCase{{"CutLangType", "4.79 (en)"}, 0, "4.79 (String)\nNumber = 4.79 (String)\n"},
+        CallCase{{"CutLangType", ""}, 0, " (Empty)\nNumber =  (String)\n"},
+        CallCase{{"CutDecimal", "6.0.2800.1106", "1"}, 0, "6.0 (String)\nNumber = 6.0.2800.1106 (String)\nByPlace = 1 (Integer)\n"},
+        CallCase{{"MemoryRec"}, 0, "256 (String)\n"},
+        CallCase{{"reccolordepth"}, 0, "16777216 (String)\n"},
+        CallCase{{"MemoryRec", "512"}, 0, "MemoryRec = 512 (String)\n"},
+        CallCase{{"CutLangType", "(en)"}, 1, "raised error 5"},
+        CallCase{{"CutDecimal", "1.5", "255"}, 1, "raised error 6"},
+        CallCase{{"CutDecimal", "1.5", "256"}, 2, "argument 2"},
+        CallCase{{"DeviceColors", "screen"}, 2, "argument 1"},
+        CallCase{{"CutDecimal", "1.5"}, 2, "takes 2 arguments, not 1"},
+        CallCase{{"getVersion", "x"}, 2, "takes 0 arguments"},
+        CallCase{{"Frobnicate"}, 2, "'Frobnicate' is not a member"},
+        CallCase{{"MemoryRec", "1", "2"}, 2, "takes 1 argument, not 2"}));
+
+TEST(Call, TheVersionFollowsTheMachine)
+{
+    const Result r = cli({"call", "getVersion", "--machine", kWin98});
+    EXPECT_EQ(r.out, "4 (Long)\n");
+    EXPECT_EQ(cli({"call", "--machine", kXp}).code, 2);
+    EXPECT_EQ(cli({"call", "getVersion", "--machine", kXp, "--format", "json"}).code, 2);
+}
+
+TEST(Click, ReportsWhatTheShellWasAskedToStart)
+{
+    const Result r = cli({"check", "--machine", kXp, "--page", kPage, "--click", "javalink", "--click", "ziplink1",
+                          "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"link\": \"javalink\""), std::string::npos) << r.out.substr(r.out.size() - 600);
+    EXPECT_NE(r.out.find("\"parameters\": \"http://www.java.com/en/download/\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"file\": \"C:\\\\Program Files\\\\Internet Explorer\\\\iexplore.exe\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"parameters\": \"http://downloads.marvanta.example/justzipit.exe\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"result\": 42"), std::string::npos);
+}
+
+TEST(Click, AnUnsafeAddressIsNotOpened)
+{
+    const Result r = cli({"check", "--machine", kXp, "--page", kPage, "--param", "JavaURL=-kiosk", "--click",
+                          "javalink"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("javalink (address refused, nothing opened)"), std::string::npos);
+}
+
+TEST(Click, OnlyLinksCanBeClicked)
+{
+    const Result r = cli({"check", "--machine", kXp, "--click", "Label28"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("'Label28' is not a link"), std::string::npos);
+}
+
+} // namespace

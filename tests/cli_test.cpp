@@ -1,0 +1,145 @@
+// The command line on the bundled machines and pages, in-process and as the
+// real program.
+#include "apps/prestova/cli.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace prestova;
+
+namespace {
+
+const std::string kSource = PRESTOVA_SOURCE_DIR;
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result cli(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int code = run_cli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string profile(const char* name) { return kSource + "/profiles/" + name + ".machine"; }
+
+TEST(Cli, ShowsTheBundledLaptopAgainstTheSamplePage)
+{
+    const Result r = cli({"check", "--machine", profile("xp-laptop-2005"), "--page", kSource + "/pages/sample.html"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("512.00 Megabytes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("256 Megabytes"), std::string::npos);
+    EXPECT_NE(r.out.find("You have more than the recommended amount of RAM"), std::string::npos);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(Cli, EveryBundledMachineRunsInEveryFormat)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + "/profiles")) {
+        if (entry.path().extension() != ".machine") continue;
+        for (const char* format : {"text", "json", "svg", "html"}) {
+            const Result r = cli({"check", "--machine", entry.path().string(), "--format", format});
+            EXPECT_EQ(r.code, 0) << entry.path() << " " << format << ": " << r.err;
+            EXPECT_FALSE(r.out.empty());
+        }
+    }
+}
+
+TEST(Cli, JsonCarriesEveryControlAndTheStop)
+{
+    const Result r = cli({"check", "--machine", profile("xp-laptop-2005"), "--page", kSource + "/pages/sample.html", "--param", "MemoryMin=many", "--format",
+                          "json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\"name\": \"LabelMemAmount\""), std::string::npos) << r.out.substr(0, 400);
+    EXPECT_NE(r.out.find("memory: minimum caption (MemoryMin)"), std::string::npos);
+    EXPECT_NE(r.err.find("the run stopped at memory: minimum caption (MemoryMin): error 13"), std::string::npos)
+        << r.err;
+}
+
+TEST(Cli, ParamsOverrideThePageAndInitStartsFresh)
+{
+    Result r = cli({"check", "--machine", profile("xp-laptop-2005"), "--page", kSource + "/pages/sample.html",
+                    "--param", "memoryrec=2048"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("2.048 Gigabytes"), std::string::npos);
+
+    r = cli({"check", "--machine", profile("xp-laptop-2005"), "--init"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find(" Megabytes"), std::string::npos);
+}
+
+TEST(Cli, WritesToAnOutputFile)
+{
+    const auto path = std::filesystem::temp_directory_path() / "prestova-cli-test.svg";
+    const Result r = cli({"check", "--machine", profile("xp-laptop-2005"), "--format=svg", "--output", path.string(),
+                          "--runs", "2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    std::ifstream in(path);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_NE(first.find("<"), std::string::npos);
+    std::filesystem::remove(path);
+}
+
+struct BadCall {
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class CliRefuses : public ::testing::TestWithParam<BadCall> {};
+
+TEST_P(CliRefuses, BadUsageAndUnreadableInputWithExitCodeTwo)
+{
+    std::vector<std::string> args = GetParam().args;
+    for (auto& a : args)
+        if (a.rfind("@", 0) == 0) a = kSource + "/" + a.substr(1);
+    const Result r = cli(args);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, CliRefuses,
+    ::testing::Values(BadCall{{}, "usage:"}, BadCall{{"frobnicate"}, "unknown command 'frobnicate'"},
+                      BadCall{{"check"}, "check needs --machine FILE"},
+                      BadCall{{"check", "--machine"}, "--machine needs a value"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--format", "pdf"},
+                              "unknown format 'pdf'"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--runs", "0"}, "--runs"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--param", "MemoryMin"},
+                              "NAME=VALUE"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--param", "Memory=1"},
+                              "'Memory' is not a property"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--page", "@nope.html"},
+                              "cannot read"},
+                      BadCall{{"check", "--machine", "@no/such.machine"}, "such.machine"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--verbose"},
+                              "unknown option '--verbose'"}));
+
+TEST(Cli, AMalformedProfileIsReportedWithItsLine)
+{
+    const auto path = std::filesystem::temp_directory_path() / "prestova-bad.machine";
+    std::ofstream(path) << "[windows]\nmajor = five\n";
+    const Result r = cli({"check", "--machine", path.string()});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("prestova-bad.machine:2"), std::string::npos) << r.err;
+    std::filesystem::remove(path);
+}
+
+TEST(Cli, TheProgramItselfExitsWithTheCodes)
+{
+    const std::string bin = PRESTOVA_BINARY;
+    EXPECT_EQ(std::system((bin + " check --machine " + profile("win98-desktop") + " >/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((bin + " check >/dev/null 2>&1").c_str()), 0);
+}
+
+} // namespace
