@@ -1,0 +1,241 @@
+// The facts file: every key, the defaults, each kind of error with its file
+// and line, loading the .reg beside it, and the bundled sample machines.
+#include "platform/simulated/machine_profile.hpp"
+#include "platform/simulated/simulated_machine.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace prestova;
+
+namespace {
+
+MachineProfile parse(std::string_view text) { return parse_machine_profile(text, "m.machine", "."); }
+
+// A folder of its own under the temporary directory, removed afterwards.
+struct TempDir {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("prestova-profile-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    TempDir() { std::filesystem::create_directories(path); }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    std::filesystem::path write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(path / name, std::ios::binary) << text;
+        return path / name;
+    }
+};
+
+} // namespace
+
+TEST(MachineProfile, ReadsEveryFact)
+{
+    const MachineProfile p = parse("# a test machine\n"
+                                   "[Windows]\n"
+                                   "PLATFORM_ID=1\n  major =  4 \nminor=10\nbuild = 0x040A08AE\n"
+                                   "service_pack = Service Pack 1.5   ; inline comment\n"
+                                   "product_type = 3\nextended_record = yes\n"
+                                   "[screen]\nwidth=1280\nheight=1024\ntwips_per_pixel=12\nbits_per_pixel=16\nplanes=2\nhdc=0x77\n"
+                                   "[memory]\ntotal_physical = 17179869184\n"
+                                   "[disk]\nc_free = 5000000000\nC_TOTAL = 9000000000\nd_free = 7\n"
+                                   "[objects]\ncreatable = A.B.1 , , C.D\n"
+                                   "[locale]\ndecimal_separator = ,\n"
+                                   "[registry]\ndenied = HKLM\\SOFTWARE\\X, HKEY_CLASSES_ROOT\\.y\n"
+                                   "[shell]\nprograms = C:\\a b\\c.exe\n");
+    EXPECT_EQ(p.platform_id, 1u);
+    EXPECT_EQ(p.major, 4u);
+    EXPECT_EQ(p.minor, 10u);
+    EXPECT_EQ(p.build, 0x040A08AEu);
+    EXPECT_EQ(p.service_pack, "Service Pack 1.5");
+    EXPECT_EQ(p.service_pack_major, 1);
+    EXPECT_EQ(p.service_pack_minor, 5);
+    EXPECT_EQ(p.product_type, 3);
+    EXPECT_TRUE(p.answers_extended_record());
+    EXPECT_EQ(p.width, 1280u);
+    EXPECT_EQ(p.height, 1024u);
+    EXPECT_EQ(p.twips_per_pixel, 12u);
+    EXPECT_EQ(p.bits_per_pixel, 16);
+    EXPECT_EQ(p.planes, 2);
+    EXPECT_EQ(p.device_context, 0x77);
+    EXPECT_EQ(p.total_physical, 17179869184ull);
+    EXPECT_EQ(p.free_bytes, (std::map<char, std::uint64_t>{{'C', 5000000000ull}, {'D', 7}}));
+    EXPECT_EQ(p.total_bytes, (std::map<char, std::uint64_t>{{'C', 9000000000ull}}));
+    EXPECT_EQ(p.creatable, (std::vector<std::string>{"A.B.1", "C.D"}));
+    EXPECT_EQ(p.decimal_separator, ',');
+    EXPECT_EQ(p.denied_keys, (std::vector<std::string>{"HKLM\\SOFTWARE\\X", "HKEY_CLASSES_ROOT\\.y"}));
+    EXPECT_EQ(p.programs, (std::vector<std::string>{"C:\\a b\\c.exe"}));
+}
+
+TEST(MachineProfile, DefaultsWhenLeftOut)
+{
+    MachineProfile p = parse("; nothing but a comment\n\n[memory]\n");
+    EXPECT_EQ(p.platform_id, 2u);
+    EXPECT_EQ(p.major, 5u);
+    EXPECT_EQ(p.minor, 1u);
+    EXPECT_EQ(p.twips_per_pixel, 15u);
+    EXPECT_EQ(p.planes, 1);
+    EXPECT_NE(p.device_context, 0);
+    EXPECT_EQ(p.decimal_separator, '.');
+    EXPECT_FALSE(p.total_physical);
+    EXPECT_FALSE(p.product_type);
+    EXPECT_TRUE(p.free_bytes.empty());
+    EXPECT_TRUE(p.creatable.empty());
+    EXPECT_TRUE(p.programs.empty());
+    EXPECT_TRUE(p.registry.hive(Hive::LocalMachine).subkeys.empty());
+
+    EXPECT_EQ(parse("[windows]\nservice_pack = Service Pack 6a\n").service_pack_major, 6);
+    EXPECT_EQ(parse("[windows]\nservice_pack = Service Pack 2\nservice_pack_major = 3\n").service_pack_major, 3);
+    EXPECT_EQ(parse("[locale]\ndecimal_separator = ;\n").decimal_separator, ';');
+}
+
+TEST(MachineProfile, ExtendedRecordByDefaultOnlyFromWindows2000)
+{
+    const struct {
+        const char* windows;
+        bool answers;
+    } cases[] = {{"platform_id=2\nmajor=5", true},  {"platform_id=2\nmajor=6", true},
+                 {"platform_id=2\nmajor=4", false}, {"platform_id=1\nmajor=4", false},
+                 {"platform_id=0\nmajor=5", false}, {"platform_id=2\nmajor=5\nextended_record=no", false},
+                 {"platform_id=1\nmajor=4\nextended_record=YES", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(parse(std::string("[windows]\n") + c.windows + "\n").answers_extended_record(), c.answers) << c.windows;
+}
+
+struct BadFacts {
+    std::string text;
+    std::string where;
+    std::string message;
+};
+
+class MachineProfileRefuses : public ::testing::TestWithParam<BadFacts> {};
+
+TEST_P(MachineProfileRefuses, NamingTheFileAndLine)
+{
+    try {
+        parse(GetParam().text);
+        FAIL() << "accepted: " << GetParam().text;
+    } catch (const ProfileError& e) {
+        const std::string what = e.what();
+        EXPECT_EQ(what.rfind(GetParam().where, 0), 0u) << what;
+        EXPECT_NE(what.find(GetParam().message), std::string::npos) << what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Malformed, MachineProfileRefuses,
+    ::testing::Values(BadFacts{"[windows]\n[sceen]\n", "m.machine:2: ", "unknown section [sceen]"},
+                      BadFacts{"[windows]\ncolour = 5\n", "m.machine:2: ", "unknown key colour"},
+                      BadFacts{"[disk]\nc_used = 5\n", "m.machine:2: ", "unknown key c_used"},
+                      BadFacts{"major = 5\n", "m.machine:1: ", "before any [section]"},
+                      BadFacts{"[windows]\nmajor 5\n", "m.machine:2: ", "expected KEY = VALUE"},
+                      BadFacts{"[windows\n", "m.machine:1: ", "must end with ']'"},
+                      BadFacts{"[windows]\nmajor = five\n", "m.machine:2: ", "not a whole number"},
+                      BadFacts{"[windows]\nmajor = -1\n", "m.machine:2: ", "not a whole number"},
+                      BadFacts{"[windows]\nmajor = 5.0\n", "m.machine:2: ", "not a whole number"},
+                      BadFacts{"[windows]\nbuild = 0x\n", "m.machine:2: ", "not a whole number"},
+                      BadFacts{"[windows]\nbuild =\n", "m.machine:2: ", "not a whole number"},
+                      BadFacts{"[windows]\nbuild = 0x100000000\n", "m.machine:2: ", "out of range"},
+                      BadFacts{"[memory]\ntotal_physical = 99999999999999999999\n", "m.machine:2: ", "out of range"},
+                      BadFacts{"[windows]\nproduct_type = 256\n", "m.machine:2: ", "out of range"},
+                      BadFacts{"[screen]\ntwips_per_pixel = 0\n", "m.machine:2: ", "out of range"},
+                      BadFacts{"[screen]\nhdc = 0\n", "m.machine:2: ", "out of range"},
+                      BadFacts{"[windows]\nextended_record = maybe\n", "m.machine:2: ", "neither yes nor no"},
+                      BadFacts{"[windows]\nMajor = 5\n\n[WINDOWS]\nmajor = 6\n", "m.machine:5: ", "duplicate key major"},
+                      BadFacts{"[locale]\ndecimal_separator = ,,\n", "m.machine:2: ", "one character"},
+                      BadFacts{"[registry]\ndenied = HKXX\\Y\n", "m.machine:2: ", "unknown hive"},
+                      BadFacts{"[disk]\nc_free = 5\nc_total = 4\n", "m.machine:3: ", "less than"},
+                      BadFacts{"[disk]\nd_total = 4\n", "m.machine:2: ", "no free bytes"},
+                      BadFacts{"[memory]\n\n[registry]\nfile = no-such.reg\n", "m.machine:4: ", "no-such.reg"}));
+
+TEST(MachineProfile, LoadsTheRegistryFileBesideIt)
+{
+    TempDir dir;
+    dir.write("lab.reg", "REGEDIT4\n[HKEY_CLASSES_ROOT\\.pdf]\n@=\"AcroExch.Document\"\n[HKLM\\SOFTWARE\\Locked]\n");
+    const auto machine = dir.write("lab.machine", "[registry]\nfile = lab.reg\ndenied = HKLM\\SOFTWARE\\Locked\n");
+    MachineProfile p = load_machine_profile(machine);
+    EXPECT_NE(p.registry.find(*parse_key_name("HKLM\\SOFTWARE\\Classes\\.pdf")), nullptr);
+    EXPECT_EQ(p.denied_keys.size(), 1u);
+}
+
+TEST(MachineProfile, ProblemsInTheFilesAreNamedWithTheirPaths)
+{
+    TempDir dir;
+    dir.write("bad.reg", "REGEDIT4\n\n\"v\"=\"x\"\n");
+    const auto bad_reg = dir.write("a.machine", "[registry]\nfile = bad.reg\n");
+    const auto typo = dir.write("b.machine", "[registry]\nfile = bad2.reg\n\ndenied = HKLM\\SOFTWARE\\Lockd\n");
+    dir.write("bad2.reg", "REGEDIT4\n[HKLM\\SOFTWARE\\Locked]\n");
+    const struct {
+        std::filesystem::path file;
+        std::string where;
+    } cases[] = {{bad_reg, (dir.path / "bad.reg").string() + ":3: "},
+                 {typo, typo.string() + ":4: "},
+                 {dir.path / "absent.machine", (dir.path / "absent.machine").string() + ": "},
+                 {dir.path, dir.path.string() + ": "}};
+    for (const auto& c : cases) {
+        try {
+            load_machine_profile(c.file);
+            ADD_FAILURE() << "accepted " << c.file;
+        } catch (const ProfileError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.where, 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST(SampleMachines, EveryBundledProfileLoads)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(PRESTOVA_SOURCE_DIR) + "/profiles")) {
+        if (entry.path().extension() != ".machine") continue;
+        ++count;
+        EXPECT_NO_THROW(load_machine_profile(entry.path())) << entry.path();
+    }
+    EXPECT_GE(count, 3);
+}
+
+TEST(SampleMachines, HoldWhatAChecksRunReads)
+{
+    const std::string dir = std::string(PRESTOVA_SOURCE_DIR) + "/profiles/";
+    const struct {
+        const char* name;
+        std::uint32_t megahertz;
+        const char* pdf;
+        const char* ie;
+    } cases[] = {{"xp-laptop-2005", 1600, "AcroExch.Document", "6.0000"},
+                 {"win98-desktop", 300, nullptr, "5.0002"},
+                 {"win7-desktop", 3200, "AcroExch.Document.11", "9.0000"}};
+    for (const auto& c : cases) {
+        SimulatedMachine m(load_machine_profile(dir + c.name + ".machine"));
+        Registry& r = m.registry();
+        const auto read = [&](RegRoot root, const char* path, const char* name) -> std::string {
+            RegHandle h = 0;
+            r.open_key(root_handle(root), path, &h);
+            char buffer[256] = {};
+            std::uint32_t size = sizeof buffer - 1;
+            const long status = r.query_value(h, name, nullptr, reinterpret_cast<std::uint8_t*>(buffer), &size);
+            r.close_key(h);
+            return status == reg::Success ? std::string(buffer) : "(none)";
+        };
+        const std::string mhz = read(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\SYSTEM\\CENTRALPROCESSOR\\0\\", "~MHz");
+        ASSERT_GE(mhz.size(), 2u) << c.name;
+        EXPECT_EQ(static_cast<std::uint8_t>(mhz[0]) | static_cast<std::uint8_t>(mhz[1]) << 8, c.megahertz) << c.name;
+        EXPECT_EQ(read(RegRoot::ClassesRoot, ".pdf", ""), c.pdf ? c.pdf : "(none)") << c.name;
+        EXPECT_EQ(read(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\Version Vector\\", "IE"), c.ie);
+        // The default browser's program is one the shell can start.
+        std::string command = read(RegRoot::ClassesRoot, "http\\shell\\open\\command", nullptr);
+        command = command[0] == '"' ? command.substr(1, command.find('"', 1) - 1) : command.substr(0, command.find(' '));
+        EXPECT_GT(m.shell().execute(command, "http://example.org/", 1), 32) << c.name << ": " << command;
+        EXPECT_EQ(m.registry().open_handle_count(), 0u);
+    }
+}
+
+TEST(SampleMachines, TheXpExportIsUtf16AndTheWin98OneIsRegedit4)
+{
+    const std::string dir = std::string(PRESTOVA_SOURCE_DIR) + "/profiles/";
+    std::ifstream xp(dir + "xp-laptop-2005.reg", std::ios::binary), w98(dir + "win98-desktop.reg", std::ios::binary);
+    std::string xp_head(4, '\0'), w98_head(8, '\0');
+    xp.read(xp_head.data(), 4);
+    w98.read(w98_head.data(), 8);
+    EXPECT_EQ(xp_head, std::string("\xFF\xFEW\0", 4));
+    EXPECT_EQ(w98_head, "REGEDIT4");
+}
