@@ -18,6 +18,8 @@ char16_t to_unicode(unsigned char c)
     return c;
 }
 
+} // namespace
+
 void append_utf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) out += static_cast<char>(cp);
@@ -35,8 +37,6 @@ void append_utf8(std::string& out, char32_t cp)
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-} // namespace
 
 char utf16_to_ansi(char16_t unit)
 {

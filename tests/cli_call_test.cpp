@@ -1,5 +1,5 @@
 // `prestova call` and `prestova check --click` on the bundled machines.
-#include "apps/prestova/cli.hpp"
+#include "cli_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +9,9 @@ using namespace prestova;
 
 namespace {
 
-const std::string kSource = PRESTOVA_SOURCE_DIR;
-
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int code = run_cli(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using prestova::testing::cli;
+using prestova::testing::kSource;
+using Result = prestova::testing::CliResult;
 
 const std::string kXp = kSource + "/profiles/xp-laptop-2005.machine";
 const std::string kWin98 = kSource + "/profiles/win98-desktop.machine";

@@ -1,6 +1,6 @@
 // The command line on the bundled machines and pages, in-process and as the
 // real program.
-#include "apps/prestova/cli.hpp"
+#include "cli_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +13,9 @@ using namespace prestova;
 
 namespace {
 
-const std::string kSource = PRESTOVA_SOURCE_DIR;
-
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result cli(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int code = run_cli(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using prestova::testing::cli;
+using prestova::testing::kSource;
+using Result = prestova::testing::CliResult;
 
 std::string profile(const char* name) { return kSource + "/profiles/" + name + ".machine"; }
 

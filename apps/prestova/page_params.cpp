@@ -17,25 +17,6 @@ struct Tag {
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
-void append_utf8(std::string& out, unsigned long cp)
-{
-    if (cp == 0 || cp > 0x10FFFF) cp = 0xFFFD;
-    if (cp < 0x80) out += static_cast<char>(cp);
-    else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Reads the tag starting at html[pos] == '<'; pos ends after its '>'.
 std::optional<Tag> read_tag(std::string_view html, std::size_t& pos)
 {
@@ -115,7 +96,7 @@ std::string decode_html_entities(std::string_view text)
                 if (d < 0 || cp > 0x10FFFF) { ok = false; break; }
                 cp = cp * (hex ? 16 : 10) + static_cast<unsigned long>(d);
             }
-            if (ok) { append_utf8(out, cp); done = true; }
+            if (ok) { append_utf8(out, cp == 0 || cp > 0x10FFFF ? 0xFFFD : static_cast<char32_t>(cp)); done = true; }
         } else {
             for (const auto& [name, value] : named)
                 if (ref == name) { out += value; done = true; }
