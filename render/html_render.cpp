@@ -98,7 +98,7 @@ std::string render_html(const PanelView& view)
 
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                       markup_escape(title) + "</title>\n<style>\n";
-    out += "body{font-family:sans-serif;margin:16px}\n";
+    out += "body{font-family:sans-serif;margin:16px}h1{font-size:16px}\n";
     out += ".panel{position:relative;overflow:hidden;width:" + std::to_string(kSurfacePixelsWide) +
            "px;height:" + std::to_string(kSurfacePixelsHigh) + "px;background:" + hex_colour(kSurfaceColour) +
            ";font-family:" + std::string(kFontName) + ",'DejaVu Sans',sans-serif;font-size:" + pixels(kFontPixels) +

@@ -12,6 +12,9 @@ namespace prestova {
 namespace {
 
 constexpr double kAscent = 13.0;  // Verdana's ascent at 13 px: the first baseline below the cell's top
+// A last line whose box passes the cell's bottom by no more than this loses
+// at most a descender's tip, too little to be worth a clip.
+constexpr double kClipTolerance = 1.0;
 
 std::string attribute(std::string_view name, std::string_view value)
 {
@@ -40,7 +43,7 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
     lines.resize(shown);
     if (lines.empty()) return;
 
-    bool reaches_edge = static_cast<double>(shown) * kLinePixels > inside.height;
+    bool reaches_edge = static_cast<double>(shown) * kLinePixels > inside.height + kClipTolerance;
     for (const auto& line : lines) reaches_edge = reaches_edge || text_width(line, look.bold) > room;
     const std::string clip_id = "clip-" + std::string(c.name);
     if (reaches_edge) out += "<clipPath" + attribute("id", clip_id) + "><rect" + box_attributes(inside) + "/></clipPath>";
@@ -50,10 +53,12 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
     if (look.align == TextAlign::Centre) { x = b.left + b.width / 2; anchor = "middle"; }
     if (look.align == TextAlign::Right) { x = b.left + b.width - inset; anchor = "end"; }
 
-    out += "<text";
+    // Every paint attribute is explicit: ImageMagick's renderer carries a
+    // stroke over from the previous element and would embolden the text.
+    out += "<text" + attribute("stroke", "none");
     if (reaches_edge) out += attribute("clip-path", "url(#" + clip_id + ")");
     out += attribute("fill", hex_colour(look.text_colour)) + attribute("text-anchor", anchor);
-    if (look.bold) out += attribute("font-weight", "bold");
+    out += attribute("font-weight", look.bold ? "bold" : "normal");
     out += " xml:space=\"preserve\">";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         out += "<tspan" + attribute("x", pixels(x)) +
@@ -68,7 +73,8 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
 void append_label(std::string& out, const ControlDesign& c, const ControlState& s)
 {
     const PixelBox b = pixel_box(c);
-    out += "<g" + attribute("id", c.name) + "><rect" + box_attributes(b) + attribute("fill", hex_colour(s.background)) + "/>";
+    out += "<g" + attribute("id", c.name) + "><rect" + box_attributes(b) + attribute("fill", hex_colour(s.background)) +
+           attribute("stroke", "none") + "/>";
     if (style_look(c.style).border)  // a 1 px line just inside the cell's edge
         out += "<rect" + box_attributes({b.left + 0.5, b.top + 0.5, b.width - 1, b.height - 1}) +
                attribute("fill", "none") + attribute("stroke", hex_colour(kWindowTextColour)) +
@@ -119,7 +125,7 @@ std::string render_svg(const PanelView& view)
                              std::to_string(stop->error_number) + ": " + utf8_or_code_page(stop->message)) +
                "</desc>\n";
     out += "<rect" + box_attributes({0, 0, double(kSurfacePixelsWide), double(kSurfacePixelsHigh)}) +
-           attribute("fill", hex_colour(kSurfaceColour)) + "/>\n";
+           attribute("fill", hex_colour(kSurfaceColour)) + attribute("stroke", "none") + "/>\n";
 
     for (ControlId id : drawing_order()) {
         const ControlDesign& c = design(id);
