@@ -3,7 +3,9 @@
 # through sudo). Packages already present are left alone.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev imagemagick libxml2-utils)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev imagemagick libxml2-utils
+          # the Windows build, and Wine to run it
+          g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools wine wine64)
 
 missing=()
 for p in "${packages[@]}"; do
