@@ -113,16 +113,10 @@ std::string render_html(const PanelView& view)
     out += ".clicks{border-collapse:collapse}.clicks td,.clicks th{border:1px solid #808080;padding:2px 6px}\n";
     out += "</style>\n</head>\n<body>\n<h1>" + markup_escape(title) + "</h1>\n<div class=\"panel\">\n";
 
-    for (ControlId id : drawing_order()) {
-        const ControlDesign& c = design(id);
-        const ControlState& s = view.panel.state(id);
-        if (!s.visible) continue;
-        switch (c.kind) {
-        case ControlKind::Label: append_label(out, c, s); break;
-        case ControlKind::Icon: append_icon(out, c); break;
-        case ControlKind::Line: append_line(out, c); break;
-        }
-    }
+    paint_visible(
+        view.panel, [&](const ControlDesign& c, const ControlState& s) { append_label(out, c, s); },
+        [&](const ControlDesign& c, const ControlState&) { append_icon(out, c); },
+        [&](const ControlDesign& c, const ControlState&) { append_line(out, c); });
     out += "</div>\n" + run_note(view) + "</body>\n</html>\n";
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Where and in which order the pictures of the panel draw each control.
 #include "control/panel_design.hpp"
+#include "control/panel_state.hpp"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,23 @@ double text_inset(const ControlDesign& control);
 // order, so a cell drawn later in the table never covers a link or a face
 // lying on a cell drawn earlier.
 const std::vector<ControlId>& drawing_order();
+
+// Hands every visible control, in drawing order, to the callable for its
+// kind, so that every picture of the panel draws the same things.
+template <class OnLabel, class OnIcon, class OnLine>
+void paint_visible(const PanelState& panel, OnLabel on_label, OnIcon on_icon, OnLine on_line)
+{
+    for (ControlId id : drawing_order()) {
+        const ControlDesign& c = design(id);
+        const ControlState& s = panel.state(id);
+        if (!s.visible) continue;
+        switch (c.kind) {
+        case ControlKind::Label: on_label(c, s); break;
+        case ControlKind::Icon: on_icon(c, s); break;
+        case ControlKind::Line: on_line(c, s); break;
+        }
+    }
+}
 
 // A pixel measure as SVG and CSS write it: at most two decimals, no
 // trailing zeros, always a dot.

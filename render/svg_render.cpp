@@ -127,16 +127,10 @@ std::string render_svg(const PanelView& view)
     out += "<rect" + box_attributes({0, 0, double(kSurfacePixelsWide), double(kSurfacePixelsHigh)}) +
            attribute("fill", hex_colour(kSurfaceColour)) + attribute("stroke", "none") + "/>\n";
 
-    for (ControlId id : drawing_order()) {
-        const ControlDesign& c = design(id);
-        const ControlState& s = view.panel.state(id);
-        if (!s.visible) continue;
-        switch (c.kind) {
-        case ControlKind::Label: append_label(out, c, s); break;
-        case ControlKind::Icon: append_icon(out, c); break;
-        case ControlKind::Line: append_line(out, c); break;
-        }
-    }
+    paint_visible(
+        view.panel, [&](const ControlDesign& c, const ControlState& s) { append_label(out, c, s); },
+        [&](const ControlDesign& c, const ControlState&) { append_icon(out, c); },
+        [&](const ControlDesign& c, const ControlState&) { append_line(out, c); });
     out += "</svg>\n";
     return out;
 }
