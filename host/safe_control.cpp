@@ -16,7 +16,9 @@ Kind kind_of(const Guid& riid)
 {
     const std::string text = registry_text(riid);
     if (text == kIDispatch) return Kind::Scripting;
-    if (text == kIPersistStreamInit || text == kIPersistStream || text == kIPersistPropertyBag) return Kind::Initializing;
+    for (const char* persistence :
+         {kIPersistStreamInit, kIPersistStreamInitAsPublished, kIPersistStream, kIPersistPropertyBag})
+        if (text == persistence) return Kind::Initializing;
     return Kind::Other;
 }
 

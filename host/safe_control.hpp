@@ -28,7 +28,10 @@ constexpr std::uint32_t kSafeForUntrustedCaller = 1;  // scripting
 constexpr std::uint32_t kSafeForUntrustedData = 2;    // initialisation
 
 constexpr const char* kIDispatch = "{00020400-0000-0000-C000-000000000046}";
-constexpr const char* kIPersistStreamInit = "{0000010A-0000-0000-C000-000000000046}";
+constexpr const char* kIPersistStreamInit = "{7FD52380-4E07-101B-AE2D-08002B2EC713}";
+// The control has always answered for this identifier (IPersistStorage's) as
+// its stream-initialisation interface; hosts that ask with it keep that answer.
+constexpr const char* kIPersistStreamInitAsPublished = "{0000010A-0000-0000-C000-000000000046}";
 constexpr const char* kIPersistStream = "{00000109-0000-0000-C000-000000000046}";
 constexpr const char* kIPersistPropertyBag = "{37D84F60-42CB-11CE-8135-00AA004BB851}";
 constexpr const char* kIObjectSafety = "{CB5BDC81-93C1-11CF-8F20-00805F2CD064}";
