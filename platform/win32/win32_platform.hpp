@@ -19,6 +19,9 @@ class Win32System final : public SystemInfo {
 public:
     // The window the control draws in; 0 uses the screen's device context.
     explicit Win32System(void* window = nullptr) : window_(window) {}
+    ~Win32System() override;
+    Win32System(const Win32System&) = delete;
+    Win32System& operator=(const Win32System&) = delete;
 
     bool get_version(OsVersionInfo& info) override;
     ScreenSize screen_size() override;
@@ -30,6 +33,7 @@ public:
 
 private:
     void* window_;
+    void* device_context_ = nullptr;  // taken once, so repeated asks leak nothing
 };
 
 class Win32Objects final : public ObjectFactory {

@@ -47,10 +47,16 @@ ScreenSize Win32System::screen_size()
     return s;
 }
 
+Win32System::~Win32System()
+{
+    if (device_context_) ReleaseDC(static_cast<HWND>(window_), static_cast<HDC>(device_context_));
+}
+
 std::int32_t Win32System::control_device_context()
 {
     // Handles are 32-bit values on every Windows, so they travel as Long.
-    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(GetDC(static_cast<HWND>(window_))));
+    if (!device_context_) device_context_ = GetDC(static_cast<HWND>(window_));
+    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(device_context_));
 }
 
 int Win32System::device_caps(std::int32_t device_context, int index)
