@@ -54,7 +54,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
     for (const auto& v : values) {
         // "hdc" stands for the control's own device context.
         if (member->method == Method::DeviceColors && v == "hdc")
-            call_args.push_back(Variant::long_integer(session->machine.system().control_device_context()));
+            call_args.push_back(Variant::long_integer(session->control.platform().system.control_device_context()));
         else
             call_args.push_back(Variant(utf8_to_ansi(v)));
     }

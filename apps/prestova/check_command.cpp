@@ -36,9 +36,9 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
     std::vector<LinkClick> clicks;
     for (const auto& name : options.clicks) {
         const auto link = find_control(name);
-        const auto before = session->machine.shell().launches().size();
+        const auto before = session->shell.requests().size();
         const auto result = click_link(session->control, *link);
-        const auto& launches = session->machine.shell().launches();
+        const auto& launches = session->shell.requests();
         if (launches.size() > before)
             clicks.push_back({name, launches.back().file, launches.back().parameters, launches.back().result});
         else

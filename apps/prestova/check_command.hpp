@@ -1,5 +1,5 @@
 #pragma once
-// `prestova check`: one control on a simulated machine, its properties from
+// `prestova check`: one control on a machine profile or this PC, its properties from
 // a page, N check runs, the panel shown in the chosen format.
 #include "apps/prestova/check_options.hpp"
 

@@ -1,5 +1,6 @@
 #include "apps/prestova/check_options.hpp"
 
+#include "apps/prestova/machine.hpp"
 #include "host/download_links.hpp"
 
 #include <charconv>
@@ -58,7 +59,10 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
         else if (flag == "--click") o.clicks.push_back(value());
         else throw UsageError("unknown option '" + args[i] + "'");
     }
-    if (!have_machine || o.machine.empty()) throw UsageError("check needs --machine FILE");
+    // Without a profile the machine is this PC, which only Windows has.
+    if (have_machine && o.machine.empty()) throw UsageError("--machine needs a file name");
+    if (!have_machine && !this_pc_supported())
+        throw UsageError("check needs --machine FILE (only prestova.exe on Windows checks this PC)");
     for (const auto& name : o.clicks) {
         const auto id = find_control(name);
         if (!id || !address_of(*id))

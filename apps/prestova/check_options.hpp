@@ -16,7 +16,7 @@ public:
 enum class OutputFormat { Text, Json, Svg, Html };
 
 struct CheckOptions {
-    std::string machine;
+    std::string machine;  // a .machine file; empty is this PC (Windows only)
     std::optional<std::string> page;
     std::vector<std::pair<std::string, std::string>> params;  // NAME=VALUE, in the order given
     bool init = false;

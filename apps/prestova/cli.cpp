@@ -3,6 +3,7 @@
 #include "apps/prestova/call_command.hpp"
 #include "apps/prestova/check_command.hpp"
 #include "apps/prestova/page_params.hpp"
+#include "apps/prestova/snapshot_command.hpp"
 #include "platform/simulated/simulated_machine.hpp"
 
 #include <ostream>
@@ -10,10 +11,11 @@
 namespace prestova {
 
 const char* const kUsage =
-    "usage: prestova check --machine FILE [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
+    "usage: prestova check [--machine FILE] [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
     "                      [--runs N] [--click LINK]... [--format text|json|svg|html] [--output FILE]\n"
     "\n"
-    "  --machine FILE   the student machine: a .machine facts file (with its .reg registry)\n"
+    "  --machine FILE   the student machine: a .machine facts file (with its .reg registry);\n"
+    "                   prestova.exe on Windows checks this PC without it (required elsewhere)\n"
     "  --page FILE      an HTML page whose <object> <param> values load the control\n"
     "  --param N=V      add or override one property bag key (repeatable)\n"
     "  --init           bring the control up fresh instead of from a property bag;\n"
@@ -21,11 +23,17 @@ const char* const kUsage =
     "  --runs N         show the control N times (the panel is not reset between runs)\n"
     "  --click LINK     after the runs, click a download link (acrolink, flashlink, reallink,\n"
     "                   ziplink1, ziplink2, javalink, explorerLink) and show what the shell\n"
-    "                   was asked to start (repeatable)\n"
+    "                   was asked to start (repeatable); on this PC the browser really starts\n"
     "  --format F       text (default), json, svg or html\n"
     "  --output FILE    write the panel there instead of standard output\n"
     "\n"
-    "       prestova call MEMBER [ARG]... --machine FILE [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
+    "       prestova snapshot [--machine FILE] [--output NAME]\n"
+    "\n"
+    "  Writes this PC (prestova.exe on Windows) or the profile named as a machine profile:\n"
+    "  NAME.machine with its facts and NAME.reg with exactly the registry keys and values the\n"
+    "  checks read. Nothing is started. NAME defaults to the machine's name and \"-snapshot\".\n"
+    "\n"
+    "       prestova call MEMBER [ARG]... [--machine FILE] [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
     "\n"
     "  Calls one member of the control's automation interface and prints the result and\n"
     "  every by-reference argument as text with its type. A property with no ARG is read,\n"
@@ -42,6 +50,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     try {
         if (args[0] == "check") return run_check_command(parse_check_options(rest), out, err);
         if (args[0] == "call") return run_call_command(rest, out, err);
+        if (args[0] == "snapshot") return run_snapshot_command(rest, out, err);
         throw UsageError("unknown command '" + args[0] + "'");
     } catch (const UsageError& e) {
         err << "prestova: " << e.what() << "\n\n" << kUsage;

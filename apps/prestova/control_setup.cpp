@@ -3,15 +3,46 @@
 #include "apps/prestova/check_options.hpp"
 #include "core/ansi.hpp"
 #include "host/safe_control.hpp"
+#include "platform/memory_property_bag.hpp"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace prestova {
 
-ControlSession::ControlSession(MachineProfile profile, std::string name)
-    : machine(std::move(profile)), control(machine.platform(), panel), machine_name(std::move(name))
+namespace {
+
+Platform with_shell(Platform platform, Shell& shell) { return Platform{platform.registry, platform.system, platform.objects, shell}; }
+
+PageParams page_values(const PageSettings& settings)
+{
+    PageParams values;
+    if (settings.page) values = read_page_params(read_file(*settings.page), *settings.page);
+    for (const auto& [name, value] : settings.params) {
+        if (!find_property_by_bag_key(name)) throw UsageError("--param: '" + name + "' is not a property of the control");
+        values.emplace_back(name, utf8_to_ansi(value));
+    }
+    return values;
+}
+
+void bring_up(ControlSession& session, const PageParams& values, bool init)
+{
+    if (init) {
+        session.control.init_properties();
+        for (const auto& [name, value] : values)
+            if (const auto prop = find_property_by_bag_key(name)) session.control.put(*prop, Variant(value));
+    } else {
+        MemoryPropertyBag bag;
+        for (const auto& [name, value] : values) bag.set(name, Variant(value));
+        session.control.read_properties(bag);
+    }
+}
+
+} // namespace
+
+ControlSession::ControlSession(std::unique_ptr<Machine> m, Platform platform, std::string name)
+    : machine(std::move(m)), shell(platform.shell), control(with_shell(platform, shell), panel),
+      machine_name(std::move(name))
 {
 }
 
@@ -24,30 +55,40 @@ std::string read_file(const std::string& path)
     return s.str();
 }
 
+std::unique_ptr<ControlSession> ControlSession::open(std::unique_ptr<Machine> machine, const PageSettings& settings)
+{
+    const PageParams values = page_values(settings);
+    return start(std::move(machine), values, settings.init);
+}
+
+std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::string machine_name,
+                                                     const PageSettings& settings)
+{
+    const PageParams values = page_values(settings);
+    safe_control_startup();  // the component's start-up on this thread
+    auto session = std::make_unique<ControlSession>(nullptr, platform, std::move(machine_name));
+    bring_up(*session, values, settings.init);
+    return session;
+}
+
 std::unique_ptr<ControlSession> ControlSession::open(const std::string& machine_file,
                                                      const std::optional<std::string>& page_file,
                                                      const std::vector<std::pair<std::string, std::string>>& params,
                                                      bool init)
 {
-    PageParams values;
-    if (page_file) values = read_page_params(read_file(*page_file), *page_file);
-    for (const auto& [name, value] : params) {
-        if (!find_property_by_bag_key(name)) throw UsageError("--param: '" + name + "' is not a property of the control");
-        values.emplace_back(name, utf8_to_ansi(value));
-    }
+    // A bad page or --param is reported before the machine is read.
+    const PageParams values = page_values(PageSettings{page_file, params, init});
+    return start(open_machine(machine_file), values, init);
+}
 
+std::unique_ptr<ControlSession> ControlSession::start(std::unique_ptr<Machine> machine, const PageParams& values,
+                                                      bool init)
+{
     safe_control_startup();  // the component's start-up on this thread
-    auto session = std::make_unique<ControlSession>(load_machine_profile(machine_file),
-                                                    std::filesystem::path(machine_file).stem().string());
-    if (init) {
-        session->control.init_properties();
-        for (const auto& [name, value] : values)
-            if (const auto prop = find_property_by_bag_key(name)) session->control.put(*prop, Variant(value));
-    } else {
-        MemoryPropertyBag bag;
-        for (const auto& [name, value] : values) bag.set(name, Variant(value));
-        session->control.read_properties(bag);
-    }
+    const Platform platform = machine->platform();
+    std::string name = machine->name();
+    auto session = std::make_unique<ControlSession>(std::move(machine), platform, std::move(name));
+    bring_up(*session, values, init);
     return session;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
-// One control brought up on a simulated machine the way a page brings it
-// up: loaded from the page's params (or initialised fresh), ready to show.
+// One control brought up on a machine the way a page brings it up: loaded
+// from the page's params (or initialised fresh), ready to show.
+#include "apps/prestova/machine.hpp"
 #include "apps/prestova/page_params.hpp"
 #include "control/panel_state.hpp"
 #include "control/prestova.hpp"
-#include "platform/memory_property_bag.hpp"
-#include "platform/simulated/simulated_machine.hpp"
+#include "platform/recording_shell.hpp"
 
 #include <memory>
 #include <optional>
@@ -15,21 +15,39 @@
 
 namespace prestova {
 
-struct ControlSession {
-    explicit ControlSession(MachineProfile profile, std::string machine_name);
+struct PageSettings {
+    std::optional<std::string> page;                          // an HTML file
+    std::vector<std::pair<std::string, std::string>> params;  // NAME=VALUE overrides, UTF-8
+    bool init = false;  // fresh control; the values are then written as a script would
+};
 
-    SimulatedMachine machine;
+struct ControlSession {
+    // The control runs on platform, with its shell seen through `shell`;
+    // machine, when given, is kept alive for it.
+    ControlSession(std::unique_ptr<Machine> machine, Platform platform, std::string machine_name);
+
+    std::unique_ptr<Machine> machine;  // may be null: the platform is someone else's
+    RecordingShell shell;              // every program a click asked for
     PanelState panel;
     Prestova control;
     std::string machine_name;
 
-    // Loads the machine profile and the page; with init the control starts
-    // fresh and the page's values are written as a script would write them.
-    // Throws ProfileError, InputError or UsageError.
+    // Loads the page and brings the control up on the machine.
+    // Throws InputError or UsageError.
+    static std::unique_ptr<ControlSession> open(std::unique_ptr<Machine> machine, const PageSettings& settings);
+    // On services the caller owns (a recording wrapper, say).
+    static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name,
+                                                const PageSettings& settings);
+    // A machine profile, or this PC for an empty machine_file. Throws
+    // ProfileError, InputError or UsageError.
     static std::unique_ptr<ControlSession> open(const std::string& machine_file,
                                                 const std::optional<std::string>& page_file,
                                                 const std::vector<std::pair<std::string, std::string>>& params,
                                                 bool init);
+
+private:
+    static std::unique_ptr<ControlSession> start(std::unique_ptr<Machine> machine, const PageParams& values,
+                                                 bool init);
 };
 
 std::string read_file(const std::string& path);

@@ -86,6 +86,12 @@ std::string canonical_key_text(const KeyName& name)
 
 RegKey& RegistryTree::hive(Hive h) { return hives_[h]; }
 
+const RegKey* RegistryTree::find_hive(Hive h) const
+{
+    const auto it = hives_.find(h);
+    return it == hives_.end() ? nullptr : &it->second;
+}
+
 RegKey* RegistryTree::find(const KeyName& name)
 {
     RegKey* key = &hive(name.hive);

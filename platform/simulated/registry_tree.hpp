@@ -52,6 +52,7 @@ std::string upper_ascii(std::string_view text);
 class RegistryTree {
 public:
     RegKey& hive(Hive h);
+    const RegKey* find_hive(Hive h) const;  // null for a hive never made
     RegKey* find(const KeyName& name);
     RegKey& make(const KeyName& name);
     // Removes the key and everything below it; a hive itself stays.

@@ -1,0 +1,101 @@
+// What the facts writer writes, the machine profile reader reads back to
+// the same facts.
+#include "platform/simulated/facts_writer.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace prestova;
+
+namespace {
+
+const std::string kSource = PRESTOVA_SOURCE_DIR;
+
+void expect_same_facts(const MachineProfile& a, const MachineProfile& b, const std::string& what)
+{
+    EXPECT_EQ(a.platform_id, b.platform_id) << what;
+    EXPECT_EQ(a.major, b.major) << what;
+    EXPECT_EQ(a.minor, b.minor) << what;
+    EXPECT_EQ(a.build, b.build) << what;
+    EXPECT_EQ(a.service_pack, b.service_pack) << what;
+    EXPECT_EQ(a.service_pack_major, b.service_pack_major) << what;
+    EXPECT_EQ(a.service_pack_minor, b.service_pack_minor) << what;
+    EXPECT_EQ(a.product_type, b.product_type) << what;
+    EXPECT_EQ(a.answers_extended_record(), b.answers_extended_record()) << what;
+    EXPECT_EQ(a.width, b.width) << what;
+    EXPECT_EQ(a.height, b.height) << what;
+    EXPECT_EQ(a.twips_per_pixel, b.twips_per_pixel) << what;
+    EXPECT_EQ(a.bits_per_pixel, b.bits_per_pixel) << what;
+    EXPECT_EQ(a.planes, b.planes) << what;
+    EXPECT_EQ(a.device_context, b.device_context) << what;
+    EXPECT_EQ(a.total_physical, b.total_physical) << what;
+    EXPECT_EQ(a.free_bytes, b.free_bytes) << what;
+    EXPECT_EQ(a.total_bytes, b.total_bytes) << what;
+    EXPECT_EQ(a.creatable, b.creatable) << what;
+    EXPECT_EQ(a.decimal_separator, b.decimal_separator) << what;
+    EXPECT_EQ(a.programs, b.programs) << what;
+    EXPECT_EQ(a.denied_keys, b.denied_keys) << what;
+}
+
+MachineProfile read_back(const MachineProfile& p, const std::string& reg_file = "")
+{
+    return parse_machine_profile(write_machine_facts(p, reg_file, "written by a test"), "written.machine",
+                                 kSource + "/profiles");
+}
+
+TEST(FactsWriter, EveryBundledMachineReadsBackTheSame)
+{
+    int machines = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + "/profiles")) {
+        if (entry.path().extension() != ".machine") continue;
+        const MachineProfile p = load_machine_profile(entry.path());
+        auto reg = entry.path();
+        expect_same_facts(p, read_back(p, reg.replace_extension(".reg").filename().string()),
+                          entry.path().filename().string());
+        ++machines;
+    }
+    EXPECT_GE(machines, 7);
+}
+
+TEST(FactsWriter, KeepsWhatTheDefaultsWouldChange)
+{
+    MachineProfile p;
+    p.platform_id = 1;
+    p.major = 4;
+    p.minor = 10;
+    p.build = 0x040A08AE;
+    p.service_pack = " A \xE9";  // code page text, blanks trimmed away by the reader
+    p.service_pack_major = 3;    // not the number in the text
+    p.extended_record = true;    // not the default for this family
+    p.width = 1;
+    p.height = 100000;
+    p.twips_per_pixel = 12;
+    p.bits_per_pixel = 0;
+    p.planes = 0;
+    p.device_context = 0x7FFFFFFF;
+    p.free_bytes = {{'C', 0}, {'D', UINT64_MAX}};
+    p.total_bytes = {{'C', 10}, {'D', UINT64_MAX}};
+    p.creatable = {"A.B.1", "a.b.2"};
+    p.decimal_separator = ',';
+    p.programs = {"C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe", "iexplore.exe"};
+    MachineProfile back = read_back(p);
+    p.service_pack = "A \xE9";
+    expect_same_facts(p, back, "odd facts");
+    EXPECT_FALSE(back.total_physical);  // no memory: the query fails
+}
+
+TEST(FactsWriter, NoExtendedRecordNoProductType)
+{
+    MachineProfile p;
+    p.platform_id = 2;
+    p.major = 4;
+    p.minor = 0;
+    p.extended_record = false;
+    p.service_pack = "Service Pack 6a";
+    p.service_pack_major = 6;
+    p.total_physical = 0;
+    expect_same_facts(p, read_back(p), "NT 4");
+}
+
+} // namespace
