@@ -49,3 +49,25 @@ expect_eq() {
     return 1
   fi
 }
+
+# register_component: registers the Windows build's prestova.dll in the
+# current prefix (regsvr32 /s answers with its exit code only).
+register_component() {
+  wine regsvr32 /s "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova.dll")" >/dev/null 2>&1
+}
+
+# expect_output WHAT EXPECTED_FILE: the last run_script output must equal
+# the file line for line; the difference is shown otherwise.
+expect_output() {
+  if ! diff -u "$2" <(printf '%s\n' "$SCRIPT_OUT") >&2; then
+    echo "FAIL: $1 differs from $(basename "$2")" >&2
+    return 1
+  fi
+}
+
+# use_null_display: windows without an X server (Wine's null display
+# driver); the setting is read when the wine server starts, so it restarts.
+use_null_display() {
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
+}

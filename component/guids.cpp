@@ -1,0 +1,4 @@
+// Defines the identifiers the generated type-library header declares.
+#include <initguid.h>
+
+#include "tallymere.h"

@@ -1,0 +1,44 @@
+# VBScript and JScript clients of the registered control: properties,
+# methods with by-reference arguments, the errors they raise, and the
+# Windows version under several configured versions.
+source "$(dirname "$0")/wine_lib.sh"
+new_prefix scripts
+register_component
+
+clients="$PRESTOVA_SOURCE_DIR/tests/wine/clients"
+failed=0
+for client in properties.vbs properties.js methods.vbs methods.js; do
+  echo "== $client"
+  if run_script "$clients/$client"; then
+    expect_output "$client" "$clients/${client%.*}_${client##*.}.expected" || failed=1
+  else
+    failed=1
+  fi
+done
+
+# What GetVersionExA reports under each setting decides the ordinal. Wine 8
+# reports win7 with the server product type and win2008r2 with the
+# workstation one, so the control names them Server 2008 R2 (13) and
+# Windows 7 (14); versions past Windows 7 are unknown (0).
+while read -r version ordinal; do
+  set_windows_version "$version"
+  if run_script "$clients/version.vbs" >/dev/null; then
+    expect_eq "getVersion under $version" "$ordinal" "$(printf '%s\n' "$SCRIPT_OUT" | head -n 1)" || failed=1
+  else
+    failed=1
+  fi
+done <<'TABLE'
+nt40 6
+win2k 8
+winxp 9
+win2003 10
+vista 11
+win2008 12
+win7 13
+win2008r2 14
+win8 0
+win10 0
+TABLE
+
+[ "$failed" -eq 0 ] && echo "scripts: all clients gave the expected output"
+exit "$failed"
