@@ -112,7 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
                               "cannot read"},
                       BadCall{{"check", "--machine", "@no/such.machine"}, "such.machine"},
                       BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--verbose"},
-                              "unknown option '--verbose'"}));
+                              "unknown option '--verbose'"},
+                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--init=yes"},
+                              "unknown option '--init=yes'"},
+                      BadCall{{"snapshot", "--machine", "@profiles/xp-laptop-2005.machine", "--output"},
+                              "--output needs a value"},
+                      BadCall{{"snapshot", "--machine="}, "--machine needs a file name"},
+                      BadCall{{"snapshot", "--force"}, "unknown option '--force'"}));
 
 TEST(Cli, AMalformedProfileIsReportedWithItsLine)
 {

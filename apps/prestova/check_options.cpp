@@ -1,6 +1,7 @@
 #include "apps/prestova/check_options.hpp"
 
 #include "apps/prestova/machine.hpp"
+#include "apps/prestova/option_scanner.hpp"
 #include "host/download_links.hpp"
 
 #include <charconv>
@@ -33,18 +34,10 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
 {
     CheckOptions o;
     bool have_machine = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string flag = args[i];
-        std::optional<std::string> inline_value;
-        if (const auto eq = flag.find('='); flag.rfind("--", 0) == 0 && eq != std::string::npos) {
-            inline_value = flag.substr(eq + 1);
-            flag = flag.substr(0, eq);
-        }
-        auto value = [&]() -> std::string {
-            if (inline_value) return *inline_value;
-            if (i + 1 >= args.size()) throw UsageError(flag + " needs a value");
-            return args[++i];
-        };
+    OptionScanner options(args);
+    while (options.next()) {
+        const std::string& flag = options.flag();
+        auto value = [&] { return options.value(); };
         if (flag == "--machine") { o.machine = value(); have_machine = true; }
         else if (flag == "--page") o.page = value();
         else if (flag == "--param") {
@@ -52,12 +45,12 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
             const auto eq = p.find('=');
             if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not '" + p + "'");
             o.params.emplace_back(p.substr(0, eq), p.substr(eq + 1));
-        } else if (flag == "--init" && !inline_value) o.init = true;
+        } else if (flag == "--init" && !options.has_inline_value()) o.init = true;
         else if (flag == "--runs") o.runs = parse_runs(value());
         else if (flag == "--format") o.format = parse_format(value());
         else if (flag == "--output") o.output = value();
         else if (flag == "--click") o.clicks.push_back(value());
-        else throw UsageError("unknown option '" + args[i] + "'");
+        else throw UsageError("unknown option '" + options.given() + "'");
     }
     // Without a profile the machine is this PC, which only Windows has.
     if (have_machine && o.machine.empty()) throw UsageError("--machine needs a file name");

@@ -2,6 +2,7 @@
 
 #include "apps/prestova/check_options.hpp"
 #include "apps/prestova/machine_snapshot.hpp"
+#include "apps/prestova/option_scanner.hpp"
 #include "apps/prestova/page_params.hpp"
 #include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/reg_writer.hpp"
@@ -24,21 +25,13 @@ SnapshotOptions parse_snapshot_options(const std::vector<std::string>& args)
 {
     SnapshotOptions o;
     bool have_machine = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string flag = args[i];
-        std::optional<std::string> inline_value;
-        if (const auto eq = flag.find('='); flag.rfind("--", 0) == 0 && eq != std::string::npos) {
-            inline_value = flag.substr(eq + 1);
-            flag = flag.substr(0, eq);
-        }
-        auto value = [&]() -> std::string {
-            if (inline_value) return *inline_value;
-            if (i + 1 >= args.size()) throw UsageError(flag + " needs a value");
-            return args[++i];
-        };
+    OptionScanner options(args);
+    while (options.next()) {
+        const std::string& flag = options.flag();
+        auto value = [&] { return options.value(); };
         if (flag == "--machine") o.machine = value(), have_machine = true;
         else if (flag == "--output") o.output = value();
-        else throw UsageError("unknown option '" + args[i] + "'");
+        else throw UsageError("unknown option '" + options.given() + "'");
     }
     if (have_machine && o.machine.empty()) throw UsageError("--machine needs a file name");
     if (!have_machine && !this_pc_supported())
