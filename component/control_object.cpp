@@ -38,6 +38,10 @@ HRESULT STDMETHODCALLTYPE ControlObject::QueryInterface(REFIID riid, void** obje
         *object = static_cast<IOleInPlaceObject*>(this);
     else if (riid == IID_IViewObject || riid == IID_IViewObject2)
         *object = static_cast<IViewObject2*>(this);
+    else if (riid == IID_IConnectionPointContainer)
+        *object = static_cast<IConnectionPointContainer*>(this);
+    else if (riid == IID_ISupportErrorInfo)
+        *object = static_cast<ISupportErrorInfo*>(this);
     else
         return E_NOINTERFACE;
     AddRef();
@@ -52,7 +56,5 @@ ULONG STDMETHODCALLTYPE ControlObject::Release()
     if (left == 0) delete this;
     return left;
 }
-
-void ControlObject::property_changed(std::string_view) { dirty_ = true; }
 
 } // namespace prestova::component

@@ -3,6 +3,7 @@
 // Windows services with its own panel, behind the automation, persistence,
 // safety and embedding interfaces. Each interface group is defined in a file
 // of its own; this header is where they meet.
+#include "connection_point.hpp"
 #include "control/panel_state.hpp"
 #include "control/prestova.hpp"
 #include "host/download_links.hpp"
@@ -17,6 +18,7 @@
 #include "tallymere.h"
 
 #include <atomic>
+#include <optional>
 
 namespace prestova::component {
 
@@ -27,6 +29,8 @@ class ControlObject final : public _Prestova,
                             public IOleObject,
                             public IOleInPlaceObject,
                             public IViewObject2,
+                            public IConnectionPointContainer,
+                            public ISupportErrorInfo,
                             private PropertyChangeSink {
 public:
     ControlObject();
@@ -116,12 +120,21 @@ public:
     HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device, LPSIZEL size) override;
 
+    // IConnectionPointContainer (property_notification.cpp)
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
+
+    // ISupportErrorInfo (error_info.cpp)
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
+
     // The panel window's calls back (panel_window.cpp).
     void paint(HDC dc, const RECT& area);
-    void click(POINT pixel);
+    void press(POINT pixel);
+    void release(POINT pixel);
 
 private:
-    // PropertyChangeSink: a script's write marks the state as changed.
+    // PropertyChangeSink: a script's write marks the state as changed and
+    // tells the connected IPropertyNotifySinks (property_notification.cpp).
     void property_changed(std::string_view bag_key) override;
 
     HRESULT get_property(const char* name, VARIANT* result);
@@ -136,8 +149,12 @@ private:
     std::atomic<ULONG> references_{1};
     Win32Machine machine_;
     PanelState panel_;
+    std::optional<ControlId> pressed_link_;  // the link under the last press
     Prestova control_;
     bool dirty_ = false;
+    ConnectionPoint property_notify_{*this, IID_IPropertyNotifySink};
+    // The default source: it declares no events, so its sinks are never called.
+    ConnectionPoint events_{*this, DIID___Prestova, &IID_IDispatch};
 
     IOleClientSite* site_ = nullptr;
     IOleInPlaceSite* in_place_site_ = nullptr;

@@ -151,6 +151,8 @@ HRESULT invoke_by_dispid(Prestova& control, DISPID dispid, WORD flags, DISPPARAM
     return S_OK;
 }
 
+void clear_error_info() { SetErrorInfo(0, nullptr); }
+
 HRESULT call_member(Prestova& control, const Member& member, std::vector<Variant>& args, Variant* result)
 {
     Variant value;

@@ -17,6 +17,10 @@ HRESULT script_error_code(std::int32_t number);
 HRESULT invoke_by_dispid(Prestova& control, DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result,
                          EXCEPINFO* exception, UINT* argument_error);
 
+// A vtable member starts by dropping the thread's error object, so that a
+// failure it reports without one never shows an earlier call's description.
+void clear_error_info();
+
 // A vtable call with core arguments: by-reference arguments come back in
 // args; a failure is also described through the thread's error object.
 HRESULT call_member(Prestova& control, const Member& member, std::vector<Variant>& args, Variant* result);

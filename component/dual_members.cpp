@@ -19,6 +19,7 @@ const Member& member_named(const char* name, MemberKind kind)
 
 HRESULT STDMETHODCALLTYPE ControlObject::DeviceColors(LONG* hDC, float* result)
 {
+    clear_error_info();
     if (!hDC || !result) return E_POINTER;
     std::vector<Variant> args{Variant::long_integer(*hDC)};
     Variant value;
@@ -30,6 +31,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::DeviceColors(LONG* hDC, float* result)
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetDiskSpace(BSTR* sDrive, VARIANT* result)
 {
+    clear_error_info();
     if (!sDrive || !result) return E_POINTER;
     std::vector<Variant> args{Variant(to_ansi(*sDrive))};
     Variant value;
@@ -46,6 +48,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetDiskSpace(BSTR* sDrive, VARIANT* res
 
 HRESULT STDMETHODCALLTYPE ControlObject::CutLangType(VARIANT* Number, VARIANT* result)
 {
+    clear_error_info();
     if (!Number || !result) return E_POINTER;
     auto number = from_variant(*Number);
     if (!number) return DISP_E_TYPEMISMATCH;
@@ -61,6 +64,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutLangType(VARIANT* Number, VARIANT* r
 
 HRESULT STDMETHODCALLTYPE ControlObject::CutDecimal(VARIANT* Number, unsigned char* ByPlace, BSTR* result)
 {
+    clear_error_info();
     if (!Number || !ByPlace || !result) return E_POINTER;
     auto number = from_variant(*Number);
     if (!number) return DISP_E_TYPEMISMATCH;
@@ -78,6 +82,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutDecimal(VARIANT* Number, unsigned ch
 
 HRESULT STDMETHODCALLTYPE ControlObject::getVersion(OSofPrestovaUser* result)
 {
+    clear_error_info();
     if (!result) return E_POINTER;
     std::vector<Variant> args;
     Variant value;
@@ -88,6 +93,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::getVersion(OSofPrestovaUser* result)
 
 HRESULT ControlObject::get_property(const char* name, VARIANT* result)
 {
+    clear_error_info();
     if (!result) return E_POINTER;
     std::vector<Variant> args;
     Variant value;
@@ -97,6 +103,7 @@ HRESULT ControlObject::get_property(const char* name, VARIANT* result)
 
 HRESULT ControlObject::put_property(const char* name, const VARIANT& value)
 {
+    clear_error_info();
     auto core = from_variant(value);
     if (!core) return DISP_E_TYPEMISMATCH;
     std::vector<Variant> args{std::move(*core)};

@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kWindowClass = "TallymerePrestovaPanel";
 
+POINT point_of(LPARAM lparam) { return POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
+
 ControlObject* owner(HWND window) { return reinterpret_cast<ControlObject*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
 LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -28,9 +30,15 @@ LRESULT CALLBACK panel_procedure(HWND window, UINT message, WPARAM wparam, LPARA
         EndPaint(window, &paint);
         return 0;
     }
+    // A click is a press and a release on the same link, as a label's click
+    // is; the capture sees a release that happens outside the window.
+    case WM_LBUTTONDOWN:
+        SetCapture(window);
+        if (ControlObject* control = owner(window)) control->press(point_of(lparam));
+        return 0;
     case WM_LBUTTONUP:
-        if (ControlObject* control = owner(window))
-            control->click(POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
+        if (GetCapture() == window) ReleaseCapture();
+        if (ControlObject* control = owner(window)) control->release(point_of(lparam));
         return 0;
     case WM_NCDESTROY: SetWindowLongPtrA(window, GWLP_USERDATA, 0); break;
     default: break;
@@ -66,10 +74,14 @@ void ControlObject::paint(HDC dc, const RECT&)
     paint_panel(dc, panel_);
 }
 
-void ControlObject::click(POINT pixel)
+void ControlObject::press(POINT pixel) { pressed_link_ = link_at(panel_, pixel); }
+
+void ControlObject::release(POINT pixel)
 {
     const auto link = link_at(panel_, pixel);
-    if (!link) return;
+    const bool same = link && link == pressed_link_;
+    pressed_link_.reset();
+    if (!same) return;
     try {
         click_link(control_, *link);  // the control ignores the shell's answer
     } catch (...) {

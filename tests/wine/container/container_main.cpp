@@ -3,11 +3,12 @@
 // in a window of its own, pictures it through IViewObject2 and saves the
 // picture as a BMP. Each finding is printed as "what: answer".
 //   prestova_container PARAMS.txt OUT.bmp
+// Other modes are in container_modes.hpp.
 #include "bitmap_file.hpp"
 #include "client_site.hpp"
+#include "com_helpers.hpp"
+#include "container_modes.hpp"
 #include "param_bag.hpp"
-
-#include "control/identifiers.hpp"
 
 #include <windows.h>
 #include <objsafe.h>
@@ -20,17 +21,6 @@
 namespace {
 
 constexpr int kWidth = 801, kHeight = 912;  // the panel's design size in pixels
-
-void say(const char* what, HRESULT hr) { std::printf("%s: 0x%08lX\n", what, static_cast<unsigned long>(hr)); }
-
-std::wstring wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
-
-template <class T>
-T* query(IUnknown* object, REFIID riid)
-{
-    void* p = nullptr;
-    return SUCCEEDED(object->QueryInterface(riid, &p)) ? static_cast<T*>(p) : nullptr;
-}
 
 // A property read through IDispatch, as text with its type.
 std::string property(IDispatch* dispatch, const wchar_t* name)
@@ -134,18 +124,18 @@ bool draw(IUnknown* control, const char* bmp)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::string_view(argv[1]) == "click") return click_links(argc - 2, argv + 2);
+    if (argc == 2 && std::string_view(argv[1]) == "notify") return property_notifications();
     if (argc != 3) {
-        std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.bmp\n");
+        std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.bmp\n"
+                             "       prestova_container click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...\n"
+                             "       prestova_container notify\n");
         return 2;
     }
     if (FAILED(OleInitialize(nullptr))) return 1;
     CLSID clsid;
-    CLSIDFromString(wide(prestova::kClassId).c_str(), &clsid);
-    IUnknown* control = nullptr;
-    const HRESULT created =
-        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&control));
-    say("create", created);
-    if (FAILED(created)) return 1;
+    IUnknown* control = create_control(clsid);
+    if (!control) return 1;
 
     ask_safety(control);
 

@@ -1,0 +1,94 @@
+#include "connection_point.hpp"
+
+#include "snapshot_enumerator.hpp"
+
+#include <olectl.h>
+
+namespace prestova::component {
+
+ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, const IID& iid, const IID* also_accepted)
+    : container_(container), iid_(iid), also_accepted_(also_accepted)
+{
+}
+
+ConnectionPoint::~ConnectionPoint()
+{
+    for (CONNECTDATA& c : connections_) c.pUnk->Release();
+}
+
+HRESULT STDMETHODCALLTYPE ConnectionPoint::QueryInterface(REFIID riid, void** object)
+{
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IConnectionPoint) return E_NOINTERFACE;
+    *object = static_cast<IConnectionPoint*>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE ConnectionPoint::AddRef() { return container_.AddRef(); }
+ULONG STDMETHODCALLTYPE ConnectionPoint::Release() { return container_.Release(); }
+
+HRESULT STDMETHODCALLTYPE ConnectionPoint::GetConnectionInterface(IID* iid)
+{
+    if (!iid) return E_POINTER;
+    *iid = iid_;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container)
+{
+    if (!container) return E_POINTER;
+    *container = &container_;
+    container_.AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
+{
+    if (!cookie) return E_POINTER;
+    *cookie = 0;
+    if (!sink) return E_POINTER;
+    void* connected = nullptr;
+    if (FAILED(sink->QueryInterface(iid_, &connected)) &&
+        (!also_accepted_ || FAILED(sink->QueryInterface(*also_accepted_, &connected))))
+        return CONNECT_E_CANNOTCONNECT;
+    try {
+        connections_.push_back(CONNECTDATA{static_cast<IUnknown*>(connected), next_cookie_});
+    } catch (...) {
+        static_cast<IUnknown*>(connected)->Release();
+        return E_OUTOFMEMORY;
+    }
+    *cookie = next_cookie_++;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ConnectionPoint::Unadvise(DWORD cookie)
+{
+    for (auto it = connections_.begin(); it != connections_.end(); ++it) {
+        if (it->dwCookie != cookie) continue;
+        IUnknown* sink = it->pUnk;
+        connections_.erase(it);
+        sink->Release();  // last: the sink's release may reach back into the control
+        return S_OK;
+    }
+    return CONNECT_E_NOCONNECTION;
+}
+
+HRESULT STDMETHODCALLTYPE ConnectionPoint::EnumConnections(IEnumConnections** connections)
+{
+    return ConnectionEnumerator::create(IID_IEnumConnections, connections_, connections);
+}
+
+std::vector<IUnknown*> ConnectionPoint::sinks() const
+{
+    std::vector<IUnknown*> out;
+    out.reserve(connections_.size());
+    for (const CONNECTDATA& c : connections_) {
+        c.pUnk->AddRef();
+        out.push_back(c.pUnk);
+    }
+    return out;
+}
+
+} // namespace prestova::component

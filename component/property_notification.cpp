@@ -1,0 +1,68 @@
+// IConnectionPointContainer, and the change notification of a property
+// write: IPropertyNotifySink::OnChanged with the property's dispatch
+// identifier, after the member was replaced.
+#include "control_object.hpp"
+
+#include "control/member_table.hpp"
+#include "core/script_error.hpp"
+#include "snapshot_enumerator.hpp"
+
+#include <olectl.h>
+
+namespace prestova::component {
+
+namespace {
+
+// The core names a changed property by its bag key; sinks know it by the
+// dispatch identifier the interface gives it.
+std::optional<DISPID> dispid_of_bag_key(std::string_view bag_key)
+{
+    const auto prop = find_property_by_bag_key(bag_key);
+    if (!prop) return std::nullopt;
+    for (const Member& m : member_table())
+        if (m.prop == prop) return m.dispid;
+    return std::nullopt;
+}
+
+} // namespace
+
+HRESULT STDMETHODCALLTYPE ControlObject::EnumConnectionPoints(IEnumConnectionPoints** points)
+{
+    const std::vector<IConnectionPoint*> list{&property_notify_, &events_};
+    return ConnectionPointEnumerator::create(IID_IEnumConnectionPoints, list, points);
+}
+
+HRESULT STDMETHODCALLTYPE ControlObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point)
+{
+    if (!point) return E_POINTER;
+    *point = nullptr;
+    for (ConnectionPoint* p : {&property_notify_, &events_}) {
+        if (riid != p->iid()) continue;
+        p->AddRef();
+        *point = p;
+        return S_OK;
+    }
+    return CONNECT_E_NOCONNECTION;
+}
+
+void ControlObject::property_changed(std::string_view bag_key)
+{
+    dirty_ = true;
+    const auto dispid = dispid_of_bag_key(bag_key);
+    if (!dispid) return;
+    // Every sink hears of the change; the first failure then reaches the
+    // writer, as a failing platform call does.
+    HRESULT failure = S_OK;
+    for (IUnknown* sink : property_notify_.sinks()) {
+        const HRESULT hr = static_cast<IPropertyNotifySink*>(sink)->OnChanged(*dispid);
+        sink->Release();
+        if (FAILED(hr) && SUCCEEDED(failure)) failure = hr;
+    }
+    if (SUCCEEDED(failure)) return;
+    char code[16];
+    wsprintfA(code, "%08lX", static_cast<unsigned long>(failure));
+    throw ScriptError(ErrorCode::PlatformFailure, "The change notification of \"" + std::string(bag_key) +
+                                                      "\" failed (0x" + code + ")");
+}
+
+} // namespace prestova::component

@@ -1,0 +1,67 @@
+# Clicks on the panel's download links, as a student makes them: our
+# container loads the control from the sample page's params, activates it in
+# a window and sends left clicks at the links' design positions. The prefix's
+# default browser is a stand-in that logs its arguments, so the test sees
+# exactly what the shell was asked to start: the page's address as one
+# argument, an address with blanks still one argument, nothing for a hidden
+# link, nothing for an address that would pass an option to the browser, and
+# nothing for a press on one link released over another.
+source "$(dirname "$0")/wine_lib.sh"
+new_prefix link-click
+use_null_display
+register_component
+set_windows_version winxp
+
+work="$WINEPREFIX/link-click-output"
+mkdir -p "$work"
+log="$work/browser.log"
+: > "$log"
+export PRESTOVA_FAKE_BROWSER_LOG="$(winpath "$log")"
+browser="$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_fake_browser.exe")"
+# The command line as browsers register it; the control keeps the quoted path.
+wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$browser\" -nohome \"%1\"" /f >/dev/null 2>&1
+# A zip application, so the zip links stay hidden; no Java, so its link shows.
+wine reg add 'HKCR\.zip' /ve /d 'WinZip' /f >/dev/null 2>&1
+wine reg delete 'HKLM\SOFTWARE\JavaSoft' /f >/dev/null 2>&1 || true
+
+sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" > "$work/params.txt"
+# Two addresses of our own beside the page's: one with blanks, one that
+# starts like an option of the browser. The Flash link is clicked again once
+# a script has given it a plain address, which shows that it is visible.
+{
+  echo 'RealURL=http://downloads.marvanta.example/real player setup.exe'
+  echo 'FlashURL=-new-window http://downloads.marvanta.example/flash.exe'
+} >> "$work/params.txt"
+
+out="$(wine "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" click "$(winpath "$work/params.txt")" \
+  "$(winpath "$log")" ziplink1:none flashlink:none "javalink>reallink:none" reallink \
+  FlashURL=http://downloads.marvanta.example/flash.exe flashlink javalink 2>&1 | tr -d '\r')" \
+  || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
+printf '%s\n' "$out"
+
+failed=0
+while IFS= read -r line; do
+  printf '%s\n' "$out" | grep -qxF "$line" || { echo "FAIL: no line '$line'" >&2; failed=1; }
+done <<'EXPECTED'
+create: 0x00000000
+load: 0x00000000
+do verb: 0x00000000
+window: 0x00000000
+click ziplink1 at 732,636: 0 launched
+click flashlink at 736,588: 0 launched
+click javalink>reallink at 756,656: 0 launched
+click reallink at 744,612: 1 launched
+set FlashURL: 0x00000000
+click flashlink at 736,588: 1 launched
+click javalink at 756,656: 1 launched
+EXPECTED
+
+# A late launch would still show here: the log holds exactly these lines.
+sleep 1
+expected_log='[http://downloads.marvanta.example/real player setup.exe]
+[http://downloads.marvanta.example/flash.exe]
+[http://www.java.com/en/download/]'
+expect_eq "browser log" "$expected_log" "$(tr -d '\r' < "$log")" || failed=1
+
+[ "$failed" -eq 0 ] && echo "link clicks: the browser got exactly the visible links' addresses"
+exit "$failed"
