@@ -17,9 +17,7 @@ printf '%s\n' "$out"
 
 failed=0
 # The answers the container must have been given.
-while IFS= read -r line; do
-  printf '%s\n' "$out" | grep -qxF "$line" || { echo "FAIL: no line '$line'" >&2; failed=1; }
-done <<'EXPECTED'
+expect_lines "$out" <<'EXPECTED' || failed=1
 create: 0x00000000
 safety IDispatch: 0x00000000 supported 3 enabled 1
 safety IPersistPropertyBag: 0x00000000 supported 3 enabled 2

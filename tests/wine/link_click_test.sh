@@ -40,9 +40,7 @@ out="$(wine "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" click 
 printf '%s\n' "$out"
 
 failed=0
-while IFS= read -r line; do
-  printf '%s\n' "$out" | grep -qxF "$line" || { echo "FAIL: no line '$line'" >&2; failed=1; }
-done <<'EXPECTED'
+expect_lines "$out" <<'EXPECTED' || failed=1
 create: 0x00000000
 load: 0x00000000
 do verb: 0x00000000

@@ -71,3 +71,13 @@ use_null_display() {
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
   wineserver -k >/dev/null 2>&1 || true
 }
+
+# expect_lines OUTPUT: every line on standard input must be a whole line of
+# OUTPUT; each missing one is named. Returns 1 when any is missing.
+expect_lines() {
+  local line missing=0
+  while IFS= read -r line; do
+    grep -qxF -- "$line" <<<"$1" || { echo "FAIL: no line '$line'" >&2; missing=1; }
+  done
+  return "$missing"
+}

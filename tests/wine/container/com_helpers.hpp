@@ -22,3 +22,7 @@ T* query(IUnknown* object, REFIID riid)
 // The registered control by its class identifier, as a page's object tag
 // names it; the answer is printed as "create".
 IUnknown* create_control(CLSID& clsid);
+
+// A property read through IDispatch, as "vt N TEXT" (the text when the value
+// converts to one).
+std::string read_property(IDispatch* dispatch, const wchar_t* name);

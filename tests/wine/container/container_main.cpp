@@ -22,27 +22,6 @@ namespace {
 
 constexpr int kWidth = 801, kHeight = 912;  // the panel's design size in pixels
 
-// A property read through IDispatch, as text with its type.
-std::string property(IDispatch* dispatch, const wchar_t* name)
-{
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return "(no such name)";
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT value;
-    VariantInit(&value);
-    if (FAILED(dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
-        return "(failed)";
-    std::string out = "vt " + std::to_string(value.vt);
-    if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR))) {
-        char text[256] = {};
-        WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, text, sizeof text - 1, nullptr, nullptr);
-        out += " " + std::string(text);
-    }
-    VariantClear(&value);
-    return out;
-}
-
 void ask_safety(IUnknown* control)
 {
     IObjectSafety* safety = query<IObjectSafety>(control, IID_IObjectSafety);
@@ -83,8 +62,8 @@ void stream_round_trip(IUnknown* control, const CLSID& clsid)
         say("stream load", target->Load(stream));
         target->Release();
         IDispatch* dispatch = query<IDispatch>(copy, IID_IDispatch);
-        std::printf("stream copy MemoryRec: %s\n", property(dispatch, L"MemoryRec").c_str());
-        std::printf("stream copy RedYRM: %s\n", property(dispatch, L"RedYRM").c_str());
+        std::printf("stream copy MemoryRec: %s\n", read_property(dispatch, L"MemoryRec").c_str());
+        std::printf("stream copy RedYRM: %s\n", read_property(dispatch, L"RedYRM").c_str());
         dispatch->Release();
         copy->Release();
     }
@@ -145,8 +124,8 @@ int main(int argc, char** argv)
     IPersistPropertyBag* persist = query<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
     say("load", persist->Load(&params, nullptr));
     IDispatch* dispatch = query<IDispatch>(control, IID_IDispatch);
-    std::printf("MemoryMin: %s\n", property(dispatch, L"MemoryMin").c_str());
-    std::printf("RedYRM: %s\n", property(dispatch, L"RedYRM").c_str());
+    std::printf("MemoryMin: %s\n", read_property(dispatch, L"MemoryMin").c_str());
+    std::printf("RedYRM: %s\n", read_property(dispatch, L"RedYRM").c_str());
 
     ParamBag saved;
     say("save", persist->Save(&saved, TRUE, TRUE));

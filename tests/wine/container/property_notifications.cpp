@@ -57,26 +57,6 @@ HRESULT put_text(IDispatch* dispatch, const wchar_t* name, const wchar_t* text, 
     return hr;
 }
 
-std::string get_text(IDispatch* dispatch, const wchar_t* name)
-{
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    if (FAILED(dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return "(no such name)";
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT value;
-    VariantInit(&value);
-    if (FAILED(dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
-        return "(failed)";
-    std::string out = "vt " + std::to_string(value.vt);
-    if (value.vt == VT_BSTR) {
-        char text[256] = {};
-        WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, text, sizeof text - 1, nullptr, nullptr);
-        out += " " + std::string(text);
-    }
-    VariantClear(&value);
-    return out;
-}
-
 std::string narrow(BSTR text)
 {
     std::string out;
@@ -144,7 +124,7 @@ void property_notify_point(IUnknown* control, IConnectionPointContainer* contain
     value.vt = VT_I4;
     value.lVal = 300;
     say("dual put CPUMin", dual->put_CPUMin(value));
-    std::printf("read JavaVersion: %s\n", get_text(dispatch, L"JavaVersion").c_str());
+    std::printf("read JavaVersion: %s\n", read_property(dispatch, L"JavaVersion").c_str());
     print_changes("changed", sink);
     IPersistStreamInit* persist = query<IPersistStreamInit>(control, IID_IPersistStreamInit);
     say("dirty", persist->IsDirty());
@@ -174,7 +154,7 @@ void property_notify_point(IUnknown* control, IConnectionPointContainer* contain
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
-    std::printf("read MemoryMin: %s\n", get_text(dispatch, L"MemoryMin").c_str());
+    std::printf("read MemoryMin: %s\n", read_property(dispatch, L"MemoryMin").c_str());
     value.lVal = 512;
     const HRESULT dual_put = dual->put_MemoryRec(value);
     say("dual put MemoryRec", dual_put);
