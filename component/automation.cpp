@@ -14,19 +14,26 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetTypeInfoCount(UINT* count)
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ControlObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info)
+HRESULT embedded_type_info(REFGUID guid, ITypeInfo** info)
 {
     if (!info) return E_POINTER;
     *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
     wchar_t path[MAX_PATH];
     if (!GetModuleFileNameW(module_handle(), path, MAX_PATH)) return HRESULT_FROM_WIN32(GetLastError());
     ITypeLib* library = nullptr;
     HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &library);
     if (FAILED(hr)) return hr;
-    hr = library->GetTypeInfoOfGuid(IID__Prestova, info);
+    hr = library->GetTypeInfoOfGuid(guid, info);
     library->Release();
     return hr;
+}
+
+HRESULT STDMETHODCALLTYPE ControlObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info)
+{
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return embedded_type_info(IID__Prestova, info);
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids)

@@ -42,6 +42,8 @@ HRESULT STDMETHODCALLTYPE ControlObject::QueryInterface(REFIID riid, void** obje
         *object = static_cast<IConnectionPointContainer*>(this);
     else if (riid == IID_ISupportErrorInfo)
         *object = static_cast<ISupportErrorInfo*>(this);
+    else if (riid == IID_IProvideClassInfo || riid == IID_IProvideClassInfo2)
+        *object = static_cast<IProvideClassInfo2*>(this);
     else
         return E_NOINTERFACE;
     AddRef();

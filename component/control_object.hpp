@@ -31,6 +31,7 @@ class ControlObject final : public _Prestova,
                             public IViewObject2,
                             public IConnectionPointContainer,
                             public ISupportErrorInfo,
+                            public IProvideClassInfo2,
                             private PropertyChangeSink {
 public:
     ControlObject();
@@ -127,6 +128,10 @@ public:
     // ISupportErrorInfo (error_info.cpp)
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
 
+    // IProvideClassInfo, IProvideClassInfo2 (class_info.cpp)
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
+
     // The panel window's calls back (panel_window.cpp).
     void paint(HDC dc, const RECT& area);
     void press(POINT pixel);
@@ -166,5 +171,8 @@ private:
     bool shown_ = false;  // made visible by a verb; Show has run for it
     SIZEL extent_{kSurfaceWidth * 2540 / 1440, kSurfaceHeight * 2540 / 1440};  // HIMETRIC
 };
+
+// A type description from the type library embedded in this DLL.
+HRESULT embedded_type_info(REFGUID guid, ITypeInfo** info);
 
 } // namespace prestova::component

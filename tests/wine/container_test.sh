@@ -26,6 +26,11 @@ safety IUnknown: 0x80004002 supported 3 enabled 0
 set safety IDispatch 1: 0x00000000
 set safety IDispatch 3: 0x80004005
 set safety IPersistPropertyBag 2: 0x00000000
+default source: 0x00000000
+default source is {A069B48D-E6FE-4F75-A8D1-30CFE3B13C9B}
+other guid kind: 0x80070057
+class info: 0x00000000
+class info is {A1FBA071-3B84-4CEF-8C26-D107981C15E2}, coclass yes
 params: 25
 load: 0x00000000
 MemoryMin: vt 8 128

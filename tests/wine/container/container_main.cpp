@@ -22,6 +22,38 @@ namespace {
 
 constexpr int kWidth = 801, kHeight = 912;  // the panel's design size in pixels
 
+std::string registry_form(const GUID& guid)
+{
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return std::string(text, text + lstrlenW(text));
+}
+
+// What a container asks to find the class's events: its description and
+// its default source interface.
+void ask_class_info(IUnknown* control)
+{
+    IProvideClassInfo2* provider = query<IProvideClassInfo2>(control, IID_IProvideClassInfo2);
+    if (!provider) {
+        std::printf("IProvideClassInfo2: missing\n");
+        return;
+    }
+    GUID source{};
+    say("default source", provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source));
+    std::printf("default source is %s\n", registry_form(source).c_str());
+    say("other guid kind", provider->GetGUID(7, &source));
+    ITypeInfo* info = nullptr;
+    say("class info", provider->GetClassInfo(&info));
+    TYPEATTR* attributes = nullptr;
+    if (info && SUCCEEDED(info->GetTypeAttr(&attributes))) {
+        std::printf("class info is %s, coclass %s\n", registry_form(attributes->guid).c_str(),
+                    attributes->typekind == TKIND_COCLASS ? "yes" : "no");
+        info->ReleaseTypeAttr(attributes);
+    }
+    if (info) info->Release();
+    provider->Release();
+}
+
 void ask_safety(IUnknown* control)
 {
     IObjectSafety* safety = query<IObjectSafety>(control, IID_IObjectSafety);
@@ -117,6 +149,7 @@ int main(int argc, char** argv)
     if (!control) return 1;
 
     ask_safety(control);
+    ask_class_info(control);
 
     ParamBag params;
     if (!load_params(argv[1], params)) return 2;
