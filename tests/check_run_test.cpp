@@ -1,5 +1,5 @@
 // The run as a whole: colour groups, the operating-system captions, a
-// second Show, and a run stopped by a value that cannot be converted.
+// second Show, and a run stopped by a colour that cannot be used.
 #include "control/colour_groups.hpp"
 #include "control_support.hpp"
 
@@ -20,20 +20,14 @@ void expect_group(const TestControl& t, ColourGroup group, std::int32_t colour)
     for (ControlId id : cells_of(group)) EXPECT_EQ(t.background(id), colour) << design(id).name;
 }
 
-TEST(ColourGroups, EachGroupHasItsCells)
-{
-    EXPECT_EQ(cells_of(ColourGroup::Result).size(), 14u);
-    EXPECT_EQ(cells_of(ColourGroup::Second).size(), 17u);
-    EXPECT_EQ(cells_of(ColourGroup::Third).size(), 4u);
-    for (auto group : {ColourGroup::Result, ColourGroup::Second, ColourGroup::Third})
-        for (ControlId id : cells_of(group)) EXPECT_EQ(design(id).group, group) << design(id).name;
-}
-
 TEST(CheckRun, BagDefaultsGiveWhiteNamesAndLightBlueResults)
 {
     TestControl t(MachineFacts{}.profile());
     t.load(with(display_page(), {}));
     EXPECT_FALSE(t.control.show().stopped);
+    EXPECT_EQ(cells_of(ColourGroup::Result).size(), 14u);
+    EXPECT_EQ(cells_of(ColourGroup::Second).size(), 17u);
+    EXPECT_EQ(cells_of(ColourGroup::Third).size(), 4u);
     expect_group(t, ColourGroup::Result, kLightBlue);
     expect_group(t, ColourGroup::Second, kWhite);
     expect_group(t, ColourGroup::Third, kWhite);
@@ -41,16 +35,44 @@ TEST(CheckRun, BagDefaultsGiveWhiteNamesAndLightBlueResults)
     EXPECT_EQ(t.caption(Label26), "Windows 98");
 }
 
-TEST(CheckRun, AControlWithoutABagTurnsEveryColouredCellBlack)
+TEST(CheckRun, AFreshControlTurnsColouredCellsBlackAndCountsEmptyRequirementsAsZero)
 {
-    TestControl t(MachineFacts{}.profile());
+    MachineFacts facts;
+    facts.memory = 1 << 20;
+    facts.megahertz = 1;
+    TestControl t(facts.profile());
     t.control.init_properties();
     EXPECT_FALSE(t.control.show().stopped);
     expect_group(t, ColourGroup::Result, kBlack);
     expect_group(t, ColourGroup::Second, kBlack);
     expect_group(t, ColourGroup::Third, kBlack);
-    EXPECT_EQ(t.caption(Label25), "");
-    EXPECT_EQ(t.caption(Label26), "");
+    const std::pair<ControlId, const char*> captions[] = {
+        {Label25, ""}, {Label26, ""}, {Label12, " Megabytes"}, {Label13, " Megabytes"}, {Label15, " Mhz"},
+        {Label16, " Mhz"}, {Label17, "Your system meets the recommended minimum of  Mhz processor or better."},
+        {Label20, "x\r Colors"}, {Label21, "x\r Colors"},
+        // The disk row keeps the two numbers the fresh control has.
+        {Label5, "0.98 Gigabytes"}, {Label6, "500 Megabytes"},
+        {Label7, "You have more than the recommended 0.98 Gigabytes of available disk space."}};
+    for (const auto& [id, caption] : captions) EXPECT_EQ(t.caption(id), caption) << design(id).name;
+    for (ControlId good : {memGood, procgood, videogood, diskgood}) EXPECT_TRUE(t.visible(good)) << design(good).name;
+}
+
+TEST(CheckRun, TheDecimalSeparatorComesFromTheMachineAndRoundTrips)
+{
+    MachineFacts facts;
+    facts.decimal_separator = ",";
+    facts.memory = 1073741824;
+    facts.c_free = (501 << 20) + (1 << 19);
+    facts.megahertz = 2400;
+    TestControl t(facts.profile());
+    t.load(with(full_page(), {{"MemoryRec", "1536"}, {"DiskSpaceRec", "2048"}}));
+    ASSERT_FALSE(t.control.show().stopped);
+    EXPECT_EQ(t.caption(LabelMemAmount), "1,02 Gigabytes");
+    EXPECT_EQ(t.caption(Label12), "1,536 Gigabytes");
+    EXPECT_EQ(t.caption(Label14), "2,4 GHz");
+    EXPECT_EQ(t.caption(Label4), "C: 501,50 Megabytes");
+    EXPECT_EQ(t.caption(Label5), "2,00 Gigabytes");
+    EXPECT_TRUE(t.visible(diskok));  // the free space read back through the same separator
 }
 
 struct ColourCase {
@@ -91,43 +113,39 @@ TEST(CheckRun, LinksKeepTheirDesignBackground)
         EXPECT_EQ(t.background(link), kLightBlue) << design(link).name;
 }
 
-TEST(CheckRun, AnUnconvertibleColourStopsTheRunWhereItIsRead)
+struct ColourStop {
+    Params params;
+    const char* step;
+    int error;
+};
+
+class ColourStops : public ::testing::TestWithParam<ColourStop> {};
+
+TEST_P(ColourStops, StopTheRunWhereTheColourIsReadOrGiven)
 {
     TestControl t(MachineFacts{}.profile());
-    t.load(with(display_page(), {{"GreenYRM", "teal"}}));
+    t.load(with(display_page(), GetParam().params));
     const RunReport report = t.control.show();
     ASSERT_TRUE(report.stopped);
-    EXPECT_EQ(report.stopped->step, "result colour: GreenYRM");
-    EXPECT_EQ(report.stopped->error_number, 13);
-    // Nothing after it happened: the panel is still as designed.
+    EXPECT_EQ(report.stopped->step, GetParam().step);
+    EXPECT_EQ(report.stopped->error_number, GetParam().error);
+    // Nothing after it happened: the rest of the panel is still as designed.
     EXPECT_EQ(t.background(LabelMemAmount), kLightBlue);
-    EXPECT_EQ(t.background(Label2), kWhite);  // second colour not applied (design: window colour)
+    EXPECT_EQ(t.background(Label2), kWhite);
     EXPECT_EQ(t.caption(LabelMemAmount), "");
     EXPECT_EQ(t.caption(Label12), "128 Megabytes");
+    EXPECT_EQ(t.caption(Label25), "Windows XP");
     EXPECT_FALSE(t.visible(memGood));
 }
 
-TEST(CheckRun, AComponentOutsideSixteenBitsOverflows)
-{
-    TestControl t(MachineFacts{}.profile());
-    t.load(with(display_page(), {{"BlueBadYRM", "40000"}}));
-    const RunReport report = t.control.show();
-    ASSERT_TRUE(report.stopped);
-    EXPECT_EQ(report.stopped->step, "bad colour: BlueBadYRM");
-    EXPECT_EQ(report.stopped->error_number, 6);
-}
-
-TEST(CheckRun, ANegativeColourIsRefusedWhenACellTakesIt)
-{
-    TestControl t(MachineFacts{}.profile());
-    t.load(with(display_page(), {{"Red3YRM", "-5"}, {"Green3YRM", "0"}, {"Blue3YRM", "0"}}));
-    const RunReport report = t.control.show();
-    ASSERT_TRUE(report.stopped);
-    EXPECT_EQ(report.stopped->step, "third colour: Label8 background");
-    EXPECT_EQ(report.stopped->error_number, 380);
-    EXPECT_EQ(t.background(Label2), kWhite);   // the second colour was applied before
-    EXPECT_EQ(t.caption(Label25), "Windows XP");  // design caption: the run never got there
-}
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ColourStops,
+    ::testing::Values(ColourStop{{{"GreenYRM", "teal"}}, "result colour: GreenYRM", 13},
+                      // A component outside sixteen bits overflows.
+                      ColourStop{{{"BlueBadYRM", "40000"}}, "bad colour: BlueBadYRM", 6},
+                      // A negative colour is refused when a cell takes it.
+                      ColourStop{{{"Red3YRM", "-5"}, {"Green3YRM", "0"}, {"Blue3YRM", "0"}},
+                                 "third colour: Label8 background", 380}));
 
 TEST(CheckRun, RequirementCaptionsShowNumbersAsDigits)
 {

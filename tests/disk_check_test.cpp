@@ -88,29 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{{{"DiskSpaceRec", "10240"}, {"DiskSpaceMin", "999.99"}}, "10.00 Gigabytes",
                                   "999.99 Megabytes"}));
 
-TEST(DiskRow, AFreshControlKeepsItsNumbers)
-{
-    TestControl t(MachineFacts{}.profile());
-    t.control.init_properties();
-    ASSERT_FALSE(t.control.show().stopped);
-    EXPECT_EQ(t.caption(Label5), "0.98 Gigabytes");
-    EXPECT_EQ(t.caption(Label6), "500 Megabytes");
-    EXPECT_EQ(t.caption(Label7), "You have more than the recommended 0.98 Gigabytes of available disk space.");
-}
-
-TEST(DiskRow, TheDecimalSeparatorRoundTrips)
-{
-    MachineFacts facts;
-    facts.decimal_separator = ",";
-    facts.c_free = 501 * MB + MB / 2;
-    TestControl t(facts.profile());
-    t.load(with(full_page(), {{"DiskSpaceRec", "2048"}}));
-    ASSERT_FALSE(t.control.show().stopped);
-    EXPECT_EQ(t.caption(Label4), "C: 501,50 Megabytes");
-    EXPECT_EQ(t.caption(Label5), "2,00 Gigabytes");
-    EXPECT_TRUE(t.visible(diskok));
-}
-
 TEST(DiskRow, AnUnconvertibleThresholdStopsTheRunAtItsCaption)
 {
     TestControl t(MachineFacts{}.profile());
@@ -135,17 +112,6 @@ TEST(LargeToDouble, BothHalvesAreUnsigned)
     EXPECT_EQ(LargeToDouble(low, high), 18446744071562067968.0);
     low = 1, high = 0x1FFFFF;  // 2^53 - 2^32 + 1: still exact
     EXPECT_EQ(LargeToDouble(low, high), 9007194959773697.0);
-}
-
-TEST(GetDiskSpace, AsksForTheDriveAsGiven)
-{
-    MachineFacts facts;
-    facts.c_free = 12345;
-    SimulatedMachine machine(facts.profile());
-    std::string drive = "C:";
-    EXPECT_EQ(GetDiskSpace(machine.system(), drive), Variant::real(12345));
-    drive = "Q:";
-    EXPECT_EQ(GetDiskSpace(machine.system(), drive), Variant::real(0));
 }
 
 } // namespace

@@ -83,17 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{1024, 768, 32, {{"MinColorDepth", " 65536"}}, "1024x768\r True Color (32 bit)",
                     "1024x768\rTrue Color", "800x600\r 65536 Colors", Verdict::Good, kReady}));
 
-TEST(VideoRow, EmptyValuesShowNothingAndCountAsZero)
-{
-    MachineFacts facts;
-    TestControl t(facts.profile());
-    t.control.init_properties();
-    ASSERT_FALSE(t.control.show().stopped);
-    EXPECT_EQ(t.caption(Label20), "x\r Colors");
-    EXPECT_EQ(t.caption(Label21), "x\r Colors");
-    EXPECT_TRUE(t.visible(videogood));
-}
-
 TEST(VideoRow, APageWithoutDisplaySettingsStopsTheRunAtTheFirstNumericTest)
 {
     MachineFacts facts;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,7 +50,7 @@ double mouth_row(const IndexedImage& image, int x)
 
 class FacePictures : public ::testing::TestWithParam<Verdict> {};
 
-TEST_P(FacePictures, IsAnEightyFiveSquarePaletteImageOnTransparency)
+TEST_P(FacePictures, IsAnEightyFiveSquareYellowFaceWithTwoBlackEyesOnTransparency)
 {
     const IndexedImage& face = face_image(GetParam());
     EXPECT_EQ(face.width, kFaceSize);
@@ -61,15 +62,9 @@ TEST_P(FacePictures, IsAnEightyFiveSquarePaletteImageOnTransparency)
     for (auto [x, y] : {std::pair{42, 2}, std::pair{2, 42}, std::pair{82, 42}, std::pair{42, 82}})
         EXPECT_FALSE(transparent_at(face, x, y)) << x << "," << y;
     EXPECT_TRUE(yellow(colour_at(face, 42, 42)));
-    EXPECT_TRUE(yellow(colour_at(face, 42, 30)));
-}
-
-TEST_P(FacePictures, HasTwoBlackEyes)
-{
-    const IndexedImage& face = face_image(GetParam());
+    EXPECT_TRUE(yellow(colour_at(face, 42, 30)));  // between the eyes
     EXPECT_EQ(colour_at(face, 29, 30), kBlack);
     EXPECT_EQ(colour_at(face, 55, 30), kBlack);
-    EXPECT_TRUE(yellow(colour_at(face, 42, 30)));  // between the eyes
 }
 
 TEST_P(FacePictures, IsSymmetricLeftToRight)
@@ -86,24 +81,15 @@ TEST_P(FacePictures, GifIsInterlacedWithTransparencyAndDecodesToThePixels)
 {
     const IndexedImage& face = face_image(GetParam());
     const auto g = GifDecoder::decode(face_gif(GetParam()));
-    EXPECT_EQ(g.signature, "GIF89a");
-    EXPECT_EQ(g.screen_width, kFaceSize);
-    EXPECT_EQ(g.screen_height, kFaceSize);
-    EXPECT_TRUE(g.global_table);
-    EXPECT_EQ(g.global_table_size, 256);
+    EXPECT_EQ(g.width, kFaceSize);
+    EXPECT_EQ(g.height, kFaceSize);
     EXPECT_TRUE(g.interlaced);
-    EXPECT_TRUE(g.transparency);
     EXPECT_EQ(g.transparent_index, face.transparent_index);
     EXPECT_EQ(g.palette, face.palette);
     EXPECT_EQ(g.pixels, face.pixels);
 }
 
-TEST_P(FacePictures, IsBuiltOnceAndHandedOutByReference)
-{
-    EXPECT_EQ(&face_image(GetParam()), &face_image(GetParam()));
-    EXPECT_EQ(&face_gif(GetParam()), &face_gif(GetParam()));
-}
-
+// Ordinary image tools must open the pictures as they are handed out.
 TEST_P(FacePictures, ImageMagickReadsItAsAnEightyFiveSquareGif)
 {
     if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "identify is not on PATH";

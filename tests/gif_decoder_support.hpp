@@ -1,54 +1,41 @@
 #pragma once
-// A strict little GIF reader for the tests: it takes a single-frame GIF89a
-// apart, undoes the LZW coding and the interlacing, and records what the
-// coded stream looked like so tests can check its shape. Any fault throws.
+// A strict little GIF reader for the tests: it takes apart the one shape of
+// file the encoder writes (GIF89a, a 256-entry global table, one image at
+// 0,0 covering the screen, an optional graphic control extension), undoes the
+// LZW coding and the interlacing. Anything else throws.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace prestova::testing {
 
 struct DecodedGif {
-    std::string signature;
-    int screen_width = 0, screen_height = 0;
-    bool global_table = false;
-    int global_table_size = 0;
+    int width = 0, height = 0;
     std::array<std::uint32_t, 256> palette{};
-    bool has_control_extension = false;
-    bool transparency = false;
-    int transparent_index = -1;
-    int left = 0, top = 0, width = 0, height = 0;
-    bool local_table = false;
+    int transparent_index = -1;  // -1: no transparency
     bool interlaced = false;
-    int min_code_size = 0;
-    std::vector<std::size_t> sub_block_sizes;
-    int clear_codes = 0;
-    int widest_code = 0;
-    bool ended_with_end_code = false;
     std::vector<std::uint8_t> pixels;  // row-major, interlacing undone
 };
 
 class GifDecoder {
 public:
-    static DecodedGif decode(const std::vector<std::uint8_t>& bytes)
-    {
-        GifDecoder d(bytes);
-        return d.run();
-    }
+    static DecodedGif decode(const std::vector<std::uint8_t>& bytes) { return GifDecoder(bytes).run(); }
 
 private:
     explicit GifDecoder(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
 
-    [[noreturn]] void fail(const std::string& what) const
+    void check(bool ok, const std::string& what) const
     {
-        throw std::runtime_error("bad GIF at byte " + std::to_string(at_) + ": " + what);
+        if (!ok) throw std::runtime_error("bad GIF at byte " + std::to_string(at_) + ": " + what);
     }
     std::uint8_t byte()
     {
-        if (at_ >= bytes_.size()) fail("unexpected end");
+        check(at_ < bytes_.size(), "unexpected end");
         return bytes_[at_++];
     }
     int u16()
@@ -60,157 +47,92 @@ private:
     DecodedGif run()
     {
         DecodedGif g;
-        for (int i = 0; i < 6; ++i) g.signature += static_cast<char>(byte());
-        if (g.signature != "GIF89a" && g.signature != "GIF87a") fail("signature " + g.signature);
-        g.screen_width = u16();
-        g.screen_height = u16();
-        const std::uint8_t screen_flags = byte();
-        byte();  // background
-        byte();  // aspect
-        g.global_table = (screen_flags & 0x80) != 0;
-        if (g.global_table) {
-            g.global_table_size = 2 << (screen_flags & 7);
-            for (int i = 0; i < g.global_table_size; ++i) {
-                const std::uint32_t r = byte(), gr = byte(), b = byte();
-                g.palette[static_cast<std::size_t>(i)] = r << 16 | gr << 8 | b;
-            }
+        std::string signature;
+        for (int i = 0; i < 6; ++i) signature += static_cast<char>(byte());
+        check(signature == "GIF89a", "signature " + signature);
+        g.width = u16();
+        g.height = u16();
+        check(byte() == 0xF7, "screen flags: a 256-entry global table");
+        byte(), byte();  // background, aspect
+        for (auto& colour : g.palette) {
+            const std::uint32_t r = byte(), gr = byte(), b = byte();
+            colour = r << 16 | gr << 8 | b;
         }
-        bool have_image = false;
-        for (;;) {
-            const std::uint8_t introducer = byte();
-            if (introducer == 0x3B) break;
-            if (introducer == 0x21) {
-                extension(g);
-            } else if (introducer == 0x2C) {
-                if (have_image) fail("second image");
-                image(g);
-                have_image = true;
-            } else {
-                fail("unknown block " + std::to_string(introducer));
-            }
-        }
-        if (!have_image) fail("no image");
-        if (at_ != bytes_.size()) fail("bytes after trailer");
-        return g;
-    }
-
-    void extension(DecodedGif& g)
-    {
-        const std::uint8_t label = byte();
-        if (label == 0xF9) {
-            if (byte() != 4) fail("graphic control size");
+        std::uint8_t introducer = byte();
+        if (introducer == 0x21) {
+            check(byte() == 0xF9 && byte() == 4, "graphic control extension");
             const std::uint8_t flags = byte();
             u16();  // delay
             const int index = byte();
-            if (byte() != 0) fail("graphic control terminator");
-            g.has_control_extension = true;
-            g.transparency = (flags & 1) != 0;
-            if (g.transparency) g.transparent_index = index;
-            return;
+            if (flags & 1) g.transparent_index = index;
+            check(byte() == 0, "graphic control terminator");
+            introducer = byte();
         }
-        data_blocks(nullptr);
-    }
-
-    std::vector<std::uint8_t> data_blocks(std::vector<std::size_t>* sizes)
-    {
-        std::vector<std::uint8_t> data;
-        for (;;) {
-            const std::size_t length = byte();
-            if (length == 0) return data;
-            if (sizes) sizes->push_back(length);
-            for (std::size_t i = 0; i < length; ++i) data.push_back(byte());
-        }
-    }
-
-    void image(DecodedGif& g)
-    {
-        g.left = u16();
-        g.top = u16();
-        g.width = u16();
-        g.height = u16();
+        check(introducer == 0x2C, "image descriptor");
+        check(u16() == 0 && u16() == 0 && u16() == g.width && u16() == g.height, "image placement");
         const std::uint8_t flags = byte();
-        g.local_table = (flags & 0x80) != 0;
+        check((flags & 0xBF) == 0, "image flags");  // no local table
         g.interlaced = (flags & 0x40) != 0;
-        if (g.local_table)
-            for (int i = 0; i < (2 << (flags & 7)) * 3; ++i) byte();
-        g.min_code_size = byte();
-        if (g.min_code_size < 2 || g.min_code_size > 8) fail("code size");
-        const std::vector<std::uint8_t> data = data_blocks(&g.sub_block_sizes);
-        const std::vector<std::uint8_t> stored = lzw(g, data);
-        const auto count = static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height);
-        if (stored.size() != count)
-            fail("decoded " + std::to_string(stored.size()) + " pixels, expected " + std::to_string(count));
+        const int min_code_size = byte();
+        check(min_code_size >= 2 && min_code_size <= 8, "code size");
+        std::vector<std::uint8_t> data;
+        for (std::size_t length; (length = byte()) != 0;)
+            for (std::size_t i = 0; i < length; ++i) data.push_back(byte());
+        const std::vector<std::uint8_t> stored = lzw(min_code_size, data);
+        check(stored.size() == static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height),
+              "decoded " + std::to_string(stored.size()) + " pixels");
         g.pixels = g.interlaced ? deinterlace(stored, g.width, g.height) : stored;
+        check(byte() == 0x3B && at_ == bytes_.size(), "trailer");
+        return g;
     }
 
-    std::vector<std::uint8_t> lzw(DecodedGif& g, const std::vector<std::uint8_t>& data)
+    std::vector<std::uint8_t> lzw(int min_code_size, const std::vector<std::uint8_t>& data)
     {
-        const int clear = 1 << g.min_code_size, end = clear + 1;
+        const int clear = 1 << min_code_size, end = clear + 1;
         std::vector<std::vector<std::uint8_t>> table;
-        auto reset = [&] {
-            table.assign(static_cast<std::size_t>(clear + 2), {});
-            for (int i = 0; i < clear; ++i) table[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i)};
-        };
-        reset();
-        int width = g.min_code_size + 1;
-        int previous = -1;
+        int width = min_code_size + 1, previous = -1;
         std::size_t bit = 0;
         std::vector<std::uint8_t> out;
-        bool first_code = true;
-        for (;;) {
-            if (bit + static_cast<std::size_t>(width) > data.size() * 8) fail("LZW data ends without end code");
+        for (bool first = true;; first = false) {
+            check(bit + static_cast<std::size_t>(width) <= data.size() * 8, "LZW data ends without end code");
             int code = 0;
             for (int i = 0; i < width; ++i, ++bit)
                 code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
-            if (width > g.widest_code) g.widest_code = width;
-            if (first_code && code != clear) fail("LZW data does not start with a clear code");
-            first_code = false;
+            check(!first || code == clear, "LZW data does not start with a clear code");
             if (code == clear) {
-                ++g.clear_codes;
-                reset();
-                width = g.min_code_size + 1;
+                table.assign(static_cast<std::size_t>(clear + 2), {});
+                for (int i = 0; i < clear; ++i) table[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i)};
+                width = min_code_size + 1;
                 previous = -1;
                 continue;
             }
-            if (code == end) {
-                g.ended_with_end_code = true;
-                break;
-            }
+            if (code == end) break;
             const auto size = static_cast<int>(table.size());
-            std::vector<std::uint8_t> entry;
-            if (code < size) {
-                entry = table[static_cast<std::size_t>(code)];
-            } else if (code == size && previous >= 0) {
-                entry = table[static_cast<std::size_t>(previous)];
-                entry.push_back(entry.front());
-            } else {
-                fail("LZW code " + std::to_string(code) + " beyond table of " + std::to_string(size));
-            }
+            check(code < size || (code == size && previous >= 0), "LZW code " + std::to_string(code) + " beyond table");
+            std::vector<std::uint8_t> entry = code < size ? table[static_cast<std::size_t>(code)]
+                                                          : table[static_cast<std::size_t>(previous)];
+            if (code == size) entry.push_back(entry.front());
             if (previous >= 0 && size < 4096) {
-                std::vector<std::uint8_t> added = table[static_cast<std::size_t>(previous)];
-                added.push_back(entry.front());
-                table.push_back(std::move(added));
+                table.push_back(table[static_cast<std::size_t>(previous)]);
+                table.back().push_back(entry.front());
                 if (static_cast<int>(table.size()) == (1 << width) && width < 12) ++width;
             }
             out.insert(out.end(), entry.begin(), entry.end());
             previous = code;
         }
-        // Padding after the end code may only fill the last byte.
-        if ((bit + 7) / 8 != data.size()) fail("LZW data continues after the end code");
+        check((bit + 7) / 8 == data.size(), "LZW data continues after the end code");
         return out;
     }
 
     static std::vector<std::uint8_t> deinterlace(const std::vector<std::uint8_t>& stored, int width, int height)
     {
         std::vector<std::uint8_t> pixels(stored.size());
-        constexpr int starts[] = {0, 4, 2, 1};
-        constexpr int steps[] = {8, 8, 4, 2};
         const auto w = static_cast<std::size_t>(width);
         std::size_t row_in = 0;
-        for (int pass = 0; pass < 4; ++pass)
-            for (int y = starts[pass]; y < height; y += steps[pass], ++row_in)
-                for (std::size_t x = 0; x < w; ++x)
-                    pixels[static_cast<std::size_t>(y) * w + x] = stored[row_in * w + x];
+        for (auto [start, step] : {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}})
+            for (int y = start; y < height; y += step, ++row_in)
+                std::copy_n(stored.begin() + static_cast<std::ptrdiff_t>(row_in * w), w,
+                            pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * w));
         return pixels;
     }
 

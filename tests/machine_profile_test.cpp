@@ -1,7 +1,6 @@
 // The facts file: every key, the defaults, each kind of error with its file
-// and line, loading the .reg beside it, and the bundled sample machines.
+// and line, and loading the .reg beside it.
 #include "platform/simulated/machine_profile.hpp"
-#include "platform/simulated/simulated_machine.hpp"
 
 #include <gtest/gtest.h>
 
@@ -180,62 +179,4 @@ TEST(MachineProfile, ProblemsInTheFilesAreNamedWithTheirPaths)
             EXPECT_EQ(std::string(e.what()).rfind(c.where, 0), 0u) << e.what();
         }
     }
-}
-
-TEST(SampleMachines, EveryBundledProfileLoads)
-{
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(PRESTOVA_SOURCE_DIR) + "/profiles")) {
-        if (entry.path().extension() != ".machine") continue;
-        ++count;
-        EXPECT_NO_THROW(load_machine_profile(entry.path())) << entry.path();
-    }
-    EXPECT_GE(count, 3);
-}
-
-TEST(SampleMachines, HoldWhatAChecksRunReads)
-{
-    const std::string dir = std::string(PRESTOVA_SOURCE_DIR) + "/profiles/";
-    const struct {
-        const char* name;
-        std::uint32_t megahertz;
-        const char* pdf;
-        const char* ie;
-    } cases[] = {{"xp-laptop-2005", 1600, "AcroExch.Document", "6.0000"},
-                 {"win98-desktop", 300, nullptr, "5.0002"},
-                 {"win7-desktop", 3200, "AcroExch.Document.11", "9.0000"}};
-    for (const auto& c : cases) {
-        SimulatedMachine m(load_machine_profile(dir + c.name + ".machine"));
-        Registry& r = m.registry();
-        const auto read = [&](RegRoot root, const char* path, const char* name) -> std::string {
-            RegHandle h = 0;
-            r.open_key(root_handle(root), path, &h);
-            char buffer[256] = {};
-            std::uint32_t size = sizeof buffer - 1;
-            const long status = r.query_value(h, name, nullptr, reinterpret_cast<std::uint8_t*>(buffer), &size);
-            r.close_key(h);
-            return status == reg::Success ? std::string(buffer) : "(none)";
-        };
-        const std::string mhz = read(RegRoot::LocalMachine, "HARDWARE\\DESCRIPTION\\SYSTEM\\CENTRALPROCESSOR\\0\\", "~MHz");
-        ASSERT_GE(mhz.size(), 2u) << c.name;
-        EXPECT_EQ(static_cast<std::uint8_t>(mhz[0]) | static_cast<std::uint8_t>(mhz[1]) << 8, c.megahertz) << c.name;
-        EXPECT_EQ(read(RegRoot::ClassesRoot, ".pdf", ""), c.pdf ? c.pdf : "(none)") << c.name;
-        EXPECT_EQ(read(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\Version Vector\\", "IE"), c.ie);
-        // The default browser's program is one the shell can start.
-        std::string command = read(RegRoot::ClassesRoot, "http\\shell\\open\\command", nullptr);
-        command = command[0] == '"' ? command.substr(1, command.find('"', 1) - 1) : command.substr(0, command.find(' '));
-        EXPECT_GT(m.shell().execute(command, "http://example.org/", 1), 32) << c.name << ": " << command;
-        EXPECT_EQ(m.registry().open_handle_count(), 0u);
-    }
-}
-
-TEST(SampleMachines, TheXpExportIsUtf16AndTheWin98OneIsRegedit4)
-{
-    const std::string dir = std::string(PRESTOVA_SOURCE_DIR) + "/profiles/";
-    std::ifstream xp(dir + "xp-laptop-2005.reg", std::ios::binary), w98(dir + "win98-desktop.reg", std::ios::binary);
-    std::string xp_head(4, '\0'), w98_head(8, '\0');
-    xp.read(xp_head.data(), 4);
-    w98.read(w98_head.data(), 8);
-    EXPECT_EQ(xp_head, std::string("\xFF\xFEW\0", 4));
-    EXPECT_EQ(w98_head, "REGEDIT4");
 }

@@ -93,16 +93,6 @@ INSTANTIATE_TEST_SUITE_P(Values, RequirementCaptions,
                                            CaptionCase{" 96.0", " 96.0 Megabytes"},
                                            CaptionCase{"1500.5", "1.5005 Gigabytes"}));
 
-TEST(MemoryRow, EmptyThresholdsShowTheUnitAloneAndCountAsZero)
-{
-    TestControl t(xp_machine_text(MB));
-    t.control.init_properties();
-    EXPECT_FALSE(t.control.show().stopped);
-    EXPECT_EQ(t.caption(Label12), " Megabytes");
-    EXPECT_EQ(t.caption(Label13), " Megabytes");
-    EXPECT_TRUE(t.visible(memGood));
-}
-
 TEST(MemoryRow, AScriptNumberIsShownInGeneralForm)
 {
     TestControl t(xp_machine_text());
@@ -122,15 +112,6 @@ TEST(MemoryRow, AMachineWithoutTheMemoryQueryReadsAsZero)
     EXPECT_FALSE(t.control.show().stopped);
     EXPECT_EQ(t.caption(LabelMemAmount), "0.00 Megabytes");
     EXPECT_TRUE(t.visible(memBad));
-}
-
-TEST(MemoryRow, TheDecimalSeparatorComesFromTheMachine)
-{
-    TestControl t(xp_machine_text(1073741824) + "[locale]\ndecimal_separator = ,\n");
-    t.load(with(display_page(), {{"MemoryRec", "1536"}}));
-    t.control.show();
-    EXPECT_EQ(t.caption(LabelMemAmount), "1,02 Gigabytes");
-    EXPECT_EQ(t.caption(Label12), "1,536 Gigabytes");
 }
 
 struct StopCase {

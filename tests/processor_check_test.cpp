@@ -46,10 +46,9 @@ TEST_P(ProcessorRow, ShowsTheSpeedAndTheVerdict)
 
 INSTANTIATE_TEST_SUITE_P(
     Speeds, ProcessorRow,
+    // The gigahertz figure's rounding is tabled in Gigahertz below.
     ::testing::Values(ProcessorCase{1000, {}, "1000 MHz", Verdict::Good}, ProcessorCase{2000, {}, "2 GHz", Verdict::Good},
                       ProcessorCase{2400, {}, "2.4 GHz", Verdict::Good}, ProcessorCase{1596, {}, "1.6 GHz", Verdict::Good},
-                      ProcessorCase{2450, {}, "2.4 GHz", Verdict::Good}, ProcessorCase{2350, {}, "2.4 GHz", Verdict::Good},
-                      ProcessorCase{2550, {}, "2.6 GHz", Verdict::Good}, ProcessorCase{2993, {}, "3 GHz", Verdict::Good},
                       ProcessorCase{1001, {}, "1 GHz", Verdict::Good},
                       ProcessorCase{623, {{"CPURec", "633"}}, "623 MHz", Verdict::Good},
                       ProcessorCase{622, {{"CPURec", "633"}, {"CPUMin", "622"}}, "622 MHz", Verdict::Okay},
@@ -79,27 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Values, ProcessorCaptions,
                          ::testing::Values(CaptionCase{"633", "633 Mhz"}, CaptionCase{"1000", "1 Ghz"},
                                            CaptionCase{"1500", "1.5 Ghz"}, CaptionCase{"2000", "2 Ghz"},
                                            CaptionCase{"999", "999 Mhz"}, CaptionCase{"0999", "0999 Mhz"}));
-
-TEST(ProcessorRow, QuotesTheRecommendedCaptionInTheGoodAdvice)
-{
-    MachineFacts facts;
-    facts.megahertz = 2400;
-    TestControl t(facts.profile());
-    t.load(with(full_page(), {{"CPURec", "633"}}));
-    t.control.show();
-    EXPECT_EQ(t.caption(Label17), "Your system meets the recommended minimum of 633 Mhz processor or better.");
-}
-
-TEST(ProcessorRow, EmptyRequirementsShowTheUnitAlone)
-{
-    TestControl t(MachineFacts{}.profile());
-    t.control.init_properties();
-    t.control.show();
-    EXPECT_EQ(t.caption(Label15), " Mhz");
-    EXPECT_EQ(t.caption(Label16), " Mhz");
-    EXPECT_TRUE(t.visible(procgood));
-    EXPECT_EQ(t.caption(Label17), "Your system meets the recommended minimum of  Mhz processor or better.");
-}
 
 TEST(ProcessorRow, ASpeedReadAsTextCountsAsMissing)
 {

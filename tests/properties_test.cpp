@@ -80,14 +80,6 @@ TEST(Properties, InitialisingSetsThreeValuesAndLeavesTheRestEmpty)
     EXPECT_EQ(empty, 37);
 }
 
-TEST(Properties, PageValuesArriveAsTextAndTheColourDepthKeyHasACapital)
-{
-    TestControl t(xp_machine_text());
-    t.load({{"RecColorDepth", "65536"}, {"MemoryMin", "96"}});
-    EXPECT_EQ(t.control.get(Prop::recColorDepth), Variant("65536"));
-    EXPECT_EQ(t.control.get(Prop::MemoryMin), Variant("96"));
-}
-
 TEST(Properties, SavingWritesAllFortyKeysInOrderWithTheirDefaults)
 {
     TestControl t(xp_machine_text());

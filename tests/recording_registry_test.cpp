@@ -43,54 +43,38 @@ struct Recorded {
 
 std::string text_of(const RecordedValue& v) { return std::string(v.data.begin(), v.data.end()); }
 
-TEST(RecordingRegistry, KeepsTheWholeValueWhenOnlyItsSizeWasAsked)
+TEST(RecordingRegistry, KeepsWholeValuesOfEveryTypeHoweverLittleWasAsked)
 {
     Recorded r;
-    RegHandle key = 0;
+    RegHandle key = 0, doc = 0;
     ASSERT_EQ(r.registry.open_key(HKLM, "SOFTWARE\\vendor\\Product\\", &key), reg::Success);
-    std::uint32_t size = 0;
-    ASSERT_EQ(r.registry.query_value(key, "version", nullptr, nullptr, &size), reg::Success);
+    std::uint32_t size = 0, type = 0;
+    ASSERT_EQ(r.registry.query_value(key, "version", nullptr, nullptr, &size), reg::Success);  // only the size
     EXPECT_EQ(size, 4u);  // the caller still sees what the registry said
-    r.registry.close_key(key);
-
-    const RecordedKey* k = r.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\VENDOR\\PRODUCT");
-    ASSERT_NE(k, nullptr);
-    EXPECT_EQ(k->name, "HKEY_LOCAL_MACHINE\\SOFTWARE\\vendor\\Product");  // as asked, trailing backslash gone
-    ASSERT_EQ(k->values.size(), 1u);  // only the value asked for
-    const RecordedValue& v = k->values.at("VERSION");
-    EXPECT_EQ(v.type, reg::Sz);
-    EXPECT_EQ(text_of(v), std::string("4.2\0", 4));
-}
-
-TEST(RecordingRegistry, KeepsValuesOfEveryTypeAsTheirBytes)
-{
-    Recorded r;
-    RegHandle key = 0;
-    r.registry.open_key(HKLM, "SOFTWARE\\Vendor\\Product", &key);
     std::uint8_t small[1];
-    std::uint32_t size = sizeof small, type = 0;
+    size = sizeof small;
     EXPECT_EQ(r.registry.query_value(key, "Expand", &type, small, &size), reg::MoreData);
     std::uint8_t number[4];
     size = 4;
     EXPECT_EQ(r.registry.query_value(key, "Count", &type, number, &size), reg::Success);
-    const auto& values = r.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\VENDOR\\PRODUCT")->values;
-    EXPECT_EQ(values.at("EXPAND").type, reg::ExpandSz);
-    EXPECT_EQ(text_of(values.at("EXPAND")), std::string("%A%\0", 4));
-    EXPECT_EQ(values.at("COUNT").type, reg::Dword);
-    EXPECT_EQ(values.at("COUNT").data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
-}
+    r.registry.close_key(key);
+    r.registry.open_key(HKCR, ".doc", &doc);
+    r.registry.query_value(doc, nullptr, nullptr, nullptr, &size);  // the default value
 
-TEST(RecordingRegistry, KeepsTheDefaultValueUnderAnEmptyName)
-{
-    Recorded r;
-    RegHandle key = 0;
-    r.registry.open_key(HKCR, ".doc", &key);
-    std::uint32_t size = 0;
-    r.registry.query_value(key, nullptr, nullptr, nullptr, &size);
-    const RecordedKey* k = r.key("HKEY_CLASSES_ROOT\\.DOC");
+    const RecordedKey* k = r.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\VENDOR\\PRODUCT");
     ASSERT_NE(k, nullptr);
-    EXPECT_EQ(k->values.at("").name, "");
-    EXPECT_EQ(text_of(k->values.at("")), std::string("Word.Document\0", 14));
+    EXPECT_EQ(k->name, "HKEY_LOCAL_MACHINE\\SOFTWARE\\vendor\\Product");  // as asked, trailing backslash gone
+    ASSERT_EQ(k->values.size(), 3u);  // only the values asked for
+    EXPECT_EQ(k->values.at("VERSION").type, reg::Sz);
+    EXPECT_EQ(text_of(k->values.at("VERSION")), std::string("4.2\0", 4));
+    EXPECT_EQ(k->values.at("EXPAND").type, reg::ExpandSz);
+    EXPECT_EQ(text_of(k->values.at("EXPAND")), std::string("%A%\0", 4));
+    EXPECT_EQ(k->values.at("COUNT").type, reg::Dword);
+    EXPECT_EQ(k->values.at("COUNT").data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
+    const RecordedKey* d = r.key("HKEY_CLASSES_ROOT\\.DOC");
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->values.at("").name, "");
+    EXPECT_EQ(text_of(d->values.at("")), std::string("Word.Document\0", 14));
 }
 
 TEST(RecordingRegistry, KeepsListedSubkeysAndKeysOpenedBelowAnOpenKey)
@@ -140,7 +124,7 @@ TEST(RecordingRegistry, RemembersKeysThatRefuseAccess)
     }
 }
 
-TEST(RecordingRegistry, KeepsNothingOfKeysAndValuesThatAreMissing)
+TEST(RecordingRegistry, KeepsNothingOfMissingKeysAndValuesOrOfClosedHandles)
 {
     Recorded r;
     RegHandle key = 0;
@@ -150,19 +134,10 @@ TEST(RecordingRegistry, KeepsNothingOfKeysAndValuesThatAreMissing)
     EXPECT_EQ(r.registry.query_value(0, "x", nullptr, nullptr, &size), reg::InvalidHandle);
     r.registry.open_key(HKLM, "SOFTWARE\\Vendor\\Product", &key);
     EXPECT_EQ(r.registry.query_value(key, "Missing", nullptr, nullptr, &size), reg::FileNotFound);
+    r.registry.close_key(key);
+    EXPECT_EQ(r.registry.query_value(key, "Version", nullptr, nullptr, &size), reg::InvalidHandle);
     ASSERT_EQ(r.registry.keys().size(), 1u);
     EXPECT_TRUE(r.registry.keys().begin()->second.values.empty());
-}
-
-TEST(RecordingRegistry, ForgetsAHandleOnceClosed)
-{
-    Recorded r;
-    RegHandle key = 0;
-    r.registry.open_key(HKLM, "SOFTWARE\\Vendor\\Product", &key);
-    r.registry.close_key(key);
-    std::uint32_t size = 0;
-    EXPECT_EQ(r.registry.query_value(key, "Version", nullptr, nullptr, &size), reg::InvalidHandle);
-    EXPECT_TRUE(r.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\VENDOR\\PRODUCT")->values.empty());
 }
 
 } // namespace

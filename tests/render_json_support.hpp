@@ -1,8 +1,9 @@
 #pragma once
 // A strict little JSON reader for checking the panel's JSON: objects keep
 // their key order, numbers stay as written, and any syntax fault throws.
-#include <cctype>
+#include <algorithm>
 #include <cstdint>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,150 +39,111 @@ public:
     {
         JsonReader reader(text);
         JsonValue value = reader.value();
-        reader.blanks();
-        if (reader.at_ != text.size()) reader.fail("text after the value");
+        reader.check(reader.at_ == text.size(), "text after the value");
         return value;
     }
 
 private:
     explicit JsonReader(std::string_view text) : text_(text) {}
 
-    [[noreturn]] void fail(const std::string& why) const
+    void check(bool ok, const std::string& why) const
     {
-        throw std::runtime_error("JSON: " + why + " at offset " + std::to_string(at_));
+        if (!ok) throw std::runtime_error("JSON: " + why + " at offset " + std::to_string(at_));
     }
-    void blanks()
-    {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\n' || text_[at_] == '\r' || text_[at_] == '\t'))
-            ++at_;
-    }
+    void blanks() { at_ = std::min(text_.find_first_not_of(" \t\r\n", at_), text_.size()); }
     char peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
-    void expect(char c)
+    // Skips c (and the blanks after it) when it comes next.
+    bool take(char c)
     {
-        if (peek() != c) fail(std::string("expected '") + c + "'");
+        if (peek() != c) return false;
         ++at_;
+        blanks();
+        return true;
     }
-    void word(std::string_view w)
-    {
-        if (text_.substr(at_, w.size()) != w) fail("bad literal");
-        at_ += w.size();
-    }
+    void expect(char c) { check(take(c), std::string("expected '") + c + "'"); }
 
     JsonValue value()
     {
         blanks();
         JsonValue v;
-        const char c = peek();
-        if (c == '{') object(v);
-        else if (c == '[') array(v);
-        else if (c == '"') { v.type = JsonValue::Type::String; v.text = string(); }
-        else if (c == 't') { word("true"); v.type = JsonValue::Type::Bool; v.boolean = true; }
-        else if (c == 'f') { word("false"); v.type = JsonValue::Type::Bool; }
-        else if (c == 'n') word("null");
-        else number(v);
+        if (take('{')) {
+            v.type = JsonValue::Type::Object;
+            if (!take('}')) {
+                do {
+                    std::string key = string();
+                    expect(':');
+                    v.members.emplace_back(std::move(key), value());
+                } while (take(','));
+                expect('}');
+            }
+        } else if (take('[')) {
+            v.type = JsonValue::Type::Array;
+            if (!take(']')) {
+                do v.items.push_back(value());
+                while (take(','));
+                expect(']');
+            }
+        } else if (peek() == '"') {
+            v.type = JsonValue::Type::String;
+            v.text = string();
+        } else {
+            static const std::regex kToken(R"(true|false|null|-?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?)");
+            std::match_results<std::string_view::const_iterator> m;
+            check(std::regex_search(text_.begin() + static_cast<std::ptrdiff_t>(at_), text_.end(), m, kToken,
+                                    std::regex_constants::match_continuous),
+                  "bad value");
+            v.text = m.str();
+            v.type = v.text == "null" ? JsonValue::Type::Null
+                     : v.text == "true" || v.text == "false" ? JsonValue::Type::Bool
+                                                             : JsonValue::Type::Number;
+            v.boolean = v.text == "true";
+            at_ += v.text.size();
+            blanks();
+        }
         return v;
-    }
-
-    void object(JsonValue& v)
-    {
-        v.type = JsonValue::Type::Object;
-        expect('{');
-        blanks();
-        if (peek() == '}') { ++at_; return; }
-        for (;;) {
-            blanks();
-            std::string key = string();
-            blanks();
-            expect(':');
-            v.members.emplace_back(std::move(key), value());
-            blanks();
-            if (peek() == ',') { ++at_; continue; }
-            expect('}');
-            return;
-        }
-    }
-
-    void array(JsonValue& v)
-    {
-        v.type = JsonValue::Type::Array;
-        expect('[');
-        blanks();
-        if (peek() == ']') { ++at_; return; }
-        for (;;) {
-            v.items.push_back(value());
-            blanks();
-            if (peek() == ',') { ++at_; continue; }
-            expect(']');
-            return;
-        }
-    }
-
-    void number(JsonValue& v)
-    {
-        const std::size_t begin = at_;
-        if (peek() == '-') ++at_;
-        if (peek() == '0') ++at_;
-        else if (peek() >= '1' && peek() <= '9') while (peek() >= '0' && peek() <= '9') ++at_;
-        else fail("bad value");
-        if (peek() == '.') {
-            ++at_;
-            if (!(peek() >= '0' && peek() <= '9')) fail("bad fraction");
-            while (peek() >= '0' && peek() <= '9') ++at_;
-        }
-        if (peek() == 'e' || peek() == 'E') {
-            ++at_;
-            if (peek() == '+' || peek() == '-') ++at_;
-            if (!(peek() >= '0' && peek() <= '9')) fail("bad exponent");
-            while (peek() >= '0' && peek() <= '9') ++at_;
-        }
-        v.type = JsonValue::Type::Number;
-        v.text = std::string(text_.substr(begin, at_ - begin));
-    }
-
-    static void append_utf8(std::string& out, std::uint32_t cp)
-    {
-        if (cp < 0x80) out += static_cast<char>(cp);
-        else if (cp < 0x800) { out += static_cast<char>(0xC0 | (cp >> 6)); out += static_cast<char>(0x80 | (cp & 0x3F)); }
-        else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
     }
 
     std::string string()
     {
-        expect('"');
+        check(peek() == '"', "expected a string");
+        ++at_;
         std::string out;
         for (;;) {
-            if (at_ >= text_.size()) fail("unterminated string");
+            check(at_ < text_.size(), "unterminated string");
             const char c = text_[at_++];
-            if (c == '"') return out;
-            if (static_cast<unsigned char>(c) < 0x20) fail("raw control character in a string");
-            if (c != '\\') { out += c; continue; }
+            if (c == '"') break;
+            check(static_cast<unsigned char>(c) >= 0x20, "raw control character in a string");
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
             const char e = peek();
             ++at_;
-            switch (e) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case 'u': {
-                if (at_ + 4 > text_.size()) fail("short \\u escape");
-                for (char h : text_.substr(at_, 4))
-                    if (!std::isxdigit(static_cast<unsigned char>(h))) fail("bad \\u escape");
-                const std::uint32_t cp = static_cast<std::uint32_t>(std::stoul(std::string(text_.substr(at_, 4)), nullptr, 16));
-                at_ += 4;
-                append_utf8(out, cp);  // the panel never needs surrogate pairs
-                break;
+            if (e != 'u') {
+                const auto at = std::string_view("\"\\/bfnrt").find(e);
+                check(e != '\0' && at != std::string_view::npos, "bad escape");
+                out += "\"\\/\b\f\n\r\t"[at];
+                continue;
             }
-            default: fail("bad escape");
+            const std::string hex(text_.substr(at_, 4));
+            check(hex.size() == 4 && hex.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos,
+                  "bad \\u escape");
+            const auto cp = static_cast<std::uint32_t>(std::stoul(hex, nullptr, 16));
+            at_ += 4;
+            // UTF-8; the panel never needs surrogate pairs.
+            if (cp < 0x80) {
+                out += static_cast<char>(cp);
+            } else if (cp < 0x800) {
+                out += static_cast<char>(0xC0 | cp >> 6);
+                out += static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+                out += static_cast<char>(0xE0 | cp >> 12);
+                out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+                out += static_cast<char>(0x80 | (cp & 0x3F));
             }
         }
+        blanks();
+        return out;
     }
 
     std::string_view text_;

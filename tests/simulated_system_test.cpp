@@ -154,14 +154,3 @@ TEST(SimulatedShell, RecordsEveryLaunchAndStartsOnlyProgramsThatExist)
     EXPECT_EQ(launches[0].result, 42);
     EXPECT_EQ(launches[1].result, 2);
 }
-
-TEST(SimulatedMachine, PlatformHandsOutTheMachinesOwnServices)
-{
-    SimulatedMachine m(profile(kXp));
-    const Platform p = m.platform();
-    EXPECT_EQ(&p.registry, &m.registry());
-    EXPECT_EQ(&p.system, &m.system());
-    EXPECT_EQ(&p.objects, &m.objects());
-    EXPECT_EQ(&p.shell, &m.shell());
-    EXPECT_EQ(m.profile().build, 2600u);
-}
