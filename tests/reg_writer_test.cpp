@@ -1,13 +1,12 @@
 // What the registry writer writes, the registry file reader reads back to
 // the same keys and the same bytes.
+#include "core/file_text.hpp"
 #include "platform/simulated/reg_file.hpp"
 #include "platform/simulated/reg_writer.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace prestova;
 
@@ -45,20 +44,12 @@ void expect_round_trip(RegistryTree& tree, const std::string& what)
     }
 }
 
-std::string read(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(RegWriter, EveryBundledRegistryReadsBackTheSame)
 {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(kSource + "/profiles")) {
         if (entry.path().extension() != ".reg") continue;
-        RegistryTree tree = parse_reg_text(read(entry.path()), entry.path().string());
+        RegistryTree tree = parse_reg_text(read_file_text(entry.path()).value(), entry.path().string());
         expect_round_trip(tree, entry.path().filename().string());
         ++files;
     }

@@ -2,11 +2,11 @@
 
 #include "apps/prestova/check_options.hpp"
 #include "core/ansi.hpp"
+#include "core/file_text.hpp"
 #include "host/safe_control.hpp"
 #include "platform/memory_property_bag.hpp"
 
-#include <fstream>
-#include <sstream>
+#include <utility>
 
 namespace prestova {
 
@@ -48,11 +48,9 @@ ControlSession::ControlSession(std::unique_ptr<Machine> m, Platform platform, st
 
 std::string read_file(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputError("cannot read " + path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    auto text = read_file_text(path);
+    if (!text) throw InputError("cannot read " + path);
+    return std::move(*text);
 }
 
 std::unique_ptr<ControlSession> ControlSession::open(std::unique_ptr<Machine> machine, const PageSettings& settings)

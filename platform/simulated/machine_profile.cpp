@@ -2,12 +2,11 @@
 
 #include "core/ansi.hpp"
 #include "core/ascii_case.hpp"
+#include "core/file_text.hpp"
 #include "platform/simulated/reg_file.hpp"
 
 #include <charconv>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace prestova {
 
@@ -42,17 +41,6 @@ std::string without_comment(const std::string& value)
         if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t'))
             return trim(std::string_view(value).substr(0, i));
     return value;
-}
-
-std::optional<std::string> read_file(const std::filesystem::path& path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // "Service Pack 2" gives 2 and 0, "Service Pack 6a" 6 and 0, "Service Pack 1.5" 1 and 5.
@@ -218,7 +206,7 @@ private:
         }
         if (registry_file_.empty()) return;
         const auto path = base_ / registry_file_;
-        const auto bytes = read_file(path);
+        const auto bytes = read_file_text(path);
         if (!bytes) fail_at(registry_line_, "cannot read the registry file " + path.string());
         p_.registry = parse_reg_text(*bytes, path.string());
         // A denied key that is not in the registry is a misspelling.
@@ -256,7 +244,7 @@ MachineProfile parse_machine_profile(std::string_view text, std::string_view fil
 
 MachineProfile load_machine_profile(const std::filesystem::path& machine_file)
 {
-    const auto text = read_file(machine_file);
+    const auto text = read_file_text(machine_file);
     if (!text) throw ProfileError(machine_file.string() + ": cannot read the machine profile");
     return parse_machine_profile(*text, machine_file.string(), machine_file.parent_path());
 }
