@@ -63,10 +63,7 @@ std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::str
                                                      const PageSettings& settings)
 {
     const PageParams values = page_values(settings);
-    safe_control_startup();  // the component's start-up on this thread
-    auto session = std::make_unique<ControlSession>(nullptr, platform, std::move(machine_name));
-    bring_up(*session, values, settings.init);
-    return session;
+    return launch(nullptr, platform, std::move(machine_name), values, settings.init);
 }
 
 std::unique_ptr<ControlSession> ControlSession::open(const std::string& machine_file,
@@ -82,10 +79,16 @@ std::unique_ptr<ControlSession> ControlSession::open(const std::string& machine_
 std::unique_ptr<ControlSession> ControlSession::start(std::unique_ptr<Machine> machine, const PageParams& values,
                                                       bool init)
 {
-    safe_control_startup();  // the component's start-up on this thread
     const Platform platform = machine->platform();
     std::string name = machine->name();
-    auto session = std::make_unique<ControlSession>(std::move(machine), platform, std::move(name));
+    return launch(std::move(machine), platform, std::move(name), values, init);
+}
+
+std::unique_ptr<ControlSession> ControlSession::launch(std::unique_ptr<Machine> machine, Platform platform,
+                                                       std::string machine_name, const PageParams& values, bool init)
+{
+    safe_control_startup();  // the component's start-up on this thread
+    auto session = std::make_unique<ControlSession>(std::move(machine), platform, std::move(machine_name));
     bring_up(*session, values, init);
     return session;
 }

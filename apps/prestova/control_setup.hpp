@@ -48,6 +48,8 @@ struct ControlSession {
 private:
     static std::unique_ptr<ControlSession> start(std::unique_ptr<Machine> machine, const PageParams& values,
                                                  bool init);
+    static std::unique_ptr<ControlSession> launch(std::unique_ptr<Machine> machine, Platform platform,
+                                                  std::string machine_name, const PageParams& values, bool init);
 };
 
 std::string read_file(const std::string& path);
