@@ -7,6 +7,7 @@
 #include "stream_format.hpp"
 
 #include <new>
+#include <string>
 
 namespace prestova::component {
 
@@ -40,6 +41,14 @@ HRESULT write_exactly(IStream* stream, const void* data, ULONG size)
     const HRESULT hr = stream->Write(data, size, &put);
     if (FAILED(hr)) return hr;
     return put == size ? S_OK : STG_E_WRITEFAULT;
+}
+
+// The control's properties as the stream holds them, after the length.
+std::string saved_state(Prestova& control)
+{
+    MemoryPropertyBag bag;
+    control.write_properties(bag);
+    return encode_state(bag);
 }
 
 } // namespace
@@ -111,9 +120,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::Save(LPSTREAM stream, BOOL clear_dirty)
 {
     if (!stream) return E_POINTER;
     try {
-        MemoryPropertyBag bag;
-        control_.write_properties(bag);
-        const std::string text = encode_state(bag);
+        const std::string text = saved_state(control_);
         const auto length = static_cast<ULONG>(text.size());
         const unsigned char length_bytes[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
                                                static_cast<unsigned char>(length >> 16),
@@ -133,9 +140,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetSizeMax(ULARGE_INTEGER* size)
 {
     if (!size) return E_POINTER;
     try {
-        MemoryPropertyBag bag;
-        control_.write_properties(bag);
-        size->QuadPart = 4 + encode_state(bag).size();
+        size->QuadPart = 4 + saved_state(control_).size();
         return S_OK;
     } catch (...) {
         return E_FAIL;

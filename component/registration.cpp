@@ -16,24 +16,28 @@ namespace {
 const std::string kProgIdKey(kProgId);
 const std::string kClassKey = "CLSID\\" + std::string(kClassId);
 
-LONG set_value(const std::string& key, const char* name, const std::string& value)
+LONG create_key(const std::string& key, HKEY* handle)
 {
-    HKEY handle = nullptr;
-    LONG status = RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                  nullptr, &handle, nullptr);
-    if (status != ERROR_SUCCESS) return status;
-    status = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(handle);
-    return status;
+    return RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                           handle, nullptr);
 }
 
 LONG create_key(const std::string& key)
 {
     HKEY handle = nullptr;
-    const LONG status = RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_SET_VALUE, nullptr, &handle, nullptr);
+    const LONG status = create_key(key, &handle);
     if (status == ERROR_SUCCESS) RegCloseKey(handle);
+    return status;
+}
+
+LONG set_value(const std::string& key, const char* name, const std::string& value)
+{
+    HKEY handle = nullptr;
+    LONG status = create_key(key, &handle);
+    if (status != ERROR_SUCCESS) return status;
+    status = RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(handle);
     return status;
 }
 
