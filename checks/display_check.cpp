@@ -127,7 +127,8 @@ void check_display(RunContext& ctx)
         std::string line;
         if (colours > kTrueColourAbove) line = " True Color (32 bit)";
         else if (colours == 65536.0f) line = "  High Color (16 bit)";
-        else line = " " + general_form(colours, ctx.locale) + " Colors";
+        // Appended: GCC 12 at -O3 takes " " + string for an overlapping copy.
+        else line = std::string(" ").append(general_form(colours, ctx.locale)).append(" Colors");
         ctx.panel.set_caption(Label19, ctx.panel.caption(Label19) + "\r" + line);
     });
 }

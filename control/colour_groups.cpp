@@ -24,7 +24,10 @@ std::int32_t build_colour(RunContext& ctx, const ColourSource& source)
 {
     std::int32_t colour = 0;
     const std::pair<Prop, std::int32_t> components[] = {{source.red, 1}, {source.green, 256}, {source.blue, 65536}};
-    for (const auto& [prop, weight] : components) {
+    for (const auto& component : components) {
+        // Plain names, not a structured binding: clang 14 cannot capture one.
+        const Prop prop = component.first;
+        const std::int32_t weight = component.second;
         ctx.step(std::string(source.name) + ": " + std::string(property_info(prop).name), [&] {
             const std::int32_t value = std::min<std::int32_t>(ctx.whole(prop), 255);
             colour += value * weight;

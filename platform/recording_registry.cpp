@@ -19,7 +19,10 @@ std::string joined(std::string base, std::string_view path)
     std::size_t start = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '\\') {
-            if (i > start) base += "\\" + std::string(path.substr(start, i - start));
+            if (i > start) {
+                base += '\\';
+                base += path.substr(start, i - start);
+            }
             start = i + 1;
         }
     }

@@ -19,6 +19,8 @@ struct JsonValue {
     std::vector<JsonValue> items;
     std::vector<std::pair<std::string, JsonValue>> members;
 
+    JsonValue();
+
     const JsonValue& operator[](std::string_view key) const
     {
         for (const auto& [k, v] : members)
@@ -32,6 +34,10 @@ struct JsonValue {
         return out;
     }
 };
+
+// Defaulted out here: with an implicit one, clang 14 needs
+// std::pair<std::string, JsonValue> complete while still completing it.
+inline JsonValue::JsonValue() = default;
 
 class JsonReader {
 public:

@@ -18,7 +18,7 @@ struct TextPanel : ::testing::Test {
     // The output line that shows a control's cell.
     static std::string cell_line(const std::string& text, std::string_view name)
     {
-        const auto at = text.find(" " + std::string(name) + " ");
+        const auto at = text.find(std::string(" ").append(name).append(" "));
         if (at == std::string::npos) return {};
         const auto begin = text.rfind('\n', at) + 1;
         return text.substr(begin, text.find('\n', at) - begin);
@@ -134,7 +134,7 @@ TEST_F(TextPanel, WrapsLongLinesWithADeeperIndent)
     for (auto at = text.find(first) + first.size() + 1; text.compare(at, indent.size(), indent) == 0;) {
         const auto end = text.find('\n', at);
         EXPECT_NE(text[at + indent.size()], ' ');
-        joined += " " + text.substr(at + indent.size(), end - at - indent.size());
+        joined.append(" ").append(text, at + indent.size(), end - at - indent.size());
         at = end + 1;
     }
     EXPECT_EQ(joined, panel.state(ControlId::Label17).caption);

@@ -27,7 +27,7 @@ inline std::string java(const char* version)
 inline std::string browser(const char* key, const char* value_name = "CurrentVersion", const char* version = nullptr)
 {
     std::string r = "[HKEY_LOCAL_MACHINE\\" + std::string(key) + "]\n";
-    if (version) r += "\"" + std::string(value_name) + "\"=\"" + std::string(version) + "\"\n";
+    if (version) r.append("\"").append(value_name).append("\"=\"").append(version).append("\"\n");
     return r + "\n";
 }
 inline std::string explorer(const char* version, const char* default_command = nullptr)

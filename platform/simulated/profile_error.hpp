@@ -11,8 +11,16 @@ class ProfileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
     ProfileError(std::string_view file, int line, const std::string& message)
-        : std::runtime_error(std::string(file) + (line > 0 ? ":" + std::to_string(line) : "") + ": " + message)
+        : std::runtime_error(place(file, line) + ": " + message)
     {
+    }
+
+private:
+    static std::string place(std::string_view file, int line)
+    {
+        std::string text(file);
+        if (line > 0) text.append(":").append(std::to_string(line));
+        return text;
     }
 };
 

@@ -80,7 +80,10 @@ std::string canonical_key_text(const KeyName& name)
     static constexpr const char* hive_names[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", "HKEY_USERS",
                                                  "HKEY_CURRENT_CONFIG"};
     std::string text = hive_names[static_cast<int>(name.hive)];
-    for (const auto& part : name.parts) text += "\\" + upper_ascii(part);
+    for (const auto& part : name.parts) {
+        text += '\\';
+        text += upper_ascii(part);
+    }
     return text;
 }
 

@@ -26,7 +26,7 @@ std::string read_property(IDispatch* dispatch, const wchar_t* name)
     if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR))) {
         char text[256] = {};
         WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, text, sizeof text - 1, nullptr, nullptr);
-        out += " " + std::string(text);
+        out.append(" ").append(text);
     }
     VariantClear(&value);
     return out;

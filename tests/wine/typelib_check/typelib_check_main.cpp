@@ -45,7 +45,8 @@ void check_type_list(ITypeLib* library, Findings& findings)
     for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
         BSTR name = nullptr;
         library->GetDocumentation(static_cast<INT>(i), &name, nullptr, nullptr, nullptr);
-        found += (found.empty() ? "" : " ") + narrow(name);
+        if (!found.empty()) found += ' ';
+        found += narrow(name);
         SysFreeString(name);
     }
     findings.expect("declared types", std::string("OSofPrestovaUser _Prestova __Prestova Prestova IObjectSafety"), found);
