@@ -85,7 +85,7 @@ HRESULT register_keys()
         {kClassKey + "\\InprocServer32", "ThreadingModel", "Apartment"},
         {kClassKey + "\\ProgID", nullptr, kProgIdKey},
         {kClassKey + "\\TypeLib", nullptr, std::string(kLibraryId)},
-        {kClassKey + "\\Version", nullptr, "1.0"},
+        {kClassKey + "\\Version", nullptr, std::string(kTypeLibraryVersion)},
     };
     for (const auto& v : values)
         if (const LONG status = set_value(v.key, v.name, v.value); status != ERROR_SUCCESS) return status_of(status);
@@ -105,7 +105,7 @@ HRESULT register_type_library()
 bool type_library_registered()
 {
     HKEY key = nullptr;
-    const std::string path = "TypeLib\\" + std::string(kLibraryId) + "\\1.0";
+    const std::string path = "TypeLib\\" + std::string(kLibraryId) + "\\" + std::string(kTypeLibraryVersion);
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using namespace prestova;
 
@@ -116,6 +117,20 @@ INSTANTIATE_TEST_SUITE_P(
                               "--output needs a value"},
                       BadCall{{"snapshot", "--machine="}, "--machine needs a file name"},
                       BadCall{{"snapshot", "--force"}, "unknown option '--force'"}));
+
+TEST(Cli, VersionIsTheOneTheBuildSets)
+{
+    std::ifstream cmake(kSource + "/CMakeLists.txt");
+    const std::string text((std::istreambuf_iterator<char>(cmake)), std::istreambuf_iterator<char>());
+    const std::string marker = "project(Prestova VERSION ";
+    const auto at = text.find(marker);
+    ASSERT_NE(at, std::string::npos);
+    const auto start = at + marker.size();
+    const std::string version = text.substr(start, text.find(' ', start) - start);
+    const Result r = cli({"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "prestova " + version + "\n");
+}
 
 TEST(Cli, AMalformedProfileIsReportedWithItsLine)
 {

@@ -4,6 +4,7 @@
 #include "apps/prestova/check_command.hpp"
 #include "apps/prestova/page_params.hpp"
 #include "apps/prestova/snapshot_command.hpp"
+#include "control/identifiers.hpp"
 #include "platform/simulated/simulated_machine.hpp"
 
 #include <ostream>
@@ -11,7 +12,8 @@
 namespace prestova {
 
 const char* const kUsage =
-    "usage: prestova check [--machine FILE] [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
+    "usage: prestova --version\n"
+    "       prestova check [--machine FILE] [--page FILE.html] [--param NAME=VALUE]... [--init]\n"
     "                      [--runs N] [--click LINK]... [--format text|json|svg|html] [--output FILE]\n"
     "\n"
     "  --machine FILE   the student machine: a .machine facts file (with its .reg registry);\n"
@@ -45,6 +47,10 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         (args.empty() ? err : out) << kUsage;
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version" || args[0] == "version") {
+        out << "prestova " << kProductVersion << "\n";
+        return 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     try {

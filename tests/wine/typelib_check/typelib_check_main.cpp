@@ -33,7 +33,10 @@ void check_library(ITypeLib* library, Findings& findings)
     const HRESULT hr = library->GetLibAttr(&attr);
     if (FAILED(hr)) return findings.fail("library attributes", hr);
     findings.expect("library identifier", std::string(prestova::kLibraryId), guid_text(attr->guid));
-    findings.expect("library version", 0x10000L, static_cast<long>(attr->wMajorVerNum) << 16 | attr->wMinorVerNum);
+    const std::string version(prestova::kTypeLibraryVersion);
+    const std::size_t dot = version.find('.');
+    const long expected = std::stol(version.substr(0, dot)) << 16 | std::stol(version.substr(dot + 1));
+    findings.expect("library version", expected, static_cast<long>(attr->wMajorVerNum) << 16 | attr->wMinorVerNum);
     findings.expect("library flag control", true, (attr->wLibFlags & LIBFLAG_FCONTROL) != 0);
     library->ReleaseTLibAttr(attr);
 }
