@@ -11,7 +11,7 @@ set_windows_version winxp
 work="$WINEPREFIX/container-output"
 mkdir -p "$work"
 sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" > "$work/params.txt"
-out="$(wine "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" "$(winpath "$work/params.txt")" \
+out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" "$(winpath "$work/params.txt")" \
   "$(winpath "$work/panel.bmp")" 2>&1 | tr -d '\r')" || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
 printf '%s\n' "$out"
 

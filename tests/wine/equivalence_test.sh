@@ -48,12 +48,12 @@ check_profile() {
   shift
   local profile="$PRESTOVA_SOURCE_DIR/profiles/$name.machine"
   new_prefix "equivalence-$name"
-  wine regedit /S "$(winpath "$PRESTOVA_SOURCE_DIR/profiles/$name.reg")"
+  win_reg import "$(winpath "$PRESTOVA_SOURCE_DIR/profiles/$name.reg")" >/dev/null 2>&1
 
   local snap="$work/$name-wine" version="" candidate
   for candidate in "$@"; do
     set_windows_version "$candidate"
-    wine "$exe" snapshot --output "$(winpath "$snap")" >/dev/null
+    win_run "$exe" snapshot --output "$(winpath "$snap")" >/dev/null
     if [ "$(version_record "$snap.machine")" = "$(version_record "$profile")" ]; then
       version="$candidate"
       break
@@ -65,7 +65,7 @@ check_profile() {
     return
   fi
 
-  wine "$exe" check --format json --page "$(winpath "$page")" | panel >"$work/$name.wine.json"
+  win_run "$exe" check --format json --page "$(winpath "$page")" | panel >"$work/$name.wine.json"
   "$PRESTOVA_BINARY" check --machine "$snap.machine" --format json --page "$page" | panel >"$work/$name.snapshot.json"
 
   # The snapshot's facts with the profile's own registry.

@@ -19,10 +19,10 @@ log="$work/browser.log"
 export PRESTOVA_FAKE_BROWSER_LOG="$(winpath "$log")"
 browser="$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_fake_browser.exe")"
 # The command line as browsers register it; the control keeps the quoted path.
-wine reg add 'HKCR\http\shell\open\command' /ve /d "\"$browser\" -nohome \"%1\"" /f >/dev/null 2>&1
+win_reg add 'HKCR\http\shell\open\command' /ve /d "\"$browser\" -nohome \"%1\"" /f >/dev/null 2>&1 || { echo 'FAIL: cannot set the default browser' >&2; exit 1; }
 # A zip application, so the zip links stay hidden; no Java, so its link shows.
-wine reg add 'HKCR\.zip' /ve /d 'WinZip' /f >/dev/null 2>&1
-wine reg delete 'HKLM\SOFTWARE\JavaSoft' /f >/dev/null 2>&1 || true
+win_reg add 'HKCR\.zip' /ve /d 'WinZip' /f >/dev/null 2>&1
+win_reg delete 'HKLM\SOFTWARE\JavaSoft' /f >/dev/null 2>&1 || true
 
 sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" > "$work/params.txt"
 # Two addresses of our own beside the page's: one with blanks, one that
@@ -33,7 +33,7 @@ sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOUR
   echo 'FlashURL=-new-window http://downloads.marvanta.example/flash.exe'
 } >> "$work/params.txt"
 
-out="$(wine "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" click "$(winpath "$work/params.txt")" \
+out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" click "$(winpath "$work/params.txt")" \
   "$(winpath "$log")" ziplink1:none flashlink:none "javalink>reallink:none" reallink \
   FlashURL=http://downloads.marvanta.example/flash.exe flashlink javalink 2>&1 | tr -d '\r')" \
   || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }

@@ -10,7 +10,7 @@ source "$(dirname "$0")/wine_lib.sh"
 new_prefix property-notify
 register_component
 
-out="$(wine "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" notify 2>&1 | tr -d '\r')" \
+out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" notify 2>&1 | tr -d '\r')" \
   || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
 printf '%s\n' "$out"
 

@@ -7,6 +7,12 @@ register_component
 
 clients="$PRESTOVA_SOURCE_DIR/tests/wine/clients"
 failed=0
+# The clients run in a process of the architecture under test.
+if run_script "$clients/arch.vbs"; then
+  expect_process_arch || failed=1
+else
+  failed=1
+fi
 for client in properties.vbs properties.js methods.vbs methods.js; do
   echo "== $client"
   if run_script "$clients/$client"; then

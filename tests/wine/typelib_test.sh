@@ -5,7 +5,7 @@
 source "$(dirname "$0")/wine_lib.sh"
 new_prefix typelib
 
-out="$(wine "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_typelib_check.exe")" \
+out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_typelib_check.exe")" \
   "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova.dll")" 2>&1 | tr -d '\r')" && status=0 || status=$?
 printf '%s\n' "$out"
 if [ "$status" -ne 0 ]; then
