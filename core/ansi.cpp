@@ -6,7 +6,8 @@ namespace prestova {
 
 namespace {
 
-// Windows-1252 positions 0x80..0x9F; 0 marks an unassigned position.
+// Windows-1252 positions 0x80..0x9F; 0 marks an unassigned position, which
+// Windows maps to the control character of the same number both ways.
 constexpr std::array<char16_t, 32> kHigh = {
     0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
     0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
@@ -41,6 +42,7 @@ void append_utf8(std::string& out, char32_t cp)
 char utf16_to_ansi(char16_t unit)
 {
     if (unit < 0x80 || (unit >= 0xA0 && unit < 0x100)) return static_cast<char>(unit);
+    if (unit < 0xA0 && !kHigh[unit - 0x80]) return static_cast<char>(unit);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == unit) return static_cast<char>(0x80 + i);
     return '?';
@@ -56,7 +58,17 @@ std::string ansi_to_utf8(std::string_view ansi)
 
 std::string utf8_to_ansi(std::string_view utf8)
 {
-    std::string out;
+    std::string out(utf8);
+    utf8_to_ansi_in_place(out);
+    return out;
+}
+
+void utf8_to_ansi_in_place(std::string& text)
+{
+    // Every sequence read gives one byte, so the write position never
+    // passes the read position.
+    const std::string_view utf8 = text;
+    std::size_t at = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         int len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
@@ -70,11 +82,11 @@ std::string utf8_to_ansi(std::string_view utf8)
                 cp = (cp << 6) | (cc & 0x3F);
             }
         }
-        if (!ok) { out += static_cast<char>(c); ++i; continue; }
-        out += cp < 0x10000 ? utf16_to_ansi(static_cast<char16_t>(cp)) : '?';
+        if (!ok) { text[at++] = static_cast<char>(c); ++i; continue; }
+        text[at++] = cp < 0x10000 ? utf16_to_ansi(static_cast<char16_t>(cp)) : '?';
         i += len;
     }
-    return out;
+    text.resize(at);
 }
 
 } // namespace prestova

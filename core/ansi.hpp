@@ -10,6 +10,8 @@ std::string ansi_to_utf8(std::string_view ansi);
 // Characters outside the code page become '?'. Invalid UTF-8 bytes are
 // taken as code page characters themselves.
 std::string utf8_to_ansi(std::string_view utf8);
+// The same, overwriting the text, which never grows.
+void utf8_to_ansi_in_place(std::string& text);
 // Appends one Unicode code point as UTF-8.
 void append_utf8(std::string& out, char32_t code_point);
 // One UTF-16 code unit to the code page ('?' when it has no place there).

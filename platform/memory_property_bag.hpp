@@ -4,6 +4,8 @@
 // case, values keep the order they were first written in.
 #include "platform/property_bag.hpp"
 
+#include <cstddef>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +23,16 @@ public:
     const std::vector<std::pair<std::string, Variant>>& entries() const { return entries_; }
 
 private:
+    // Orders keys as ASCII lower case, so names differing only in case are one.
+    struct CaseLess {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+
     std::vector<std::pair<std::string, Variant>> entries_;
+    // A page may hold any number of keys: each one is found in the index
+    // (position in entries_) rather than by scanning the entries.
+    std::map<std::string, std::size_t, CaseLess> index_;
 };
 
 } // namespace prestova

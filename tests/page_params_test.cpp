@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace prestova;
 
 namespace {
@@ -53,6 +55,46 @@ TEST(PageParams, EntityDecoding)
     EXPECT_EQ(decode_html_entities("a&amp;b&#65;&#x42;&unknown;&"), "a&bAB&unknown;&");
     EXPECT_EQ(decode_html_entities("&#0;&#xFFFFFFFF;"), "\xEF\xBF\xBD&#xFFFFFFFF;");
     EXPECT_EQ(decode_html_entities("&nbsp;"), "\xC2\xA0");
+}
+
+struct Reference {
+    const char* text;
+    const char* decoded;
+};
+
+class ReferenceLength : public ::testing::TestWithParam<Reference> {};
+
+// The ';' is looked for at most ten characters on, so "&#x010FFFF;" is the
+// longest reference that decodes.
+TEST_P(ReferenceLength, IsBounded) { EXPECT_EQ(decode_html_entities(GetParam().text), GetParam().decoded); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReferenceLength,
+    ::testing::Values(Reference{"&#x010FFFF;", "\xF4\x8F\xBF\xBF"}, Reference{"&#x0010FFFF;", "&#x0010FFFF;"},
+                      Reference{"&#00000065;", "A"}, Reference{"&#000000065;", "&#000000065;"},
+                      Reference{"&&&amp;", "&&&"}, Reference{"&amp&lt;", "&amp<"},
+                      Reference{"&abcdefghij;&lt;", "&abcdefghij;<"}, Reference{"&#;&#x;&", "&#;&#x;&"}));
+
+// Both would take many seconds were each '&' to look for its ';' through
+// the rest of the page, or each <param> through the names before it.
+TEST(PageParams, ManyAmpersandsWithoutSemicolons)
+{
+    const std::string amps(4 * 1024 * 1024, '&');
+    const std::string page = "<object classid=Prestova><param name=Zip1 value=\"" + amps + "\"></object>";
+    const PageParams params = read_page_params(page, "amps.html");
+    ASSERT_EQ(params.size(), 1u);
+    EXPECT_EQ(params[0].second, amps);
+}
+
+TEST(PageParams, ManyDistinctParams)
+{
+    constexpr int kParams = 200000;
+    std::string page = "<object classid=Prestova>";
+    for (int i = 0; i < kParams; ++i) page += "<param name=p" + std::to_string(i) + " value=" + std::to_string(i) + ">";
+    page += "</object>";
+    const PageParams params = read_page_params(page, "many.html");
+    ASSERT_EQ(params.size(), static_cast<std::size_t>(kParams));
+    EXPECT_EQ(params.back(), (std::pair<std::string, std::string>{"p199999", "199999"}));
 }
 
 TEST(PageParams, TruncatedMarkupDoesNotCrash)

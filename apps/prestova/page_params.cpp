@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <optional>
+#include <utility>
 
 namespace prestova {
 
@@ -35,18 +36,21 @@ std::optional<Tag> read_tag(std::string_view html, std::size_t& pos)
         while (i < html.size() && !is_space(html[i]) && html[i] != '=' && html[i] != '>' && html[i] != '/')
             name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
         while (i < html.size() && is_space(html[i])) ++i;
-        std::string value;
+        std::string_view value;
         if (i < html.size() && html[i] == '=') {
             ++i;
             while (i < html.size() && is_space(html[i])) ++i;
+            // Decoded straight from the page: a value may be most of it.
             if (i < html.size() && (html[i] == '"' || html[i] == '\'')) {
                 const char quote = html[i++];
                 const std::size_t end = html.find(quote, i);
                 const std::size_t stop = end == std::string_view::npos ? html.size() : end;
-                value = std::string(html.substr(i, stop - i));
+                value = html.substr(i, stop - i);
                 i = end == std::string_view::npos ? html.size() : end + 1;
             } else {
-                while (i < html.size() && !is_space(html[i]) && html[i] != '>') value += html[i++];
+                const std::size_t start = i;
+                while (i < html.size() && !is_space(html[i]) && html[i] != '>') ++i;
+                value = html.substr(start, i - start);
             }
         }
         if (!name.empty()) tag.attributes.emplace_back(std::move(name), decode_html_entities(value));
@@ -55,11 +59,19 @@ std::optional<Tag> read_tag(std::string_view html, std::size_t& pos)
     return tag;
 }
 
-const std::string* attribute(const Tag& tag, std::string_view name)
+std::string* attribute(Tag& tag, std::string_view name)
 {
-    for (const auto& [k, v] : tag.attributes)
+    for (auto& [k, v] : tag.attributes)
         if (k == name) return &v;
     return nullptr;
+}
+
+// Converted where it lies and moved: a value may be most of the page.
+std::string in_ansi(std::string* text)
+{
+    if (!text) return {};
+    utf8_to_ansi_in_place(*text);
+    return std::move(*text);
 }
 
 bool names_the_control(const Tag& tag)
@@ -76,11 +88,16 @@ std::string decode_html_entities(std::string_view text)
     static const std::pair<std::string_view, std::string_view> named[] = {
         {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"},
     };
+    // Any reference decoded ("&#x010FFFF;" at most) fits; looking further
+    // for the ';' would make a text of many '&' quadratic.
+    constexpr std::size_t kLongestReference = 9;  // between '&' and ';'
     std::string out;
+    out.reserve(text.size());  // what a reference stands for is never longer
     for (std::size_t i = 0; i < text.size();) {
         if (text[i] != '&') { out += text[i++]; continue; }
-        const std::size_t semi = text.find(';', i);
-        if (semi == std::string_view::npos || semi - i > 10) { out += text[i++]; continue; }
+        std::size_t semi = text.substr(i + 1, kLongestReference + 1).find(';');
+        if (semi == std::string_view::npos) { out += text[i++]; continue; }
+        semi += i + 1;
         const std::string_view ref = text.substr(i + 1, semi - i - 1);
         bool done = false;
         if (ref.size() > 1 && ref[0] == '#') {
@@ -122,9 +139,9 @@ PageParams read_page_params(std::string_view html, std::string_view file_name)
         } else if (tag->name == "/object") {
             inside = false;
         } else if (tag->name == "param" && inside) {
-            const std::string* name = attribute(*tag, "name");
-            const std::string* value = attribute(*tag, "value");
-            if (name) objects.back().emplace_back(utf8_to_ansi(*name), utf8_to_ansi(value ? *value : ""));
+            std::string* name = attribute(*tag, "name");
+            std::string* value = attribute(*tag, "value");
+            if (name) objects.back().emplace_back(in_ansi(name), in_ansi(value));
         }
     }
     if (objects.empty()) throw InputError(std::string(file_name) + ": the page has no <object> element");
