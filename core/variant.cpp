@@ -1,5 +1,6 @@
 #include "core/variant.hpp"
 
+#include "core/input_quote.hpp"
 #include "core/script_error.hpp"
 
 #include <cfloat>
@@ -15,7 +16,7 @@ namespace {
 
 [[noreturn]] void type_mismatch(std::string_view what)
 {
-    throw ScriptError(ErrorCode::TypeMismatch, "Type mismatch: \"" + std::string(what) + "\" is not a number");
+    throw ScriptError(ErrorCode::TypeMismatch, "Type mismatch: " + quote_ansi_input(what) + " is not a number");
 }
 
 [[noreturn]] void overflow(double value)
@@ -163,7 +164,7 @@ std::string format_0_00(double value, const Locale& locale)
         char buf[400];
         std::snprintf(buf, sizeof buf, "%.2f", magnitude);
         body = buf;
-        body[body.size() - 3] = locale.decimal_separator;
+        if (const auto point = body.find('.'); point != std::string::npos) body[point] = locale.decimal_separator;
     } else {
         // Round the value as the host shows it (15 significant digits),
         // so 2.675 gives 2.68 although its binary form lies just below.
@@ -179,7 +180,9 @@ std::string format_0_00(double value, const Locale& locale)
                       static_cast<unsigned long long>(hundredths % 100));
         body = buf;
     }
-    return (negative && body.find_first_not_of("0.,") != std::string::npos ? "-" : "") + body;
+    // No sign on a value that rounds to zero, whatever the separator is.
+    const bool rounds_to_zero = std::isfinite(magnitude) && body.find_first_of("123456789") == std::string::npos;
+    return (negative && !rounds_to_zero ? "-" : "") + body;
 }
 
 int compare_number(const Variant& value, double number, const Locale& locale)

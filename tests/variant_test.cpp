@@ -80,6 +80,34 @@ TEST(Variant, DecimalSeparatorOfTheLocaleReadsAndWrites)
     EXPECT_DOUBLE_EQ(parse_number(format_0_00(37.25, kComma), kComma), 37.25);
 }
 
+struct SeparatorCase {
+    char separator;
+    double value;
+    const char* fixed;
+};
+
+class TwoDecimalsSeparators : public ::testing::TestWithParam<SeparatorCase> {};
+
+// A value that rounds to zero shows no sign, whatever the separator: "ø" is
+// one byte (0xF8) in the code page.
+TEST_P(TwoDecimalsSeparators, SignAndRounding)
+{
+    const auto& c = GetParam();
+    EXPECT_EQ(format_0_00(c.value, Locale{c.separator}), c.fixed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Separators, TwoDecimalsSeparators,
+    ::testing::Values(SeparatorCase{'.', -0.001, "0.00"}, SeparatorCase{',', -0.001, "0,00"},
+                      SeparatorCase{'\xF8', -0.001, "0\xF8" "00"}, SeparatorCase{'\xF8', -0.004, "0\xF8" "00"},
+                      SeparatorCase{'\xF8', -0.0, "0\xF8" "00"}, SeparatorCase{'\xF8', -0.005, "-0\xF8" "01"},
+                      SeparatorCase{'\xF8', -2.675, "-2\xF8" "68"}, SeparatorCase{'\xF8', 999.995, "1000\xF8" "00"},
+                      SeparatorCase{'\'', -0.004, "0'00"}, SeparatorCase{'\'', -0.5, "-0'50"},
+                      SeparatorCase{'0', -0.001, "0000"}, SeparatorCase{'0', -0.01, "-0001"},
+                      SeparatorCase{'-', -0.001, "0-00"}, SeparatorCase{'\xA0', -1.5, "-1\xA0" "50"},
+                      SeparatorCase{'\xF8', -1e15, "-1000000000000000\xF8" "00"},
+                      SeparatorCase{'\xF8', -1.5e20, "-150000000000000000000\xF8" "00"}));
+
 struct FormCase {
     double value;
     const char* general;
