@@ -14,6 +14,7 @@ bash scripts/package.sh
 
 bash scripts/build.sh build-release-gcc -DCMAKE_BUILD_TYPE=Release -DPRESTOVA_TESTS=ON
 CC=clang CXX=clang++ bash scripts/build.sh build-release-clang -DCMAKE_BUILD_TYPE=Release -DPRESTOVA_TESTS=ON
+CC=clang-16 CXX=clang++-16 bash scripts/build.sh build-release-clang16 -DCMAKE_BUILD_TYPE=Release -DPRESTOVA_TESTS=ON
 
 bash scripts/build.sh build -DPRESTOVA_TESTS=ON -DPRESTOVA_WINDOWS_BUILD="$PWD/build-win64" \
   -DPRESTOVA_WINDOWS_BUILD_X86="$PWD/build-win32" -DPRESTOVA_DIST="$PWD/dist"
