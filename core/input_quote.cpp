@@ -1,5 +1,7 @@
 #include "core/input_quote.hpp"
 
+#include "core/ansi.hpp"
+
 namespace prestova {
 
 namespace {
@@ -65,6 +67,13 @@ std::string quote_input(std::string_view text, std::size_t limit)
     out += '\'';
     if (at < text.size()) out.append("... (").append(std::to_string(text.size() - at)).append(" more bytes cut)");
     return out;
+}
+
+std::string quote_ansi_input(std::string_view ansi, std::size_t limit)
+{
+    // Quoted in UTF-8, where the code page's letters are not mistaken for
+    // stray bytes, and brought back: every code page byte survives the trip.
+    return utf8_to_ansi(quote_input(ansi_to_utf8(ansi), limit));
 }
 
 } // namespace prestova

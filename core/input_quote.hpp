@@ -15,4 +15,8 @@ constexpr std::size_t kQuotedInputLimit = 80;
 // cut: 'abc…' (1234 more bytes cut). A multi-byte character is never split.
 std::string quote_input(std::string_view text, std::size_t limit = kQuotedInputLimit);
 
+// The same for a text in the ANSI code page, as the control holds texts
+// (a page's values, a script's arguments); the quotation is in the code page.
+std::string quote_ansi_input(std::string_view ansi, std::size_t limit = kQuotedInputLimit);
+
 } // namespace prestova

@@ -1,5 +1,6 @@
 #include "probes/version_text.hpp"
 
+#include "core/input_quote.hpp"
 #include "core/script_error.hpp"
 
 #include <vector>
@@ -45,7 +46,7 @@ Variant CutLangType(Variant& Number, const Locale& locale)
         if (text[static_cast<std::size_t>(i - 1)] == '(') {
             if (i == 1)
                 throw ScriptError(ErrorCode::InvalidArgument,
-                                  "Invalid procedure call or argument: \"" + text + "\" starts with \"(\"");
+                                  "Invalid procedure call or argument: " + quote_ansi_input(text) + " starts with \"(\"");
             Number = Variant(text.substr(0, static_cast<std::size_t>(i - 2)));
             return Number;
         }

@@ -60,6 +60,27 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{{"Frobnicate"}, 2, "'Frobnicate' is not a member"},
         CallCase{{"MemoryRec", "1", "2"}, 2, "takes 1 argument, not 2"}));
 
+// An argument that does not convert is reported in one line, without the usage.
+TEST(Call, AConversionErrorIsOneLine)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{{"CutDecimal", "1.5", "256"},
+                                                                    {"DeviceColors", "\x1b[2Jscreen"}}) {
+        std::vector<std::string> call = {"call"};
+        call.insert(call.end(), args.begin(), args.end());
+        call.insert(call.end(), {"--machine", kXp});
+        const Result r = cli(call);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.find("usage"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(cli({"call", "CutDecimal", "1.5", "256", "--machine", kXp}).err,
+              "prestova: CutDecimal: argument 2: Overflow: a byte holds 0 to 255\n");
+    EXPECT_EQ(cli({"call", "DeviceColors", "caf\xC3\xA9", "--machine", kXp}).err,
+              "prestova: DeviceColors: argument 1: Type mismatch: 'caf\xC3\xA9' is not a number\n");
+}
+
 TEST(Call, TheVersionFollowsTheMachine)
 {
     const Result r = cli({"call", "getVersion", "--machine", kWin98});

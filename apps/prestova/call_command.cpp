@@ -4,6 +4,7 @@
 #include "apps/prestova/control_setup.hpp"
 #include "control/dispatch.hpp"
 #include "core/ansi.hpp"
+#include "core/input_quote.hpp"
 #include "core/script_error.hpp"
 
 #include <ostream>
@@ -43,7 +44,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
         throw UsageError("call takes no --runs, --format or --output");
 
     const auto dispid = find_dispid(name);
-    if (!dispid) throw UsageError("'" + name + "' is not a member of the control");
+    if (!dispid) throw UsageError(quote_input(name) + " is not a member of the control");
     const Member* member = find_member(*dispid, values.empty() ? MemberKind::PropertyGet : MemberKind::PropertyPut);
     if (!member) member = find_member(*dispid, MemberKind::Method);
     if (!member) throw UsageError("property " + name + " takes no more than one value");
@@ -70,9 +71,13 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
                 out << parameter_name(*member, a) << " = " << shown(call_args[a], locale) << "\n";
         return 0;
     } catch (const DispatchError& e) {
-        throw UsageError(name + ": " + e.what());
+        if (e.kind() == DispatchError::Kind::BadParamCount) throw UsageError(name + ": " + e.what());
+        // An argument that does not convert is no misuse of the command:
+        // the error alone says what is wrong.
+        err << "prestova: " << name << ": " << ansi_to_utf8(e.what()) << "\n";
+        return 2;
     } catch (const ScriptError& e) {
-        err << "prestova: " << name << " raised error " << e.number() << ": " << e.what() << "\n";
+        err << "prestova: " << name << " raised error " << e.number() << ": " << ansi_to_utf8(e.what()) << "\n";
         for (std::size_t a = 0; member->kind == MemberKind::Method && a < call_args.size(); ++a)
             err << "  " << parameter_name(*member, a) << " = " << shown(call_args[a], locale) << "\n";
         return 1;

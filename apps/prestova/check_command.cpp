@@ -1,6 +1,7 @@
 #include "apps/prestova/check_command.hpp"
 
 #include "apps/prestova/control_setup.hpp"
+#include "core/ansi.hpp"
 #include "host/download_links.hpp"
 #include "render/panel_render.hpp"
 
@@ -55,7 +56,7 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
     }
     if (report.stopped && (options.output || options.format != OutputFormat::Text))
         err << "prestova: the run stopped at " << report.stopped->step << ": error " << report.stopped->error_number
-            << ": " << report.stopped->message << "\n";
+            << ": " << ansi_to_utf8(report.stopped->message) << "\n";
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "apps/prestova/machine.hpp"
 #include "apps/prestova/option_scanner.hpp"
+#include "core/input_quote.hpp"
 #include "host/download_links.hpp"
 
 #include <charconv>
@@ -16,7 +17,7 @@ OutputFormat parse_format(const std::string& name)
     if (name == "json") return OutputFormat::Json;
     if (name == "svg") return OutputFormat::Svg;
     if (name == "html") return OutputFormat::Html;
-    throw UsageError("unknown format '" + name + "' (use text, json, svg or html)");
+    throw UsageError("unknown format " + quote_input(name) + " (use text, json, svg or html)");
 }
 
 int parse_runs(const std::string& text)
@@ -24,7 +25,7 @@ int parse_runs(const std::string& text)
     int n = 0;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
     if (ec != std::errc() || ptr != text.data() + text.size() || n < 1 || n > 1000)
-        throw UsageError("--runs takes a whole number from 1 to 1000, not '" + text + "'");
+        throw UsageError("--runs takes a whole number from 1 to 1000, not " + quote_input(text));
     return n;
 }
 
@@ -43,14 +44,14 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
         else if (flag == "--param") {
             const std::string p = value();
             const auto eq = p.find('=');
-            if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not '" + p + "'");
+            if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not " + quote_input(p));
             o.params.emplace_back(p.substr(0, eq), p.substr(eq + 1));
         } else if (flag == "--init" && !options.has_inline_value()) o.init = true;
         else if (flag == "--runs") o.runs = parse_runs(value());
         else if (flag == "--format") o.format = parse_format(value());
         else if (flag == "--output") o.output = value();
         else if (flag == "--click") o.clicks.push_back(value());
-        else throw UsageError("unknown option '" + options.given() + "'");
+        else throw UsageError("unknown option " + quote_input(options.given()));
     }
     // Without a profile the machine is this PC, which only Windows has.
     if (have_machine && o.machine.empty()) throw UsageError("--machine needs a file name");
@@ -59,8 +60,8 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
     for (const auto& name : o.clicks) {
         const auto id = find_control(name);
         if (!id || !address_of(*id))
-            throw UsageError("--click: '" + name +
-                             "' is not a link (acrolink, flashlink, reallink, ziplink1, ziplink2, javalink, explorerLink)");
+            throw UsageError("--click: " + quote_input(name) +
+                             " is not a link (acrolink, flashlink, reallink, ziplink1, ziplink2, javalink, explorerLink)");
     }
     return o;
 }

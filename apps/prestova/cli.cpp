@@ -5,6 +5,7 @@
 #include "apps/prestova/page_params.hpp"
 #include "apps/prestova/snapshot_command.hpp"
 #include "control/identifiers.hpp"
+#include "core/input_quote.hpp"
 #include "platform/simulated/simulated_machine.hpp"
 
 #include <ostream>
@@ -57,7 +58,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (args[0] == "check") return run_check_command(parse_check_options(rest), out, err);
         if (args[0] == "call") return run_call_command(rest, out, err);
         if (args[0] == "snapshot") return run_snapshot_command(rest, out, err);
-        throw UsageError("unknown command '" + args[0] + "'");
+        throw UsageError("unknown command " + quote_input(args[0]));
     } catch (const UsageError& e) {
         err << "prestova: " << e.what() << "\n\n" << kUsage;
     } catch (const ProfileError& e) {

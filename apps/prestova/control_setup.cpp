@@ -3,6 +3,7 @@
 #include "apps/prestova/check_options.hpp"
 #include "core/ansi.hpp"
 #include "core/file_text.hpp"
+#include "core/input_quote.hpp"
 #include "host/safe_control.hpp"
 #include "platform/memory_property_bag.hpp"
 
@@ -19,7 +20,7 @@ PageParams page_values(const PageSettings& settings)
     PageParams values;
     if (settings.page) values = read_page_params(read_file(*settings.page), *settings.page);
     for (const auto& [name, value] : settings.params) {
-        if (!find_property_by_bag_key(name)) throw UsageError("--param: '" + name + "' is not a property of the control");
+        if (!find_property_by_bag_key(name)) throw UsageError("--param: " + quote_input(name) + " is not a property of the control");
         values.emplace_back(name, utf8_to_ansi(value));
     }
     return values;
