@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 using namespace prestova;
 
@@ -96,6 +97,84 @@ TEST(FactsWriter, NoExtendedRecordNoProductType)
     p.service_pack_major = 6;
     p.total_physical = 0;
     expect_same_facts(p, read_back(p), "NT 4");
+}
+
+// ", ;b" would read as a comment and lose b and everything after it.
+TEST(FactsWriter, ListItemsStartingWithACommentCharacter)
+{
+    MachineProfile p;
+    p.creatable = {";a", "b", ";c", "#d", "e;f", "g#h", "\x81\x8D\x8F\x90\x9D"};
+    p.programs = {"#1.exe", ";2.exe", "C:\\x;y\\z.exe"};
+    p.service_pack = ";x";
+    p.decimal_separator = ';';
+    expect_same_facts(p, read_back(p), "comment characters");
+    EXPECT_NE(write_machine_facts(p, "").find("creatable = ;a, b,;c,#d, e;f, g#h, \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D\n"),
+              std::string::npos);
+}
+
+TEST(FactsWriter, EveryCodePageByteReadsBackTheSame)
+{
+    MachineProfile p;
+    for (int b = 0x21; b < 0x100; ++b)
+        if (b != ',') p.creatable.push_back(std::string("x") + static_cast<char>(b));
+    for (int b = 0x21; b < 0x100; ++b) {
+        p.decimal_separator = static_cast<char>(b);
+        expect_same_facts(p, read_back(p), "byte " + std::to_string(b));
+    }
+}
+
+struct Unwritable {
+    const char* what;
+    void (*set)(MachineProfile&);
+    std::string message;
+};
+
+class FactsWriterRefuses : public ::testing::TestWithParam<Unwritable> {};
+
+// What the reader would not read back as written is refused, saying what and why.
+TEST_P(FactsWriterRefuses, WhatItsReaderWouldNotReadBack)
+{
+    MachineProfile p;
+    GetParam().set(p);
+    try {
+        (void)write_machine_facts(p, "m.reg");
+        FAIL() << GetParam().what;
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(std::string(e.what()), GetParam().message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FactsWriterRefuses,
+    ::testing::Values(
+        Unwritable{"comma", [](MachineProfile& p) { p.creatable = {"a", "b,c"}; },
+                   "a facts file cannot hold an [objects] creatable item 'b,c': a comma separates items"},
+        Unwritable{"comment", [](MachineProfile& p) { p.programs = {"C:\\a ;b.exe"}; },
+                   "a facts file cannot hold a [shell] programs item 'C:\\\\a ;b.exe': a blank before ';' or '#' "
+                   "starts a comment"},
+        Unwritable{"empty", [](MachineProfile& p) { p.creatable = {""}; },
+                   "a facts file cannot hold an [objects] creatable item '': an empty item is dropped"},
+        Unwritable{"blanks", [](MachineProfile& p) { p.creatable = {"a\t"}; },
+                   "a facts file cannot hold an [objects] creatable item 'a\\x09': blanks around it are dropped"},
+        Unwritable{"line break", [](MachineProfile& p) { p.programs = {"a\n[windows]"}; },
+                   "a facts file cannot hold a [shell] programs item 'a\\x0a[windows]': it holds a line break"},
+        Unwritable{"service pack", [](MachineProfile& p) { p.service_pack = "Service Pack 3 #beta"; },
+                   "a facts file cannot hold service_pack 'Service Pack 3 #beta': a blank before ';' or '#' starts a "
+                   "comment"},
+        Unwritable{"long service pack", [](MachineProfile& p) { p.service_pack = std::string(128, 'S'); },
+                   std::string("a facts file cannot hold service_pack '").append(80, 'S') +
+                       "'... (48 more bytes cut): it is longer than the record's 127 characters"},
+        Unwritable{"separator", [](MachineProfile& p) { p.decimal_separator = ' '; },
+                   "a facts file cannot hold the decimal separator ' ': it would be read as none"}));
+
+TEST(FactsWriter, RefusesARegistryFileNameItWouldCut)
+{
+    EXPECT_THROW((void)write_machine_facts(MachineProfile{}, "pc ;1.reg"), ProfileError);
+    EXPECT_THROW((void)write_machine_facts(MachineProfile{}, " pc.reg"), ProfileError);
+    // A heading is only a comment: a line break in it cannot start a line.
+    const MachineProfile p;
+    expect_same_facts(p, parse_machine_profile(write_machine_facts(p, "", "pc\n[windows]\nmajor = 9"), "m", "."),
+                      "heading");
 }
 
 } // namespace

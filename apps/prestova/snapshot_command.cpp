@@ -4,6 +4,7 @@
 #include "apps/prestova/machine_snapshot.hpp"
 #include "apps/prestova/option_scanner.hpp"
 #include "apps/prestova/page_params.hpp"
+#include "core/input_quote.hpp"
 #include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/reg_writer.hpp"
 
@@ -31,7 +32,7 @@ SnapshotOptions parse_snapshot_options(const std::vector<std::string>& args)
         auto value = [&] { return options.value(); };
         if (flag == "--machine") o.machine = value(), have_machine = true;
         else if (flag == "--output") o.output = value();
-        else throw UsageError("unknown option '" + options.given() + "'");
+        else throw UsageError("unknown option " + quote_input(options.given()));
     }
     if (have_machine && o.machine.empty()) throw UsageError("--machine needs a file name");
     if (!have_machine && !this_pc_supported())
@@ -60,9 +61,11 @@ int run_snapshot_command(const std::vector<std::string>& args, std::ostream& out
         throw UsageError("--output " + base + " would overwrite the machine profile being read");
 
     const MachineProfile profile = take_snapshot(*machine);
+    // Facts the format cannot carry are refused before either file is written.
+    const std::string facts_text = write_machine_facts(profile, registry.filename().string(),
+                                                       "A snapshot of " + machine->name() + " by prestova snapshot");
     write_file(registry, write_reg_text(profile.registry));
-    write_file(facts, write_machine_facts(profile, registry.filename().string(),
-                                          "A snapshot of " + machine->name() + " by prestova snapshot"));
+    write_file(facts, facts_text);
     out << "wrote " << facts.string() << " and " << registry.string() << "\n";
     return 0;
 }

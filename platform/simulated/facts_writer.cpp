@@ -1,6 +1,8 @@
 #include "platform/simulated/facts_writer.hpp"
 
 #include "core/ansi.hpp"
+#include "core/input_quote.hpp"
+#include "platform/simulated/profile_error.hpp"
 
 #include <sstream>
 
@@ -8,10 +10,48 @@ namespace prestova {
 
 namespace {
 
-std::string listed(const std::vector<std::string>& items)
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// A fact the reader would not read back as written is refused, so a snapshot
+// never silently describes another machine.
+[[noreturn]] void refuse(std::string_view what, std::string_view utf8, std::string_view why)
+{
+    throw ProfileError("a facts file cannot hold " + std::string(what) + " " + quote_input(utf8) + ": " +
+                       std::string(why));
+}
+
+// Why the reader would cut a value short, or nullptr: a line break ends the
+// line, a ';' or '#' after a blank starts a comment.
+const char* cut_short(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || text[i] == '\r') return "it holds a line break";
+        if ((text[i] == ';' || text[i] == '#') && i > 0 && is_blank(text[i - 1]))
+            return "a blank before ';' or '#' starts a comment";
+    }
+    return nullptr;
+}
+
+// The same for a text that must also keep its ends.
+const char* not_kept(std::string_view text)
+{
+    if (const char* why = cut_short(text)) return why;
+    if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) return "blanks around it are dropped";
+    return nullptr;
+}
+
+std::string listed(std::string_view what, const std::vector<std::string>& items)
 {
     std::string out;
-    for (const auto& item : items) out += (out.empty() ? "" : ", ") + ansi_to_utf8(item);
+    for (const auto& item : items) {
+        const char* why = item.empty() ? "an empty item is dropped"
+                          : item.find(',') != std::string::npos ? "a comma separates items"
+                                                                : not_kept(item);
+        if (why) refuse(what, ansi_to_utf8(item), why);
+        // ", ;x" would start a comment, ",;x" does not.
+        if (!out.empty()) out += item.front() == ';' || item.front() == '#' ? "," : ", ";
+        out += ansi_to_utf8(item);
+    }
     return out;
 }
 
@@ -19,8 +59,27 @@ std::string listed(const std::vector<std::string>& items)
 
 std::string write_machine_facts(const MachineProfile& p, std::string_view reg_file, std::string_view heading)
 {
+    // Everything is checked before anything is written.
+    if (p.service_pack.size() > 127)
+        refuse("service_pack", ansi_to_utf8(p.service_pack), "it is longer than the record's 127 characters");
+    // Blanks around the service-pack text are trimmed, as Windows 98 SE's " A " becomes "A".
+    if (const char* why = cut_short(p.service_pack)) refuse("service_pack", ansi_to_utf8(p.service_pack), why);
+    const std::string creatable = listed("an [objects] creatable item", p.creatable);
+    const std::string denied = listed("a [registry] denied key", p.denied_keys);
+    const std::string programs = listed("a [shell] programs item", p.programs);
+    const char separator = p.decimal_separator;
+    if (is_blank(separator) || separator == '\n' || separator == '\r')
+        refuse("the decimal separator", ansi_to_utf8(std::string_view(&separator, 1)), "it would be read as none");
+    if (const char* why = not_kept(reg_file)) refuse("the registry file name", reg_file, why);
+
     std::ostringstream out;
-    if (!heading.empty()) out << "; " << heading << "\n";
+    if (!heading.empty()) {
+        // Only a comment: a line break in it would start a line of its own.
+        std::string comment(heading);
+        for (char& c : comment)
+            if (c == '\n' || c == '\r') c = ' ';
+        out << "; " << comment << "\n";
+    }
 
     out << "\n[windows]\n"
         << "platform_id = " << p.platform_id << "\n"
@@ -53,17 +112,17 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
     }
 
     out << "\n[objects]\n";
-    if (!p.creatable.empty()) out << "creatable = " << listed(p.creatable) << "\n";
+    if (!creatable.empty()) out << "creatable = " << creatable << "\n";
 
     out << "\n[locale]\n"
         << "decimal_separator = " << ansi_to_utf8(std::string(1, p.decimal_separator)) << "\n";
 
     out << "\n[registry]\n";
     if (!reg_file.empty()) out << "file = " << reg_file << "\n";
-    if (!p.denied_keys.empty()) out << "denied = " << listed(p.denied_keys) << "\n";
+    if (!denied.empty()) out << "denied = " << denied << "\n";
 
     out << "\n[shell]\n";
-    if (!p.programs.empty()) out << "programs = " << listed(p.programs) << "\n";
+    if (!programs.empty()) out << "programs = " << programs << "\n";
     return out.str();
 }
 
