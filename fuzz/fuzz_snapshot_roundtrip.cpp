@@ -1,0 +1,85 @@
+// A machine written down by the snapshot writers reads back as the same
+// machine: every fact and the registry tree, exactly. The input is the
+// facts text, "\n~reg~\n", then the .reg text. Both the fuzzed profile
+// itself and its snapshot (what `prestova snapshot` keeps of it) go round.
+// The facts writer may refuse a text it cannot carry (ProfileError); once
+// written, reading back must succeed.
+#include "apps/prestova/machine.hpp"
+#include "apps/prestova/machine_snapshot.hpp"
+#include "fuzz_support.hpp"
+#include "host/hyper_jump.hpp"
+#include "platform/simulated/facts_writer.hpp"
+#include "platform/simulated/reg_writer.hpp"
+#include "platform/simulated/simulated_machine.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+
+using namespace prestova;
+
+namespace {
+
+class FuzzedMachine final : public Machine {
+public:
+    explicit FuzzedMachine(MachineProfile profile) : machine_(std::move(profile)) {}
+    Platform platform() override { return machine_.platform(); }
+    Shell& dry_run_shell() override { return machine_.shell(); }
+    std::string name() const override { return "fuzz"; }
+
+private:
+    SimulatedMachine machine_;
+};
+
+[[noreturn]] void differs(const char* what, const std::string& facts, const std::string& reg)
+{
+    std::fprintf(stderr, "snapshot round trip: %s\n--- facts written ---\n%s\n--- .reg written ---\n%s\n", what,
+                 facts.c_str(), reg.c_str());
+    std::abort();
+}
+
+void round_trip(const MachineProfile& p)
+{
+    std::string facts;
+    try {
+        facts = write_machine_facts(p, "snap.reg", "snapshot");
+    } catch (const ProfileError&) {
+        return;  // refused before anything was written, as documented
+    }
+    const std::string reg = write_reg_text(p.registry);
+    fuzz::put_file("snap.reg", reg);
+    MachineProfile back;
+    try {
+        back = parse_machine_profile(facts, "snap.machine", fuzz::scratch_dir());
+    } catch (const std::exception& e) {
+        differs(e.what(), facts, reg);
+    }
+    if (!fuzz::same_facts(p, back)) differs("the facts differ", facts, reg);
+    if (!fuzz::same_tree(p.registry, back.registry)) differs("the registry differs", facts, reg);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto [facts, reg] = fuzz::cut({reinterpret_cast<const char*>(data), size}, fuzz::kRegMarker);
+    if (!fuzz::stays_in_scratch(facts)) return -1;
+    MachineProfile p;
+    try {
+        p = fuzz::read_profile(facts, reg);
+    } catch (const ProfileError&) {
+        return 0;
+    }
+    round_trip(p);
+
+    forget_default_browser();
+    FuzzedMachine machine(std::move(p));
+    const MachineProfile snapshot = take_snapshot(machine);
+    forget_default_browser();
+    round_trip(snapshot);
+    return 0;
+}
