@@ -37,8 +37,12 @@ private:
 
 [[noreturn]] void differs(const char* what, const std::string& facts, const std::string& reg)
 {
-    std::fprintf(stderr, "snapshot round trip: %s\n--- facts written ---\n%s\n--- .reg written ---\n%s\n", what,
-                 facts.c_str(), reg.c_str());
+    // Written whole: the texts may hold NUL bytes.
+    std::fprintf(stderr, "snapshot round trip: %s\n--- facts written ---\n", what);
+    std::fwrite(facts.data(), 1, facts.size(), stderr);
+    std::fprintf(stderr, "\n--- .reg written ---\n");
+    std::fwrite(reg.data(), 1, reg.size(), stderr);
+    std::fprintf(stderr, "\n--- end ---\n");
     std::abort();
 }
 

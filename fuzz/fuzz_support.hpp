@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -69,23 +70,41 @@ inline MachineProfile read_profile(std::string_view facts, std::string_view reg)
     return parse_machine_profile(facts, "fuzz.machine", scratch_dir());
 }
 
-// Keys and values alike, names in their case, without recursion: a deep
-// registry must not overflow the comparison's own stack.
-inline bool same_key(const RegKey& a, const RegKey& b)
+// Keys and values alike, names in their case, in enumeration order, without
+// recursion: a deep registry must not overflow the comparison's own stack.
+// Written for the key as a pair of maps and for the key with indexed
+// subkeys and values alike.
+template <typename Key>
+bool same_key(const Key& a, const Key& b)
 {
-    std::vector<std::pair<const RegKey*, const RegKey*>> todo{{&a, &b}};
+    std::vector<std::pair<const Key*, const Key*>> todo{{&a, &b}};
     while (!todo.empty()) {
         const auto [x, y] = todo.back();
         todo.pop_back();
-        if (x->name != y->name || x->values.size() != y->values.size() || x->subkeys.size() != y->subkeys.size())
-            return false;
-        for (auto i = x->values.begin(), j = y->values.begin(); i != x->values.end(); ++i, ++j)
-            if (i->first != j->first || i->second.name != j->second.name || i->second.type != j->second.type ||
-                i->second.data != j->second.data)
+        if constexpr (requires(const Key& k) { k.subkey_count(); }) {
+            if (x->name() != y->name() || x->value_count() != y->value_count() ||
+                x->subkey_count() != y->subkey_count())
                 return false;
-        for (auto i = x->subkeys.begin(), j = y->subkeys.begin(); i != x->subkeys.end(); ++i, ++j) {
-            if (i->first != j->first) return false;
-            todo.emplace_back(&i->second, &j->second);
+            for (std::size_t i = 0; i < x->value_count(); ++i) {
+                const auto& v = x->value_at(i);
+                const auto& w = y->value_at(i);
+                const auto d = v.data();
+                const auto e = w.data();
+                if (v.name() != w.name() || v.type() != w.type() || !std::equal(d.begin(), d.end(), e.begin(), e.end()))
+                    return false;
+            }
+            for (std::size_t i = 0; i < x->subkey_count(); ++i) todo.emplace_back(&x->subkey_at(i), &y->subkey_at(i));
+        } else {
+            if (x->name != y->name || x->values.size() != y->values.size() || x->subkeys.size() != y->subkeys.size())
+                return false;
+            for (auto i = x->values.begin(), j = y->values.begin(); i != x->values.end(); ++i, ++j)
+                if (i->first != j->first || i->second.name != j->second.name || i->second.type != j->second.type ||
+                    i->second.data != j->second.data)
+                    return false;
+            for (auto i = x->subkeys.begin(), j = y->subkeys.begin(); i != x->subkeys.end(); ++i, ++j) {
+                if (i->first != j->first) return false;
+                todo.emplace_back(&i->second, &j->second);
+            }
         }
     }
     return true;
