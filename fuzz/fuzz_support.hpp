@@ -32,13 +32,18 @@ inline constexpr std::string_view kPageMarker = "\n~page~\n";
 inline constexpr std::string_view kRegName = "m.reg";
 
 // One folder for the whole process, in memory where the system offers it,
-// removed at exit: parse_machine_profile reads the registry file from disk.
+// removed at a normal exit: parse_machine_profile reads the registry file
+// from disk. libFuzzer ends on a finding without running exit handlers, so
+// scripts/fuzz.sh names a base folder (PRESTOVA_FUZZ_SCRATCH) it removes.
 inline const std::filesystem::path& scratch_dir()
 {
     static const std::filesystem::path dir = [] {
         namespace fs = std::filesystem;
         std::error_code ec;
-        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        const char* given = std::getenv("PRESTOVA_FUZZ_SCRATCH");
+        const fs::path base = given && *given                     ? fs::path(given)
+                              : fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm")
+                                                                 : fs::temp_directory_path();
         std::string templ = (base / "prestova-fuzz-XXXXXX").string();
         if (!mkdtemp(templ.data())) std::abort();
         static const fs::path made = templ;

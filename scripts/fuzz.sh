@@ -57,14 +57,17 @@ for t in "${run[@]}"; do
   mkdir -p "$work/corpus" "$work/findings"
   cp -R "$root/fuzz/corpus/$t/." "$work/corpus/"
   for d in $(dicts "$t"); do cat "$root/fuzz/dict/$d.dict"; done >"$work/$t.dict"
+  # The registry files the targets write, in memory where possible.
+  scratch=$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/prestova-fuzz.XXXXXX")
   echo "== $t for ${seconds}s in $work"
   set +e
-  ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+  PRESTOVA_FUZZ_SCRATCH=$scratch ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
     "$build/fuzz/$t" "$work/corpus" -dict="$work/$t.dict" -max_len="$(max_len "$t")" -timeout=10 \
     -rss_limit_mb=2048 -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/findings/" \
     >"$work/log" 2>&1
   rc=$?
   set -e
+  rm -rf "$scratch"
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$work/log" || true
   found=$(find "$work/findings" -type f)
   if [ $rc -ne 0 ] || [ -n "$found" ]; then
