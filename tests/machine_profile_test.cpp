@@ -81,7 +81,7 @@ TEST(MachineProfile, DefaultsWhenLeftOut)
     EXPECT_TRUE(p.free_bytes.empty());
     EXPECT_TRUE(p.creatable.empty());
     EXPECT_TRUE(p.programs.empty());
-    EXPECT_TRUE(p.registry.hive(Hive::LocalMachine).subkeys.empty());
+    EXPECT_EQ(p.registry.hive(Hive::LocalMachine).subkey_count(), 0u);
 
     EXPECT_EQ(parse("[windows]\nservice_pack = Service Pack 6a\n").service_pack_major, 6);
     EXPECT_EQ(parse("[windows]\nservice_pack = Service Pack 2\nservice_pack_major = 3\n").service_pack_major, 3);
@@ -123,9 +123,9 @@ TEST_P(MachineProfileRefuses, NamingTheFileAndLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, MachineProfileRefuses,
-    ::testing::Values(BadFacts{"[windows]\n[sceen]\n", "m.machine:2: ", "unknown section [sceen]"},
-                      BadFacts{"[windows]\ncolour = 5\n", "m.machine:2: ", "unknown key colour"},
-                      BadFacts{"[disk]\nc_used = 5\n", "m.machine:2: ", "unknown key c_used"},
+    ::testing::Values(BadFacts{"[windows]\n[sceen]\n", "m.machine:2: ", "unknown section '[sceen]'"},
+                      BadFacts{"[windows]\ncolour = 5\n", "m.machine:2: ", "unknown key 'colour'"},
+                      BadFacts{"[disk]\nc_used = 5\n", "m.machine:2: ", "unknown key 'c_used'"},
                       BadFacts{"major = 5\n", "m.machine:1: ", "before any [section]"},
                       BadFacts{"[windows]\nmajor 5\n", "m.machine:2: ", "expected KEY = VALUE"},
                       BadFacts{"[windows\n", "m.machine:1: ", "must end with ']'"},
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFacts{"[screen]\ntwips_per_pixel = 0\n", "m.machine:2: ", "out of range"},
                       BadFacts{"[screen]\nhdc = 0\n", "m.machine:2: ", "out of range"},
                       BadFacts{"[windows]\nextended_record = maybe\n", "m.machine:2: ", "neither yes nor no"},
-                      BadFacts{"[windows]\nMajor = 5\n\n[WINDOWS]\nmajor = 6\n", "m.machine:5: ", "duplicate key major"},
+                      BadFacts{"[windows]\nMajor = 5\n\n[WINDOWS]\nmajor = 6\n", "m.machine:5: ", "duplicate key 'major'"},
                       BadFacts{"[locale]\ndecimal_separator = ,,\n", "m.machine:2: ", "one character"},
                       BadFacts{"[registry]\ndenied = HKXX\\Y\n", "m.machine:2: ", "unknown hive"},
                       BadFacts{"[disk]\nc_free = 5\nc_total = 4\n", "m.machine:3: ", "less than"},

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +31,7 @@ std::string utf16_file(std::u16string_view text)
     return out;
 }
 
-const RegValue* find(RegistryTree& tree, std::string_view key, std::string_view name)
+const StoredValue* find(RegistryTree& tree, std::string_view key, std::string_view name)
 {
     RegKey* k = tree.find(*parse_key_name(key));
     return k ? k->find_value(name) : nullptr;
@@ -33,13 +39,13 @@ const RegValue* find(RegistryTree& tree, std::string_view key, std::string_view 
 
 Bytes data(RegistryTree& tree, std::string_view key, std::string_view name, std::uint32_t expected_type)
 {
-    const RegValue* v = find(tree, key, name);
+    const StoredValue* v = find(tree, key, name);
     if (!v) {
         ADD_FAILURE() << key << " " << name << " is missing";
         return {};
     }
-    EXPECT_EQ(v->type, expected_type) << key << " " << name;
-    return v->data;
+    EXPECT_EQ(v->type(), expected_type) << key << " " << name;
+    return Bytes(v->data().begin(), v->data().end());
 }
 
 Bytes text_bytes(std::string_view s) { return Bytes(s.begin(), s.end()); }
@@ -87,8 +93,8 @@ TEST(RegFile, Regedit4KeepsEveryValueTypeAsItsBytes)
     EXPECT_EQ(data(t, key, "Inside", reg::Sz), (Bytes{'A', 0, 'B', 0}));
     EXPECT_EQ(data(t, key, "Odd", 0x4A), Bytes{9});
     EXPECT_EQ(data(t, key, "Spaced", reg::Sz), (Bytes{'x', 0}));
-    EXPECT_EQ(find(t, key, "Text")->name, "Text");  // the case is kept
-    EXPECT_EQ(t.find(*parse_key_name("HKLM\\SOFTWARE\\TEST"))->name, "Test");
+    EXPECT_EQ(find(t, key, "Text")->name(), "Text");  // the case is kept
+    EXPECT_EQ(t.find(*parse_key_name("HKLM\\SOFTWARE\\TEST"))->name(), "Test");
 }
 
 TEST(RegFile, Utf16ExportConvertsTextAndTextTypesToTheCodePage)
@@ -151,8 +157,8 @@ TEST(RegFile, EveryHiveAndItsAbbreviation)
     RegistryTree t = parse_reg_text("REGEDIT4\n[HKU\\.DEFAULT]\n[HKEY_USERS\\S-1]\n[HKCC\\System]\n"
                                     "[HKEY_CURRENT_CONFIG\\Software]\n[hkey_current_user\\Console]\n",
                                     "hives.reg");
-    EXPECT_EQ(t.hive(Hive::Users).subkeys.size(), 2u);
-    EXPECT_EQ(t.hive(Hive::CurrentConfig).subkeys.size(), 2u);
+    EXPECT_EQ(t.hive(Hive::Users).subkey_count(), 2u);
+    EXPECT_EQ(t.hive(Hive::CurrentConfig).subkey_count(), 2u);
     EXPECT_NE(t.hive(Hive::CurrentUser).find_subkey("CONSOLE"), nullptr);
 }
 
@@ -210,3 +216,174 @@ INSTANTIATE_TEST_SUITE_P(
                       BadReg{"\xFE\xFF", "bad.reg: ", "big-endian"},
                       BadReg{"\xFF\xFEW\0x", "bad.reg: ", "odd number of bytes"},
                       BadReg{std::string("R\0E\0", 4), "bad.reg: ", "NUL bytes"}));
+
+namespace {
+
+std::string refusal(const std::string& text)
+{
+    try {
+        parse_reg_text(text, "bad.reg");
+    } catch (const ProfileError& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "accepted";
+    return {};
+}
+
+std::string key_of_depth(std::size_t depth, const std::string& hive = "HKEY_CURRENT_USER")
+{
+    std::string key = "[" + hive;
+    for (std::size_t i = 0; i < depth; ++i) key += "\\k";
+    return key + "]\n";
+}
+
+// A folder of the test's own under GoogleTest's temporary directory,
+// removed afterwards.
+struct Scratch {
+    std::filesystem::path path;
+    Scratch()
+    {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string leaf = std::string("prestova-") + test->test_suite_name() + "-" + test->name() + "-" +
+                           std::to_string(::getpid());
+        std::replace(leaf.begin(), leaf.end(), '/', '_');
+        path = std::filesystem::path(::testing::TempDir()) / leaf;
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~Scratch() { std::filesystem::remove_all(path); }
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(path / name, std::ios::binary) << bytes;
+        return path / name;
+    }
+};
+
+} // namespace
+
+// Windows' own limits: 512 levels below the hive, 255 characters in a key
+// name, 16,383 in a value name. HKEY_CLASSES_ROOT is two levels down.
+TEST(RegFileLimits, AreWindowsOwn)
+{
+    RegistryTree deepest = parse_reg_text(k4 + key_of_depth(512) + "\"v\"=dword:1\n", "ok.reg");
+    EXPECT_NE(deepest.find(KeyName{Hive::CurrentUser, std::vector<std::string>(512, "k")}), nullptr);
+    for (const std::string& text :
+         {k4 + key_of_depth(513), k4 + key_of_depth(511, "HKCR"), k4 + "[-" + key_of_depth(513).substr(1)}) {
+        const std::string what = refusal(text);
+        EXPECT_EQ(what.rfind("bad.reg:2: the key '", 0), 0u) << what.substr(0, 300);
+        EXPECT_NE(what.find("more than 512 levels deep"), std::string::npos) << what.substr(0, 300);
+        EXPECT_LT(what.size(), 300u);
+    }
+    EXPECT_NO_THROW(parse_reg_text(k4 + key_of_depth(510, "HKCR"), "ok.reg"));
+
+    const std::string name255(255, 'n');
+    RegistryTree t = parse_reg_text(k4 + "[HKLM\\" + name255 + "]\n\"" + std::string(16383, 'v') + "\"=\"x\"\n", "ok.reg");
+    ASSERT_NE(t.find(*parse_key_name("HKLM\\" + name255)), nullptr);
+    EXPECT_NE(t.find(*parse_key_name("HKLM\\" + name255))->find_value(std::string(16383, 'V')), nullptr);
+
+    std::string what = refusal(k4 + "[HKLM\\A\\" + name255 + "n\\B]\n");
+    EXPECT_EQ(what.rfind("bad.reg:2: the key name 'nnn", 0), 0u) << what;
+    EXPECT_NE(what.find("is 256 characters long; Windows allows at most 255"), std::string::npos) << what;
+    what = refusal(k4 + "[HKLM\\A]\n\n\"" + std::string(16384, 'v') + "\"=dword:1\n");
+    EXPECT_EQ(what.rfind("bad.reg:4: the value name 'vvv", 0), 0u) << what;
+    EXPECT_NE(what.find("is 16384 characters long; Windows allows at most 16383"), std::string::npos) << what;
+    EXPECT_LT(what.size(), 300u);
+}
+
+// A .reg file has no way to write a NUL in a name, and the ANSI calls could
+// not hand one over: such a name is refused where it is read.
+TEST(RegFileNames, WithANulAreRefused)
+{
+    std::string what = refusal(utf16_file(std::u16string(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\a") +
+                                          u'\0' + u"b]\r\n"));
+    EXPECT_EQ(what, "bad.reg:2: the key name 'a\\x00b' holds a NUL character, which a .reg file cannot carry");
+    what = refusal(utf16_file(std::u16string(u"Windows Registry Editor Version 5.00\r\n[HKCU\\a]\r\n\r\n\"x") + u'\0' +
+                              u"y\"=\"data\"\r\n"));
+    EXPECT_EQ(what, "bad.reg:4: the value name 'x\\x00y' holds a NUL character, which a .reg file cannot carry");
+    const char utf8[] = "\xEF\xBB\xBFREGEDIT4\n[HKCU\\a]\n@=\"\"\n\"n\0\"=dword:1\n";
+    what = refusal(std::string(utf8, sizeof utf8 - 1));
+    EXPECT_NE(what.find("bad.reg:4: the value name 'n\\x00'"), std::string::npos) << what;
+    // In data a NUL is just a byte.
+    RegistryTree t = parse_reg_text(
+        utf16_file(std::u16string(u"Windows Registry Editor Version 5.00\r\n[HKCU\\a]\r\n\"x\"=\"1") + u'\0' + u"2\"\r\n"),
+        "ok.reg");
+    EXPECT_EQ(data(t, "HKCU\\a", "x", reg::Sz), (Bytes{'1', 0, '2', 0}));
+}
+
+// Whatever a line holds, a message quotes a bounded, terminal-safe piece.
+TEST(RegFileMessages, QuoteABoundedPieceOfTheLine)
+{
+    const std::string garbage = "\x1b]0;owned\x07\x1b[2J" + std::string(50 * 1024 * 1024, 'x');
+    for (const std::string& text : {garbage, k4 + "[HKLM\\A]\n" + garbage, k4 + "[HKLM\\A]\n\"v\"=" + garbage,
+                                    k4 + "[HKLM\\A]\n\"v\"=dword:" + garbage, k4 + "[" + garbage + "]\n",
+                                    k4 + "[HKLM\\A]\n\"v\"=hex:01," + garbage}) {
+        const std::string what = refusal(text);
+        EXPECT_LT(what.size(), 400u) << what.substr(0, 400);
+        EXPECT_EQ(what.find('\x1b'), std::string::npos) << what.substr(0, 400);
+        EXPECT_EQ(what.find('\x07'), std::string::npos) << what.substr(0, 400);
+        EXPECT_NE(what.find("more bytes cut)"), std::string::npos) << what.substr(0, 400);
+    }
+    // The code page's letters read as letters.
+    EXPECT_NE(refusal(k4 + "[HKLM\\A]\nD\xE9pt\n").find("not 'D\xC3\xA9pt'"), std::string::npos);
+}
+
+// The file is read in blocks (of 1 MiB, here of 1 to 40 bytes): a line, a
+// UTF-16 unit, a surrogate pair, a UTF-8 sequence or a continued hex list
+// cut at a block's end reads as it does whole.
+TEST(RegFileReading, InBlocksGivesWhatTheWholeTextGives)
+{
+    Scratch dir;
+    const std::string texts[] = {
+        utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\Caf\u00E9 \U0001F600]\r\n"
+                   u"\"Name\"=\"Zo\u00EB\"\r\n\"Long\"=hex:01,02,\\\r\n  03,04\r\n"),
+        "\xEF\xBB\xBFREGEDIT4\n[HKEY_CURRENT_USER\\Caf\xC3\xA9 \xF0\x9F\x98\x80]\r\n\"Name\"=\"Zo\xC3\xAB\"\r\n"
+        "\"Long\"=hex:01,02,\\\r\n  03,04",
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Caf\xE9 ?]\n\"Name\"=\"Zo\xEB\"\n\"Long\"=hex:01,02,\\\n  03,04\n\n"};
+    for (const std::string& text : texts) {
+        const auto path = dir.write("blocks.reg", text);
+        for (std::size_t block = 1; block <= 40; ++block) {
+            std::optional<RegistryTree> read = read_reg_file(path, "blocks.reg", block);
+            ASSERT_TRUE(read);
+            EXPECT_EQ(data(*read, "HKCU\\Caf\xE9 ?", "Name", reg::Sz), sz("Zo\xEB")) << block << " " << text;
+            EXPECT_EQ(data(*read, "HKCU\\Caf\xE9 ?", "Long", reg::Binary), (Bytes{1, 2, 3, 4})) << block;
+        }
+        RegistryTree whole = parse_reg_text(text, "blocks.reg");
+        EXPECT_EQ(data(whole, "HKCU\\Caf\xE9 ?", "Long", reg::Binary), (Bytes{1, 2, 3, 4}));
+    }
+    // Errors name the same line either way.
+    const auto bad = dir.write("bad.reg", "REGEDIT4\n;\xEF\xBB\xBF\n[HKLM\\A]\nbroken\n");
+    for (std::size_t block : {1, 3, 1 << 20}) {
+        try {
+            read_reg_file(bad, "bad.reg", block);
+            ADD_FAILURE() << "accepted";
+        } catch (const ProfileError& e) {
+            EXPECT_EQ(std::string(e.what()), "bad.reg:4: expected [KEY], @=VALUE or \"NAME\"=VALUE, not 'broken'");
+        }
+    }
+    EXPECT_FALSE(read_reg_file(dir.path / "absent.reg", "absent.reg"));
+    EXPECT_FALSE(read_reg_file(dir.path, "a folder"));
+}
+
+// More than 1 GiB is refused before a byte is read (the file here is
+// sparse: it takes no room on the disk).
+TEST(RegFileReading, RefusesAFileOverItsLimit)
+{
+    Scratch dir;
+    const auto path = dir.write("huge.reg", "REGEDIT4\n");
+    std::filesystem::resize_file(path, kMaxRegFileBytes + 1);
+    try {
+        read_reg_file(path, "huge.reg");
+        ADD_FAILURE() << "accepted";
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "huge.reg: the file is 1073741825 bytes long; registry files of at most 1073741824 bytes (1 GiB) "
+                  "are read");
+    }
+    std::filesystem::resize_file(path, kMaxRegFileBytes);  // the limit itself is read
+    try {
+        read_reg_file(path, "huge.reg");
+        ADD_FAILURE() << "accepted";
+    } catch (const ProfileError& e) {
+        EXPECT_NE(std::string(e.what()).find("NUL bytes"), std::string::npos) << e.what();
+    }
+}

@@ -91,16 +91,17 @@ private:
                                                          "objects", "locale", "registry", "shell"};
             section_ = to_lower_ascii(name);
             if (!known.count(section_))
-                fail("unknown section [" + name + "] (known: windows, screen, memory, disk, objects, locale, registry, shell)");
+                fail("unknown section " + quote_profile_input(t) +
+                     " (known: windows, screen, memory, disk, objects, locale, registry, shell)");
             return;
         }
         const auto eq = t.find('=');
-        if (eq == std::string::npos) fail("expected KEY = VALUE, not \"" + t + "\"");
+        if (eq == std::string::npos) fail("expected KEY = VALUE, not " + quote_profile_input(t));
         if (section_.empty()) fail("a key before any [section] line");
         const std::string key = to_lower_ascii(trim(std::string_view(t).substr(0, eq)));
         const std::string value = without_comment(trim(std::string_view(t).substr(eq + 1)));
         if (!seen_.emplace(section_ + "." + key, line_).second)
-            fail("duplicate key " + key + " in [" + section_ + "] (first set on line " +
+            fail("duplicate key " + quote_profile_input(key) + " in [" + section_ + "] (first set on line " +
                  std::to_string(seen_[section_ + "." + key]) + ")");
         set(key, value);
     }
@@ -113,9 +114,9 @@ private:
         std::uint64_t v = 0;
         const auto [ptr, ec] = std::from_chars(begin, end, v, hex ? 16 : 10);
         if (text.empty() || ec == std::errc::invalid_argument || ptr != end)
-            fail("\"" + text + "\" is not a whole number (decimal, or hexadecimal after 0x)");
+            fail(quote_profile_input(text) + " is not a whole number (decimal, or hexadecimal after 0x)");
         if (ec == std::errc::result_out_of_range || v < min || v > max)
-            fail(text + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+            fail(quote_profile_input(text) + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
         return v;
     }
 
@@ -130,10 +131,10 @@ private:
         const std::string t = to_lower_ascii(text);
         if (t == "yes" || t == "true" || t == "1") return true;
         if (t == "no" || t == "false" || t == "0") return false;
-        fail("\"" + text + "\" is neither yes nor no");
+        fail(quote_profile_input(text) + " is neither yes nor no");
     }
 
-    [[noreturn]] void unknown(const std::string& key) const { fail("unknown key " + key + " in [" + section_ + "]"); }
+    [[noreturn]] void unknown(const std::string& key) const { fail("unknown key " + quote_profile_input(key) + " in [" + section_ + "]"); }
 
     void set(const std::string& key, const std::string& v)
     {
@@ -168,13 +169,13 @@ private:
             const char letter = static_cast<char>(key[0] - 'a' + 'A');
             if (drive && key.substr(2) == "free") p_.free_bytes[letter] = number(v, 0, u64);
             else if (drive && key.substr(2) == "total") total_line_[letter] = line_, p_.total_bytes[letter] = number(v, 0, u64);
-            else fail("unknown key " + key + " in [disk] (expected LETTER_free or LETTER_total, e.g. c_free)");
+            else fail("unknown key " + quote_profile_input(key) + " in [disk] (expected LETTER_free or LETTER_total, e.g. c_free)");
         } else if (s == "objects") {
             if (key == "creatable") p_.creatable = comma_list(v);
             else unknown(key);
         } else if (s == "locale") {
             if (key != "decimal_separator") unknown(key);
-            if (v.size() != 1) fail("decimal_separator must be one character, not \"" + v + "\"");
+            if (v.size() != 1) fail("decimal_separator must be one character, not " + quote_profile_input(v));
             p_.decimal_separator = v[0];
         } else if (s == "registry") {
             if (key == "file") {
@@ -182,7 +183,7 @@ private:
                 registry_file_ = v, registry_line_ = line_;
             } else if (key == "denied") {
                 for (auto& name : comma_list(v)) {
-                    if (!parse_key_name(name)) fail("unknown hive in denied key \"" + name + "\"");
+                    if (!parse_key_name(name)) fail("unknown hive in denied key " + quote_profile_input(name));
                     denied_lines_.push_back(line_);
                     p_.denied_keys.push_back(std::move(name));
                 }
@@ -206,13 +207,15 @@ private:
         }
         if (registry_file_.empty()) return;
         const auto path = base_ / registry_file_;
-        const auto bytes = read_file_text(path);
-        if (!bytes) fail_at(registry_line_, "cannot read the registry file " + path.string());
-        p_.registry = parse_reg_text(*bytes, path.string());
+        // Read a block at a time: memory holds the tree, not the file.
+        const std::string shown = shown_path(path.string());
+        auto registry = read_reg_file(path, shown);
+        if (!registry) fail_at(registry_line_, "cannot read the registry file " + shown);
+        p_.registry = std::move(*registry);
         // A denied key that is not in the registry is a misspelling.
         for (std::size_t i = 0; i < p_.denied_keys.size(); ++i)
             if (!p_.registry.find(*parse_key_name(p_.denied_keys[i])))
-                fail_at(denied_lines_[i], "denied key " + p_.denied_keys[i] + " is not in " + path.string());
+                fail_at(denied_lines_[i], "denied key " + quote_profile_input(p_.denied_keys[i]) + " is not in " + shown);
     }
 
     std::string file_;

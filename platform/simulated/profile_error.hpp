@@ -1,6 +1,7 @@
 #pragma once
 // A machine profile or registry file that cannot be read: the message names
 // the file and, where there is one, the line.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,5 +24,14 @@ private:
         return text;
     }
 };
+
+// A piece of a profile's text (in the code page, as the readers hold it)
+// quoted for a message with quote_input: cut to its first 80 characters,
+// shown in UTF-8, control characters escaped, and the number of bytes cut.
+std::string quote_profile_input(std::string_view ansi);
+
+// A path for a message: as it is when it is printable ASCII, else quoted
+// with quote_input (a file name read from a profile may hold anything).
+std::string shown_path(std::string_view path);
 
 } // namespace prestova

@@ -3,6 +3,8 @@
 #include "core/ansi.hpp"
 
 #include <algorithm>
+#include <fstream>
+#include <vector>
 
 namespace prestova {
 
@@ -27,101 +29,251 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-struct Line {
-    int number;
-    std::string text;
+// The parts of a key name below its hive: HKEY_CLASSES_ROOT's SOFTWARE and
+// Classes first, then the backslash-separated names, empty ones skipped.
+class KeyParts {
+public:
+    KeyParts(bool classes_root, std::string_view rest) : prefix_(classes_root ? 0 : 2), rest_(rest) {}
+    bool next(std::string_view& part)
+    {
+        static constexpr std::string_view classes[] = {"SOFTWARE", "Classes"};
+        if (prefix_ < 2) {
+            part = classes[prefix_++];
+            return true;
+        }
+        while (at_ < rest_.size()) {
+            const std::size_t end = std::min(rest_.find('\\', at_), rest_.size());
+            part = rest_.substr(at_, end - at_);
+            at_ = end + 1;
+            if (!part.empty()) return true;
+        }
+        return false;
+    }
+
+private:
+    int prefix_;
+    std::string_view rest_;
+    std::size_t at_ = 0;
 };
 
 class RegFileParser {
 public:
     explicit RegFileParser(std::string_view file) : file_(file) {}
 
-    RegistryTree parse(std::string_view bytes)
+    // Before any bytes: the whole input's size.
+    void check_size(std::uint64_t size)
     {
-        bool have_header = false;
-        for (const auto& line : logical_lines(decode(bytes))) {
-            line_ = line.number;
-            const std::string& t = line.text;
-            if (t.empty() || t[0] == ';') continue;
-            if (!have_header) {
-                if (t == kHeader4) unicode_ = false;
-                else if (t == kHeader5) unicode_ = true;
-                else fail("the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\", not \"" + t + "\"");
-                have_header = true;
-            } else if (t[0] == '[') {
-                key_line(t);
-            } else {
-                value_line(t);
-            }
+        if (size > kMaxRegFileBytes)
+            fail("the file is " + std::to_string(size) + " bytes long; registry files of at most " +
+                 std::to_string(kMaxRegFileBytes) + " bytes (1 GiB) are read");
+        total_ = size;
+    }
+
+    // The input in pieces of any size, in order; the first piece holds at
+    // least the first three bytes (the byte-order mark), or all there is.
+    void feed(std::string_view bytes)
+    {
+        read_ += bytes.size();
+        if (read_ > kMaxRegFileBytes) check_size(read_);
+        if (!started_) {
+            started_ = true;
+            bytes = start(bytes);
+        }
+        if (encoding_ == Encoding::Utf16) feed_utf16(bytes);
+        else feed_bytes(bytes);
+    }
+
+    RegistryTree finish()
+    {
+        if (have_odd_byte_) fail("UTF-16 file with an odd number of bytes");
+        physical_line(pending_);  // what follows the last line break, even nothing
+        if (continuing_) {
+            continuing_ = false;
+            logical_line(logical_number_, logical_);
         }
         line_ = 0;
-        if (!have_header) fail("no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" line: not a registry file");
+        if (!have_header_) fail("no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" line: not a registry file");
         return std::move(tree_);
     }
 
 private:
+    enum class Encoding { Plain, Utf8, Utf16 };
+
     [[noreturn]] void fail(const std::string& message) const { throw ProfileError(file_, line_, message); }
 
-    // The file's text in the ANSI code page, whatever encoding it came in.
-    std::string decode(std::string_view bytes) const
+    // Settles the encoding from the byte-order mark; the bytes after it.
+    std::string_view start(std::string_view bytes)
     {
         const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
         if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF)
             fail("big-endian UTF-16 is not read; save the file as regedit exports it (UTF-16LE)");
         if (bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) {
-            if (bytes.size() % 2) fail("UTF-16 file with an odd number of bytes");
-            std::string out;
-            out.reserve(bytes.size() / 2);
-            for (std::size_t i = 2; i < bytes.size(); i += 2) {
-                const auto unit = static_cast<char16_t>(byte(i) | byte(i + 1) << 8);
-                const bool high = unit >= 0xD800 && unit < 0xDC00;
-                const bool low = unit >= 0xDC00 && unit < 0xE000;
-                if (low && i > 2 && byte(i - 1) >= 0xD8 && byte(i - 1) < 0xDC) continue;  // second half of a pair
-                out += high || low ? '?' : utf16_to_ansi(unit);
-            }
-            return out;
+            if (total_ % 2) fail("UTF-16 file with an odd number of bytes");
+            encoding_ = Encoding::Utf16;
+            return bytes.substr(2);
         }
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return utf8_to_ansi(bytes.substr(3));
-        if (bytes.find('\0') != std::string_view::npos)
-            fail("the file holds NUL bytes: UTF-16 needs its byte-order mark (FF FE)");
-        return std::string(bytes);
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+            encoding_ = Encoding::Utf8;
+            return bytes.substr(3);
+        }
+        return bytes;
     }
 
-    // Physical lines, joined where a line ends in a backslash (regedit wraps
-    // long hex lists that way); the continuation's leading blanks go.
-    static std::vector<Line> logical_lines(const std::string& text)
+    // Plain and UTF-8 text: lines end at '\n' bytes, which no UTF-8
+    // sequence holds, so each line is converted by itself.
+    void feed_bytes(std::string_view bytes)
     {
-        std::vector<Line> lines;
-        bool continuing = false;
-        int number = 0;
-        for (std::size_t pos = 0; pos <= text.size();) {
-            const std::size_t end = std::min(text.find('\n', pos), text.size());
-            const std::string_view line = trim(std::string_view(text).substr(pos, end - pos));
-            ++number;
-            if (continuing) lines.back().text += line;
-            else lines.push_back({number, std::string(line)});
-            const std::string& joined = lines.back().text;
-            continuing = !joined.empty() && joined.back() == '\\' && joined.front() != '[' && joined.front() != ';';
-            if (continuing) lines.back().text.pop_back();
+        if (encoding_ == Encoding::Plain && bytes.find('\0') != std::string_view::npos) {
+            line_ = 0;
+            fail("the file holds NUL bytes: UTF-16 needs its byte-order mark (FF FE)");
+        }
+        for (std::size_t pos = 0;;) {
+            const std::size_t end = bytes.find('\n', pos);
+            if (end == std::string_view::npos) {
+                pending_.append(bytes.substr(pos));
+                return;
+            }
+            if (pending_.empty()) {
+                physical_line(bytes.substr(pos, end - pos));
+            } else {
+                pending_.append(bytes.substr(pos, end - pos));
+                physical_line(pending_);
+                pending_.clear();
+            }
             pos = end + 1;
         }
-        return lines;
+    }
+
+    // UTF-16LE: each unit to the code page; a surrogate pair is one '?'.
+    void feed_utf16(std::string_view bytes)
+    {
+        std::size_t i = 0;
+        if (have_odd_byte_ && !bytes.empty()) {
+            unit(static_cast<char16_t>(odd_byte_ | static_cast<unsigned char>(bytes[0]) << 8));
+            have_odd_byte_ = false;
+            i = 1;
+        }
+        for (; i + 1 < bytes.size(); i += 2)
+            unit(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                       static_cast<unsigned char>(bytes[i + 1]) << 8));
+        if (i < bytes.size()) {
+            have_odd_byte_ = true;
+            odd_byte_ = static_cast<unsigned char>(bytes[i]);
+        }
+    }
+
+    void unit(char16_t u)
+    {
+        const bool high = u >= 0xD800 && u < 0xDC00;
+        const bool low = u >= 0xDC00 && u < 0xE000;
+        const bool second_half = low && after_high_;
+        after_high_ = high;
+        if (second_half) return;
+        if (u == u'\n') {
+            physical_line(pending_);
+            pending_.clear();
+            return;
+        }
+        pending_ += high || low ? '?' : utf16_to_ansi(u);
+    }
+
+    // Physical lines are joined where one ends in a backslash (regedit wraps
+    // long hex lists that way); the continuation's leading blanks go.
+    void physical_line(std::string_view raw)
+    {
+        ++physical_number_;
+        if (encoding_ == Encoding::Utf8) {
+            decoded_.assign(raw);
+            utf8_to_ansi_in_place(decoded_);
+            raw = decoded_;
+        }
+        const std::string_view line = trim(raw);
+        const auto continues = [](std::string_view t) {
+            return !t.empty() && t.back() == '\\' && t.front() != '[' && t.front() != ';';
+        };
+        if (continuing_) {
+            logical_ += line;
+            if (continues(logical_)) {
+                logical_.pop_back();
+                return;
+            }
+            continuing_ = false;
+            logical_line(logical_number_, logical_);
+            return;
+        }
+        if (continues(line)) {
+            logical_.assign(line.substr(0, line.size() - 1));
+            logical_number_ = physical_number_;
+            continuing_ = true;
+            return;
+        }
+        logical_line(physical_number_, line);
+    }
+
+    void logical_line(int number, std::string_view t)
+    {
+        line_ = number;
+        if (t.empty() || t[0] == ';') return;
+        if (!have_header_) {
+            if (t == kHeader4) unicode_ = false;
+            else if (t == kHeader5) unicode_ = true;
+            else
+                fail("the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\", not " +
+                     quote_profile_input(t));
+            have_header_ = true;
+        } else if (t[0] == '[') {
+            key_line(t);
+        } else {
+            value_line(t);
+        }
+    }
+
+    // One name of a key being made or deleted, at its depth below the hive.
+    void check_key_part(std::string_view part, std::size_t depth, std::string_view full) const
+    {
+        if (depth > kMaxKeyDepth)
+            fail("the key " + quote_profile_input(full) + " is more than " + std::to_string(kMaxKeyDepth) +
+                 " levels deep, which Windows does not allow");
+        if (part.size() > kMaxKeyNameLength)
+            fail("the key name " + quote_profile_input(part) + " is " + std::to_string(part.size()) +
+                 " characters long; Windows allows at most " + std::to_string(kMaxKeyNameLength));
+        if (part.find('\0') != std::string_view::npos)
+            fail("the key name " + quote_profile_input(part) + " holds a NUL character, which a .reg file cannot carry");
     }
 
     void key_line(std::string_view t)
     {
-        if (t.back() != ']') fail("a key line must end with ']'");
+        if (t.back() != ']') fail("a key line must end with ']': " + quote_profile_input(t));
         std::string_view inner = t.substr(1, t.size() - 2);
         const bool remove = !inner.empty() && inner[0] == '-';
         if (remove) inner.remove_prefix(1);
-        const auto name = parse_key_name(inner);
-        if (!name) fail("unknown hive in [" + std::string(inner) + "]");
+        std::string_view rest = inner;
+        while (!rest.empty() && rest.front() == '\\') rest.remove_prefix(1);
+        const std::size_t root_end = std::min(rest.find('\\'), rest.size());
+        const auto root = parse_hive_name(rest.substr(0, root_end));
+        if (!root) fail("unknown hive in " + quote_profile_input(t));
+        KeyParts parts(root->classes_root, rest.substr(root_end));
+        std::string_view part;
+        std::size_t depth = 0;
         if (!remove) {
-            key_ = &tree_.make(*name);
+            RegKey* key = &tree_.hive(root->hive);
+            while (parts.next(part)) {
+                check_key_part(part, ++depth, inner);
+                key = &key->subkey(part);
+            }
+            key_ = key;
             return;
         }
-        if (name->parts.empty()) fail("a whole hive cannot be deleted: [-" + std::string(inner) + "]");
-        tree_.remove(*name);
+        // The parent of the last part, found without making anything.
+        RegKey* parent = tree_.find_hive(root->hive) ? &tree_.hive(root->hive) : nullptr;
+        std::string_view last;
+        while (parts.next(part)) {
+            check_key_part(part, ++depth, inner);
+            if (depth > 1) parent = parent ? parent->find_subkey(last) : nullptr;
+            last = part;
+        }
+        if (depth == 0) fail("a whole hive cannot be deleted: " + quote_profile_input(t));
+        if (parent) parent->remove_subkey(last);
         key_ = nullptr;
         after_deletion_ = true;
     }
@@ -129,88 +281,93 @@ private:
     void value_line(std::string_view t)
     {
         std::size_t i = 0;
-        std::string name;
+        name_.clear();
         if (t[0] == '@') i = 1;
-        else if (t[0] == '"') name = quoted(t, i);
-        else fail("expected [KEY], @=VALUE or \"NAME\"=VALUE, not \"" + std::string(t) + "\"");
+        else if (t[0] == '"') quoted(t, i, name_);
+        else fail("expected [KEY], @=VALUE or \"NAME\"=VALUE, not " + quote_profile_input(t));
+        if (name_.size() > kMaxValueNameLength)
+            fail("the value name " + quote_profile_input(name_) + " is " + std::to_string(name_.size()) +
+                 " characters long; Windows allows at most " + std::to_string(kMaxValueNameLength));
+        if (name_.find('\0') != std::string::npos)
+            fail("the value name " + quote_profile_input(name_) + " holds a NUL character, which a .reg file cannot carry");
         const std::string_view rest = trim(t.substr(i));
         if (rest.empty() || rest[0] != '=') fail("expected '=' after the value name");
         if (!key_) fail(after_deletion_ ? "a value under a deleted key" : "a value before any [KEY] line");
         const std::string_view data = trim(rest.substr(1));
         if (data == "-") {
-            key_->remove_value(name);
+            key_->remove_value(name_);
             return;
         }
-        RegValue value{name, reg::Sz, {}};
+        std::uint32_t type = reg::Sz;
+        data_.clear();
         if (!data.empty() && data[0] == '"') {
             std::size_t j = 0;
-            const std::string text = quoted(data, j);
+            text_.clear();
+            quoted(data, j, text_);
             if (j != data.size()) fail("unexpected text after the closing quote");
-            value.data.assign(text.begin(), text.end());
-            value.data.push_back(0);
+            data_.assign(text_.begin(), text_.end());
+            data_.push_back(0);
         } else if (data.substr(0, 6) == "dword:") {
             const std::string_view digits = data.substr(6);
             if (digits.empty() || digits.size() > 8 || !std::all_of(digits.begin(), digits.end(), is_hex_digit))
-                fail("dword: needs one to eight hexadecimal digits, not \"" + std::string(digits) + "\"");
+                fail("dword: needs one to eight hexadecimal digits, not " + quote_profile_input(digits));
             const std::uint32_t v = hex_number(digits);
-            for (int b = 0; b < 4; ++b) value.data.push_back(static_cast<std::uint8_t>(v >> (8 * b)));
-            value.type = reg::Dword;
+            for (int b = 0; b < 4; ++b) data_.push_back(static_cast<std::uint8_t>(v >> (8 * b)));
+            type = reg::Dword;
         } else if (data.substr(0, 3) == "hex") {
-            hex_value(data.substr(3), value);
+            type = hex_value(data.substr(3));
         } else {
-            fail("unknown value data \"" + std::string(data) + "\" (expected \"text\", dword:, hex: or -)");
+            fail("unknown value data " + quote_profile_input(data) + " (expected \"text\", dword:, hex: or -)");
         }
-        key_->set_value(std::move(value));
+        key_->set_value(name_, type, data_);
     }
 
-    // After "hex": an optional "(TYPE)", a colon, then bytes as two hex digits
-    // separated by commas.
-    void hex_value(std::string_view data, RegValue& value) const
+    // After "hex": an optional "(TYPE)", a colon, then bytes as two hex
+    // digits separated by commas, into data_. The value's type.
+    std::uint32_t hex_value(std::string_view data)
     {
-        value.type = reg::Binary;
+        std::uint32_t type = reg::Binary;
         if (!data.empty() && data[0] == '(') {
             const auto close = data.find(')');
-            const std::string_view type = data.substr(1, close == std::string_view::npos ? 0 : close - 1);
-            if (close == std::string_view::npos || type.empty() || type.size() > 8 ||
-                !std::all_of(type.begin(), type.end(), is_hex_digit))
-                fail("bad value type in hex(...): \"" + std::string(data) + "\"");
-            value.type = hex_number(type);
+            const std::string_view digits = data.substr(1, close == std::string_view::npos ? 0 : close - 1);
+            if (close == std::string_view::npos || digits.empty() || digits.size() > 8 ||
+                !std::all_of(digits.begin(), digits.end(), is_hex_digit))
+                fail("bad value type in hex(...): " + quote_profile_input(data));
+            type = hex_number(digits);
             data.remove_prefix(close + 1);
         }
         if (data.empty() || data[0] != ':') fail("expected ':' after hex");
         data.remove_prefix(1);
-        std::vector<std::uint8_t> bytes;
         for (std::string_view rest = trim(data); !rest.empty();) {
             const std::size_t comma = rest.find(',');
             const std::string_view item = trim(rest.substr(0, comma));
             if (item.size() != 2 || !is_hex_digit(item[0]) || !is_hex_digit(item[1]))
-                fail(item.empty() ? "truncated hex list" : "bad hex byte \"" + std::string(item) + "\"");
-            bytes.push_back(static_cast<std::uint8_t>(hex_number(item)));
+                fail(item.empty() ? "truncated hex list" : "bad hex byte " + quote_profile_input(item));
+            data_.push_back(static_cast<std::uint8_t>(hex_number(item)));
             if (comma == std::string_view::npos) break;
             rest = rest.substr(comma + 1);
             if (trim(rest).empty()) fail("truncated hex list: it ends with a comma");
         }
-        const bool text_type = value.type == reg::Sz || value.type == reg::ExpandSz || value.type == reg::MultiSz;
+        const bool text_type = type == reg::Sz || type == reg::ExpandSz || type == reg::MultiSz;
         if (unicode_ && text_type) {
             // A 5.00 export writes text types as UTF-16LE; the ANSI calls see them converted.
-            if (bytes.size() % 2) fail("hex(" + std::to_string(value.type) + ") text with an odd number of bytes");
-            std::vector<std::uint8_t> ansi;
-            for (std::size_t b = 0; b < bytes.size(); b += 2)
-                ansi.push_back(static_cast<std::uint8_t>(utf16_to_ansi(static_cast<char16_t>(bytes[b] | bytes[b + 1] << 8))));
-            bytes = std::move(ansi);
+            if (data_.size() % 2) fail("hex(" + std::to_string(type) + ") text with an odd number of bytes");
+            for (std::size_t b = 0; b < data_.size(); b += 2)
+                data_[b / 2] = static_cast<std::uint8_t>(
+                    utf16_to_ansi(static_cast<char16_t>(data_[b] | data_[b + 1] << 8)));
+            data_.resize(data_.size() / 2);
         }
-        value.data = std::move(bytes);
+        return type;
     }
 
-    // The quoted text starting at t[i] == '"', with \\ and \" escapes; i ends
-    // just after the closing quote.
-    std::string quoted(std::string_view t, std::size_t& i) const
+    // The quoted text starting at t[i] == '"', with \\ and \" escapes,
+    // appended to out; i ends just after the closing quote.
+    void quoted(std::string_view t, std::size_t& i, std::string& out) const
     {
-        std::string out;
         for (++i; i < t.size(); ++i) {
             if (t[i] == '"') {
                 ++i;
-                return out;
+                return;
             }
             if (t[i] == '\\') {
                 if (i + 1 >= t.size() || (t[i + 1] != '\\' && t[i + 1] != '"'))
@@ -223,18 +380,62 @@ private:
     }
 
     std::string file_;
+    std::uint64_t total_ = 0;
+    std::uint64_t read_ = 0;
+    bool started_ = false;
+    Encoding encoding_ = Encoding::Plain;
+    bool have_odd_byte_ = false;
+    unsigned char odd_byte_ = 0;
+    bool after_high_ = false;
+
+    std::string pending_;  // the physical line being read
+    std::string decoded_;  // a UTF-8 line in the code page
+    std::string logical_;  // lines joined by trailing backslashes
+    bool continuing_ = false;
+    int physical_number_ = 0;
+    int logical_number_ = 0;
+
     int line_ = 0;
+    bool have_header_ = false;
     bool unicode_ = false;
     bool after_deletion_ = false;
     RegistryTree tree_;
     RegKey* key_ = nullptr;
+    // Reused for every value line.
+    std::string name_;
+    std::string text_;
+    std::vector<std::uint8_t> data_;
 };
 
 } // namespace
 
 RegistryTree parse_reg_text(std::string_view bytes, std::string_view file_name)
 {
-    return RegFileParser(file_name).parse(bytes);
+    RegFileParser parser(file_name);
+    parser.check_size(bytes.size());
+    parser.feed(bytes);
+    return parser.finish();
+}
+
+std::optional<RegistryTree> read_reg_file(const std::filesystem::path& path, std::string_view file_name,
+                                          std::size_t block_size)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    RegFileParser parser(file_name);
+    parser.check_size(size);
+    // The first block holds the byte-order mark whole.
+    std::vector<char> block(std::max<std::size_t>(4, std::min<std::uintmax_t>(size, block_size)));
+    for (std::size_t want = block.size(); in; want = std::min(block.size(), std::max<std::size_t>(block_size, 1))) {
+        in.read(block.data(), static_cast<std::streamsize>(want));
+        if (in.gcount() > 0) parser.feed(std::string_view(block.data(), static_cast<std::size_t>(in.gcount())));
+    }
+    if (in.bad()) throw ProfileError(std::string(file_name) + ": cannot read the file to its end");
+    return parser.finish();
 }
 
 } // namespace prestova

@@ -1,5 +1,8 @@
 #include "platform/simulated/simulated_registry.hpp"
 
+#include "platform/simulated/profile_error.hpp"
+
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -31,7 +34,7 @@ SimulatedRegistry::SimulatedRegistry(RegistryTree& tree, const std::vector<std::
 void SimulatedRegistry::deny(std::string_view full_key_name)
 {
     const auto name = parse_key_name(full_key_name);
-    if (!name) throw std::invalid_argument("unknown hive in key name \"" + std::string(full_key_name) + "\"");
+    if (!name) throw std::invalid_argument("unknown hive in key name " + quote_profile_input(full_key_name));
     denied_.insert(canonical_key_text(*name));
 }
 
@@ -68,16 +71,17 @@ long SimulatedRegistry::open(RegHandle root, std::string_view path, std::optiona
         *result = root;
         return reg::Success;
     }
-    const auto parts = split_key_path(path);
-    name->parts.insert(name->parts.end(), parts.begin(), parts.end());
+    // Each part in its stored spelling, so the handle names the key itself.
     RegKey* key = tree_->find(*name);
-    if (!key) return reg::FileNotFound;
-    // Keep the stored spelling of each part, so the handle names the key itself.
-    name->parts.resize(name->parts.size() - parts.size());
-    for (RegKey* k = tree_->find(*name); const auto& part : parts) {
-        k = k->find_subkey(part);
-        name->parts.push_back(k->name);
+    for (std::size_t start = 0; key && start < path.size();) {
+        const std::size_t end = std::min(path.find('\\', start), path.size());
+        if (end > start) {
+            key = key->find_subkey(path.substr(start, end - start));
+            if (key) name->parts.push_back(key->name());
+        }
+        start = end + 1;
     }
+    if (!key) return reg::FileNotFound;
     const bool denied = denied_.count(canonical_key_text(*name)) > 0;
     std::uint32_t granted = kAllReadAccess;
     if (access) {
@@ -107,13 +111,14 @@ long SimulatedRegistry::open_key_ex(RegHandle root, std::string_view path, std::
 long SimulatedRegistry::find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key)
 {
     *key = nullptr;
-    OpenKey open_key;
-    if (const auto it = handles_.find(handle); it != handles_.end()) open_key = it->second;
-    else if (is_predefined(handle) && root_name(handle)) open_key = OpenKey{*root_name(handle), kAllReadAccess};
+    std::optional<OpenKey> root;
+    const OpenKey* open_key = nullptr;
+    if (const auto it = handles_.find(handle); it != handles_.end()) open_key = &it->second;
+    else if (is_predefined(handle) && root_name(handle)) open_key = &root.emplace(OpenKey{*root_name(handle), kAllReadAccess});
     else return reg::InvalidHandle;
-    if ((open_key.access & needed_access) != needed_access) return reg::AccessDenied;
-    *key = tree_->find(open_key.name);
-    if (!*key && handle == static_cast<RegHandle>(RegRoot::ClassesRoot)) *key = &tree_->make(open_key.name);
+    if ((open_key->access & needed_access) != needed_access) return reg::AccessDenied;
+    *key = tree_->find(open_key->name);
+    if (!*key && handle == static_cast<RegHandle>(RegRoot::ClassesRoot)) *key = &tree_->make(open_key->name);
     return *key ? reg::Success : kKeyDeleted;
 }
 
@@ -123,10 +128,11 @@ long SimulatedRegistry::query_value(RegHandle handle, const char* name, std::uin
     RegKey* key = nullptr;
     if (const long status = find_open(handle, reg::KeyQueryValue, &key); status != reg::Success) return status;
     if (data && !size) return kInvalidParameter;
-    const RegValue* value = key->find_value(name ? name : "");
+    const StoredValue* value = key->find_value(name ? name : "");
     if (!value) return reg::FileNotFound;
-    const auto needed = static_cast<std::uint32_t>(value->data.size());
-    if (type) *type = value->type;
+    const auto bytes = value->data();
+    const auto needed = static_cast<std::uint32_t>(bytes.size());
+    if (type) *type = value->type();
     if (!data) {
         if (size) *size = needed;
         return reg::Success;
@@ -134,7 +140,7 @@ long SimulatedRegistry::query_value(RegHandle handle, const char* name, std::uin
     const bool fits = *size >= needed;
     *size = needed;
     if (!fits) return reg::MoreData;
-    if (needed) std::memcpy(data, value->data.data(), needed);
+    if (needed) std::memcpy(data, bytes.data(), needed);
     return reg::Success;
 }
 
@@ -142,9 +148,10 @@ long SimulatedRegistry::enum_key(RegHandle handle, std::uint32_t index, char* na
 {
     RegKey* key = nullptr;
     if (const long status = find_open(handle, kEnumerateSubKeys, &key); status != reg::Success) return status;
-    if (index >= key->subkeys.size()) return reg::NoMoreItems;
+    // Index-addressed: listing n subkeys one index at a time costs n steps.
+    if (index >= key->subkey_count()) return reg::NoMoreItems;
     if (!name) return kInvalidParameter;
-    const std::string& found = std::next(key->subkeys.begin(), index)->second.name;
+    const std::string& found = key->subkey_at(index).name();
     if (found.size() + 1 > capacity) return reg::MoreData;
     std::memcpy(name, found.c_str(), found.size() + 1);
     return reg::Success;
