@@ -5,9 +5,11 @@
 #   make_big_reg.sh subkeys COUNT DIR [utf16]    COUNT subkeys under the Acrobat Reader key
 # DIR gets big.reg (REGEDIT4, or with "utf16" a UTF-16LE "Windows Registry
 # Editor Version 5.00" export as regedit writes it) and big.machine naming it,
-# ready for `prestova check --machine DIR/big.machine`. Measure with e.g.
-#   /usr/bin/time -v prestova check --machine DIR/big.machine >/dev/null
-# and read "Maximum resident set size".
+# ready for `prestova check --machine DIR/big.machine --page pages/sample.html`
+# (the sample page's parameters let the run go through every row, the
+# Acrobat key's listing included). Measure with e.g.
+#   /usr/bin/time -v prestova check --machine DIR/big.machine --page pages/sample.html >/dev/null
+# and read "Maximum resident set size" and "Elapsed".
 set -euo pipefail
 mode=${1:?usage: make_big_reg.sh wide|deep|subkeys N DIR [utf16]}
 count=${2:?usage: make_big_reg.sh wide|deep|subkeys N DIR [utf16]}

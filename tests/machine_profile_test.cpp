@@ -180,3 +180,30 @@ TEST(MachineProfile, ProblemsInTheFilesAreNamedWithTheirPaths)
         }
     }
 }
+
+// Whatever a line holds, a message quotes a bounded, terminal-safe piece of
+// it, its letters in UTF-8.
+TEST(MachineProfile, MessagesQuoteABoundedPieceOfTheInput)
+{
+    const std::string garbage = "\x1b]0;owned\x07\x1b[2J" + std::string(1024 * 1024, 'x');
+    for (const std::string& text : {garbage, "[" + garbage + "]", "[windows]\n" + garbage + " = 5",
+                                    "[windows]\nmajor = " + garbage, "[windows]\nextended_record = " + garbage,
+                                    "[locale]\ndecimal_separator = " + garbage, "[registry]\ndenied = " + garbage}) {
+        try {
+            parse(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const ProfileError& e) {
+            const std::string what = e.what();
+            EXPECT_LT(what.size(), 400u) << what.substr(0, 400);
+            EXPECT_EQ(what.find('\x1b'), std::string::npos) << what.substr(0, 400);
+            EXPECT_EQ(what.find('\x07'), std::string::npos) << what.substr(0, 400);
+            EXPECT_NE(what.find("more bytes cut)"), std::string::npos) << what.substr(0, 400);
+        }
+    }
+    try {
+        parse("[windows]\nmajor = f\xC3\xBCnf\n");  // UTF-8, as the file is
+        ADD_FAILURE() << "accepted";
+    } catch (const ProfileError& e) {
+        EXPECT_EQ(std::string(e.what()), "m.machine:2: 'f\xC3\xBCnf' is not a whole number (decimal, or hexadecimal after 0x)");
+    }
+}

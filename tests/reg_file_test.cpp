@@ -313,7 +313,7 @@ TEST(RegFileNames, WithANulAreRefused)
 // Whatever a line holds, a message quotes a bounded, terminal-safe piece.
 TEST(RegFileMessages, QuoteABoundedPieceOfTheLine)
 {
-    const std::string garbage = "\x1b]0;owned\x07\x1b[2J" + std::string(50 * 1024 * 1024, 'x');
+    const std::string garbage = "\x1b]0;owned\x07\x1b[2J" + std::string(8 * 1024 * 1024, 'x');
     for (const std::string& text : {garbage, k4 + "[HKLM\\A]\n" + garbage, k4 + "[HKLM\\A]\n\"v\"=" + garbage,
                                     k4 + "[HKLM\\A]\n\"v\"=dword:" + garbage, k4 + "[" + garbage + "]\n",
                                     k4 + "[HKLM\\A]\n\"v\"=hex:01," + garbage}) {

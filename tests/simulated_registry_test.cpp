@@ -2,9 +2,12 @@
 // result codes, sizes, enumeration order and access rules.
 #include "platform/simulated/reg_file.hpp"
 #include "platform/simulated/simulated_registry.hpp"
+#include "probes/mod_registry.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -237,4 +240,42 @@ TEST_F(SimRegistry, AKeyRemovedWhileOpenReportsItsDeletion)
     std::uint32_t size = 0;
     EXPECT_EQ(registry.query_value(h, "Text", nullptr, nullptr, &size), 1018);
     EXPECT_EQ(registry.close_key(h), reg::Success);
+}
+
+// Listing n subkeys one index at a time, reopening the key for each as the
+// Acrobat check does, costs n steps: the subkeys are addressed by index.
+// (Walking the list from its start for every index took minutes here.)
+TEST(SimRegistryScale, ListsTwoHundredThousandSubkeysInLinearTime)
+{
+    RegistryTree tree;
+    RegKey& acrobat = tree.make(*parse_key_name("HKLM\\SOFTWARE\\Adobe\\Acrobat Reader"));
+    constexpr int kCount = 200000;
+    for (int i = kCount; i-- > 0;) acrobat.subkey((i % 3 ? "v" : "V") + std::to_string(i) + ".0");
+    SimulatedRegistry registry(tree);
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> names =
+        ListRegSubkeys(registry, RegRoot::LocalMachine, "SOFTWARE\\Adobe\\acrobat Reader\\");
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(kCount));
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
+                               [](const std::string& a, const std::string& b) { return compare_key_names(a, b) < 0; }));
+    EXPECT_EQ(names.front(), "V0.0");  // in the case it was made with
+    EXPECT_EQ(registry.open_handle_count(), 0u);
+    EXPECT_LT(took, std::chrono::seconds(20));
+}
+
+// A subkey made after a listing takes its place in the next one.
+TEST_F(SimRegistry, ListsAKeyMadeAfterwardsInItsPlace)
+{
+    const RegHandle h = open(HKLM, "SOFTWARE\\Test\\Kids");
+    char name[64];
+    ASSERT_EQ(registry.enum_key(h, 0, name, sizeof name), reg::Success);
+    EXPECT_STREQ(name, "Alpha");
+    tree.make(*parse_key_name("HKLM\\SOFTWARE\\Test\\Kids\\aardvark"));
+    ASSERT_EQ(registry.enum_key(h, 0, name, sizeof name), reg::Success);
+    EXPECT_STREQ(name, "aardvark");
+    EXPECT_EQ(registry.enum_key(h, 5, name, sizeof name), reg::Success);
+    EXPECT_STREQ(name, "_under");
+    EXPECT_EQ(registry.enum_key(h, 6, name, sizeof name), reg::NoMoreItems);
+    registry.close_key(h);
 }
