@@ -127,6 +127,19 @@ TEST_F(SimRegistry, ClassesRootAlwaysOpens)
     EXPECT_EQ(bare.open_key(HKCR, ".pdf", &h), reg::FileNotFound);
 }
 
+// Every predefined root answers as an empty key in an empty registry.
+TEST_F(SimRegistry, PredefinedRootsAreThereEvenInAnEmptyRegistry)
+{
+    RegistryTree empty;
+    SimulatedRegistry bare(empty);
+    char name[32];
+    std::uint32_t size = 0;
+    for (const RegHandle root : {HKLM, HKCR, root_handle(RegRoot::CurrentUser), RegHandle{0x80000003u}, RegHandle{0x80000005u}}) {
+        EXPECT_EQ(bare.enum_key(root, 0, name, sizeof name), reg::NoMoreItems) << root;
+        EXPECT_EQ(bare.query_value(root, "x", nullptr, nullptr, &size), reg::FileNotFound) << root;
+    }
+}
+
 TEST_F(SimRegistry, ADeniedKeyOpensButRefusesQueries)
 {
     const RegHandle locked = open(HKLM, "SOFTWARE\\Locked\\");
@@ -250,7 +263,11 @@ TEST(SimRegistryScale, ListsTwoHundredThousandSubkeysInLinearTime)
     RegistryTree tree;
     RegKey& acrobat = tree.make(*parse_key_name("HKLM\\SOFTWARE\\Adobe\\Acrobat Reader"));
     constexpr int kCount = 200000;
-    for (int i = kCount; i-- > 0;) acrobat.subkey((i % 3 ? "v" : "V") + std::to_string(i) + ".0");
+    for (int i = kCount; i-- > 0;) {
+        std::string name(1, i % 3 ? 'v' : 'V');
+        name.append(std::to_string(i)).append(".0");
+        acrobat.subkey(name);
+    }
     SimulatedRegistry registry(tree);
     const auto start = std::chrono::steady_clock::now();
     const std::vector<std::string> names =

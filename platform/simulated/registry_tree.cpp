@@ -3,6 +3,7 @@
 #include "core/ascii_case.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
 
@@ -20,10 +21,24 @@ unsigned char upper(char c)
     return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
 }
 
-// FNV-1a over the upper-case bytes, mixed so that the low bits spread.
+// Differs from run to run, so that no file can be made of names that all
+// fall on the same slots.
+std::uint32_t hash_seed()
+{
+    static const std::uint32_t seed = [] {
+        const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        const auto where = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(&now));
+        const std::uint64_t mixed = (now ^ where) * 0x9E3779B97F4A7C15u;
+        return static_cast<std::uint32_t>(mixed >> 32);
+    }();
+    return seed;
+}
+
+// FNV-1a over the upper-case bytes from a seeded start, mixed so that the
+// low bits spread.
 std::uint32_t name_hash(std::string_view name)
 {
-    std::uint32_t h = 2166136261u;
+    std::uint32_t h = 2166136261u ^ hash_seed();
     for (char c : name) {
         h ^= upper(c);
         h *= 16777619u;

@@ -118,7 +118,8 @@ long SimulatedRegistry::find_open(RegHandle handle, std::uint32_t needed_access,
     else return reg::InvalidHandle;
     if ((open_key->access & needed_access) != needed_access) return reg::AccessDenied;
     *key = tree_->find(open_key->name);
-    if (!*key && handle == static_cast<RegHandle>(RegRoot::ClassesRoot)) *key = &tree_->make(open_key->name);
+    // A predefined key is always there on Windows, empty as it may be.
+    if (!*key && is_predefined(handle)) *key = &tree_->make(open_key->name);
     return *key ? reg::Success : kKeyDeleted;
 }
 
