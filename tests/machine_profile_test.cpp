@@ -207,3 +207,13 @@ TEST(MachineProfile, MessagesQuoteABoundedPieceOfTheInput)
         EXPECT_EQ(std::string(e.what()), "m.machine:2: 'f\xC3\xBCnf' is not a whole number (decimal, or hexadecimal after 0x)");
     }
 }
+
+TEST(ProfileMessages, QuoteCodePageInputAndShowPlainPathsAsTheyAre)
+{
+    EXPECT_EQ(quote_profile_input("D\xE9pt \x80\x1b[2J"), "'D\xC3\xA9pt \xE2\x82\xAC\\x1b[2J'");
+    EXPECT_EQ(quote_profile_input(std::string(100, 'x')), "'" + std::string(80, 'x') + "'... (20 more bytes cut)");
+    EXPECT_EQ(shown_path("/tmp/lab/pc.reg"), "/tmp/lab/pc.reg");
+    EXPECT_EQ(shown_path("C:\\Profils\\caf\xC3\xA9.reg"), "C:\\Profils\\caf\xC3\xA9.reg");
+    EXPECT_EQ(shown_path("/tmp/\x1b[2J.reg"), "'/tmp/\\x1b[2J.reg'");
+    EXPECT_EQ(shown_path("/tmp/caf\xE9.reg"), "'/tmp/caf\\xe9.reg'");
+}

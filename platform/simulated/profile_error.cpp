@@ -18,9 +18,13 @@ std::string quote_profile_input(std::string_view ansi)
 
 std::string shown_path(std::string_view path)
 {
-    const bool plain = std::all_of(path.begin(), path.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
-    if (plain && path.size() <= 4096) return std::string(path);
-    return quote_input(path, 4096);
+    // As it is when quoting would change nothing but the backslashes.
+    constexpr std::size_t kLimit = 4096;
+    std::string quoted = quote_input(path, kLimit);
+    std::string plain = "'";
+    for (char c : path) plain.append(c == '\\' ? "\\\\" : std::string_view(&c, 1));
+    plain += '\'';
+    return quoted == plain ? std::string(path) : quoted;
 }
 
 } // namespace prestova

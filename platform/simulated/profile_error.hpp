@@ -30,8 +30,9 @@ private:
 // shown in UTF-8, control characters escaped, and the number of bytes cut.
 std::string quote_profile_input(std::string_view ansi);
 
-// A path for a message: as it is when it is printable ASCII, else quoted
-// with quote_input (a file name read from a profile may hold anything).
+// A path for a message: as it is when quote_input would only add quotes
+// (printable UTF-8), else quoted so (a file name read from a profile may
+// hold anything).
 std::string shown_path(std::string_view path);
 
 } // namespace prestova
