@@ -1,6 +1,7 @@
 // The command line on the bundled machines and pages, in-process and as the
 // real program.
 #include "cli_support.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ namespace {
 using prestova::testing::cli;
 using prestova::testing::kSource;
 using Result = prestova::testing::CliResult;
+using prestova::testing::TempFolder;
 
 std::string profile(const char* name) { return kSource + "/profiles/" + name + ".machine"; }
 
@@ -64,7 +66,8 @@ TEST(Cli, EveryBundledMachineRunsInEveryFormat)
 
 TEST(Cli, WritesToAnOutputFile)
 {
-    const auto path = std::filesystem::temp_directory_path() / "prestova-cli-test.svg";
+    const TempFolder folder;
+    const auto path = folder.file("panel.svg");
     const Result r = cli({"check", "--machine", profile("xp-laptop-2005"), "--format=svg", "--output", path.string(),
                           "--runs", "2"});
     ASSERT_EQ(r.code, 0) << r.err;
@@ -73,7 +76,6 @@ TEST(Cli, WritesToAnOutputFile)
     std::string first;
     std::getline(in, first);
     EXPECT_NE(first.find("<"), std::string::npos);
-    std::filesystem::remove(path);
 }
 
 struct BadCall {
@@ -134,12 +136,11 @@ TEST(Cli, VersionIsTheOneTheBuildSets)
 
 TEST(Cli, AMalformedProfileIsReportedWithItsLine)
 {
-    const auto path = std::filesystem::temp_directory_path() / "prestova-bad.machine";
-    std::ofstream(path) << "[windows]\nmajor = five\n";
+    const TempFolder folder;
+    const auto path = folder.write("bad.machine", "[windows]\nmajor = five\n");
     const Result r = cli({"check", "--machine", path.string()});
     EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("prestova-bad.machine:2"), std::string::npos) << r.err;
-    std::filesystem::remove(path);
+    EXPECT_NE(r.err.find(path.string() + ":2"), std::string::npos) << r.err;
 }
 
 TEST(Cli, TheProgramItselfExitsWithTheCodes)

@@ -1,14 +1,12 @@
 #include "pictures/face_pictures.hpp"
 
 #include "tests/gif_decoder_support.hpp"
+#include "tests/temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace prestova {
@@ -93,12 +91,10 @@ TEST_P(FacePictures, GifIsInterlacedWithTransparencyAndDecodesToThePixels)
 TEST_P(FacePictures, ImageMagickReadsItAsAnEightyFiveSquareGif)
 {
     if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "identify is not on PATH";
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("face_" + std::to_string(static_cast<int>(GetParam())) + "_" +
-                       std::to_string(std::random_device{}()) + ".gif");
+    const prestova::testing::TempFolder folder;
     const std::vector<std::uint8_t>& bytes = face_gif(GetParam());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    const auto path =
+        folder.write("face.gif", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     const std::string command = "identify '" + path.string() + "' 2>&1";
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
@@ -106,7 +102,6 @@ TEST_P(FacePictures, ImageMagickReadsItAsAnEightyFiveSquareGif)
         while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
         EXPECT_EQ(::pclose(pipe), 0) << output;
     }
-    std::filesystem::remove(path);
     EXPECT_NE(output.find("GIF 85x85"), std::string::npos) << output;
 }
 

@@ -1,6 +1,7 @@
 #include "pictures/gif_encoder.hpp"
 
 #include "tests/gif_decoder_support.hpp"
+#include "tests/temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -147,21 +148,15 @@ TEST(GifEncoder, ImageMagickDecodesTheSameColours)
 {
     if (!have_tool("convert")) GTEST_SKIP() << "ImageMagick convert is not on PATH";
     const IndexedImage image = random_image(120, 90, 77);
-    const auto dir = std::filesystem::temp_directory_path() / ("gif_encoder_test_" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(dir);
-    const auto gif = dir / "random.gif";
-    const auto rgb = dir / "random.rgb";
-    {
-        const std::vector<std::uint8_t> bytes = encode_gif(image, true);
-        std::ofstream(gif, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                   static_cast<std::streamsize>(bytes.size()));
-    }
+    const prestova::testing::TempFolder folder;
+    const std::vector<std::uint8_t> bytes = encode_gif(image, true);
+    const auto gif = folder.write("random.gif", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    const auto rgb = folder.file("random.rgb");
     // -alpha off: the transparent index must still come out as its colour.
     const std::string command = "convert '" + gif.string() + "' -alpha off -depth 8 'rgb:" + rgb.string() + "' 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::ifstream in(rgb, std::ios::binary);
     std::vector<std::uint8_t> got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove_all(dir);
     ASSERT_EQ(got.size(), image.pixels.size() * 3);
     for (std::size_t i = 0; i < image.pixels.size(); ++i) {
         const std::uint32_t c = image.palette[image.pixels[i]];

@@ -1,11 +1,11 @@
 // The facts file: every key, the defaults, each kind of error with its file
 // and line, and loading the .reg beside it.
 #include "platform/simulated/machine_profile.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace prestova;
 
@@ -13,18 +13,7 @@ namespace {
 
 MachineProfile parse(std::string_view text) { return parse_machine_profile(text, "m.machine", "."); }
 
-// A folder of its own under the temporary directory, removed afterwards.
-struct TempDir {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("prestova-profile-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    TempDir() { std::filesystem::create_directories(path); }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::filesystem::path write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(path / name, std::ios::binary) << text;
-        return path / name;
-    }
-};
+using prestova::testing::TempFolder;
 
 } // namespace
 
@@ -149,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MachineProfile, LoadsTheRegistryFileBesideIt)
 {
-    TempDir dir;
+    const TempFolder dir;
     dir.write("lab.reg", "REGEDIT4\n[HKEY_CLASSES_ROOT\\.pdf]\n@=\"AcroExch.Document\"\n[HKLM\\SOFTWARE\\Locked]\n");
     const auto machine = dir.write("lab.machine", "[registry]\nfile = lab.reg\ndenied = HKLM\\SOFTWARE\\Locked\n");
     MachineProfile p = load_machine_profile(machine);
@@ -159,7 +148,7 @@ TEST(MachineProfile, LoadsTheRegistryFileBesideIt)
 
 TEST(MachineProfile, ProblemsInTheFilesAreNamedWithTheirPaths)
 {
-    TempDir dir;
+    const TempFolder dir;
     dir.write("bad.reg", "REGEDIT4\n\n\"v\"=\"x\"\n");
     const auto bad_reg = dir.write("a.machine", "[registry]\nfile = bad.reg\n");
     const auto typo = dir.write("b.machine", "[registry]\nfile = bad2.reg\n\ndenied = HKLM\\SOFTWARE\\Lockd\n");
@@ -167,10 +156,10 @@ TEST(MachineProfile, ProblemsInTheFilesAreNamedWithTheirPaths)
     const struct {
         std::filesystem::path file;
         std::string where;
-    } cases[] = {{bad_reg, (dir.path / "bad.reg").string() + ":3: "},
+    } cases[] = {{bad_reg, dir.file("bad.reg").string() + ":3: "},
                  {typo, typo.string() + ":4: "},
-                 {dir.path / "absent.machine", (dir.path / "absent.machine").string() + ": "},
-                 {dir.path, dir.path.string() + ": "}};
+                 {dir.file("absent.machine"), dir.file("absent.machine").string() + ": "},
+                 {dir.path(), dir.path().string() + ": "}};
     for (const auto& c : cases) {
         try {
             load_machine_profile(c.file);

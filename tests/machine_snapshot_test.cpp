@@ -9,40 +9,29 @@
 #include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/reg_writer.hpp"
 #include "render/panel_render.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using namespace prestova;
 using prestova::testing::cli;
 using prestova::testing::kSource;
+using prestova::testing::TempFolder;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void write(const fs::path& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-fs::path scratch(const std::string& name)
-{
-    const fs::path dir = fs::temp_directory_path() / ("prestova-snapshot-" + name);
-    fs::create_directories(dir);
-    return dir;
-}
-
 // The snapshot's two files, as the snapshot command writes them.
-fs::path snapshot_to(const fs::path& machine_file, const fs::path& dir)
+fs::path snapshot_to(const fs::path& machine_file, const TempFolder& dir)
 {
     const MachineProfile p = take_snapshot(*open_profile_machine(machine_file.string()));
-    write(dir / "snap.reg", write_reg_text(p.registry));
-    write(dir / "snap.machine", write_machine_facts(p, "snap.reg"));
-    return dir / "snap.machine";
+    dir.write("snap.reg", write_reg_text(p.registry));
+    return dir.write("snap.machine", write_machine_facts(p, "snap.reg"));
 }
 
 // The whole panel as JSON after one run and a click on every link.
@@ -68,12 +57,19 @@ const PageSettings kSettings[] = {
     {kSource + "/pages/sample.html", {{"IEVersion", "1.0"}, {"JavaVersion", "1.4"}}, false},
 };
 
+std::string read_text(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class SnapshotOfBundledMachine : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SnapshotOfBundledMachine, ShowsTheSamePanel)
 {
     const fs::path original = kSource + "/profiles/" + GetParam() + ".machine";
-    const fs::path copy = snapshot_to(original, scratch(GetParam()));
+    const TempFolder folder;
+    const fs::path copy = snapshot_to(original, folder);
     for (const auto& settings : kSettings) EXPECT_EQ(panel(copy, settings), panel(original, settings));
 }
 
@@ -112,24 +108,24 @@ const char* const kOddRegistry =
     "[HKEY_CLASSES_ROOT\\http\\shell\\open\\command]\n@=\"C:\\\\Opera\\\\opera.exe \\\"%1\\\"\"\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Unrelated\\Vendor]\n\"Big\"=\"never read\"\n";
 
-fs::path odd_machine()
+fs::path odd_machine(const TempFolder& dir)
 {
-    const fs::path dir = scratch("odd");
-    write(dir / "odd.machine", kOddMachine);
-    write(dir / "odd.reg", kOddRegistry);
-    return dir / "odd.machine";
+    dir.write("odd.reg", kOddRegistry);
+    return dir.write("odd.machine", kOddMachine);
 }
 
 TEST(SnapshotOfAMachine, ShowsTheSamePanelWhateverTheProbesFind)
 {
-    const fs::path original = odd_machine();
-    const fs::path copy = snapshot_to(original, scratch("odd-copy"));
+    const TempFolder folder, copy_folder;
+    const fs::path original = odd_machine(folder);
+    const fs::path copy = snapshot_to(original, copy_folder);
     for (const auto& settings : kSettings) EXPECT_EQ(panel(copy, settings), panel(original, settings));
 }
 
 TEST(SnapshotOfAMachine, HoldsOnlyWhatTheChecksRead)
 {
-    const MachineProfile p = take_snapshot(*open_profile_machine(odd_machine().string()));
+    const TempFolder folder;
+    const MachineProfile p = take_snapshot(*open_profile_machine(odd_machine(folder).string()));
     const std::string reg = write_reg_text(p.registry);
     EXPECT_EQ(reg.find("Unrelated"), std::string::npos) << reg;
     EXPECT_EQ(reg.find("NoSubkeys"), std::string::npos) << reg;  // the key is listed, its values not read
@@ -146,8 +142,8 @@ TEST(SnapshotOfAMachine, HoldsOnlyWhatTheChecksRead)
 
 TEST(SnapshotCommand, WritesBothFilesThatCheckReads)
 {
-    const fs::path dir = scratch("cli");
-    const std::string base = (dir / "pc").string();
+    const TempFolder folder;
+    const std::string base = folder.file("pc").string();
     const auto r = cli({"snapshot", "--machine", kSource + "/profiles/win7-desktop.machine", "--output", base});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("pc.machine"), std::string::npos);
@@ -164,10 +160,16 @@ TEST(SnapshotCommand, RefusesBadUse)
     EXPECT_NE(cli({"snapshot"}).err.find("snapshot needs --machine FILE"), std::string::npos);
     EXPECT_NE(cli({"snapshot", "--machine", kSource + "/profiles/bare-xp.machine", "--frob"}).err.find("'--frob'"),
               std::string::npos);
-    const auto overwrite =
-        cli({"snapshot", "--machine", kSource + "/profiles/bare-xp.machine", "--output", kSource + "/profiles/bare-xp"});
+    // On a copy: were the refusal to fail, the bundled profile would be overwritten.
+    const TempFolder folder;
+    for (const char* name : {"bare-xp.machine", "bare-xp.reg"})
+        fs::copy_file(kSource + "/profiles/" + name, folder.file(name));
+    const std::string machine = folder.file("bare-xp.machine").string();
+    const std::string machine_before = read_text(machine);
+    const auto overwrite = cli({"snapshot", "--machine", machine, "--output", folder.file("bare-xp").string()});
     EXPECT_EQ(overwrite.code, 2);
     EXPECT_NE(overwrite.err.find("would overwrite"), std::string::npos) << overwrite.err;
+    EXPECT_EQ(read_text(machine), machine_before);
 }
 
 } // namespace

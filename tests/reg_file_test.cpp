@@ -2,14 +2,11 @@
 // type, deletions, the HKEY_CLASSES_ROOT alias, and each malformed input
 // refused with its file and line.
 #include "platform/simulated/reg_file.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -237,27 +234,7 @@ std::string key_of_depth(std::size_t depth, const std::string& hive = "HKEY_CURR
     return key + "]\n";
 }
 
-// A folder of the test's own under GoogleTest's temporary directory,
-// removed afterwards.
-struct Scratch {
-    std::filesystem::path path;
-    Scratch()
-    {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string leaf = std::string("prestova-") + test->test_suite_name() + "-" + test->name() + "-" +
-                           std::to_string(::getpid());
-        std::replace(leaf.begin(), leaf.end(), '/', '_');
-        path = std::filesystem::path(::testing::TempDir()) / leaf;
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~Scratch() { std::filesystem::remove_all(path); }
-    std::filesystem::path write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(path / name, std::ios::binary) << bytes;
-        return path / name;
-    }
-};
+using prestova::testing::TempFolder;
 
 } // namespace
 
@@ -332,7 +309,7 @@ TEST(RegFileMessages, QuoteABoundedPieceOfTheLine)
 // cut at a block's end reads as it does whole.
 TEST(RegFileReading, InBlocksGivesWhatTheWholeTextGives)
 {
-    Scratch dir;
+    const TempFolder dir;
     const std::string texts[] = {
         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\Caf\u00E9 \U0001F600]\r\n"
                    u"\"Name\"=\"Zo\u00EB\"\r\n\"Long\"=hex:01,02,\\\r\n  03,04\r\n"),
@@ -360,15 +337,15 @@ TEST(RegFileReading, InBlocksGivesWhatTheWholeTextGives)
             EXPECT_EQ(std::string(e.what()), "bad.reg:4: expected [KEY], @=VALUE or \"NAME\"=VALUE, not 'broken'");
         }
     }
-    EXPECT_FALSE(read_reg_file(dir.path / "absent.reg", "absent.reg"));
-    EXPECT_FALSE(read_reg_file(dir.path, "a folder"));
+    EXPECT_FALSE(read_reg_file(dir.file("absent.reg"), "absent.reg"));
+    EXPECT_FALSE(read_reg_file(dir.path(), "a folder"));
 }
 
 // More than 1 GiB is refused before a byte is read (the file here is
 // sparse: it takes no room on the disk).
 TEST(RegFileReading, RefusesAFileOverItsLimit)
 {
-    Scratch dir;
+    const TempFolder dir;
     const auto path = dir.write("huge.reg", "REGEDIT4\n");
     std::filesystem::resize_file(path, kMaxRegFileBytes + 1);
     try {

@@ -2,16 +2,13 @@
 // million levels deep is refused with the file and line, exit code 2, by
 // check, snapshot and call alike, and the program itself ends cleanly.
 #include "cli_support.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 using namespace prestova;
 using prestova::testing::cli;
@@ -20,30 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of the test's own under GoogleTest's temporary directory,
-// removed afterwards.
-struct Scratch {
-    fs::path path;
-    Scratch()
-    {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string leaf = std::string("prestova-") + test->test_suite_name() + "-" + test->name() + "-" +
-                           std::to_string(::getpid());
-        std::replace(leaf.begin(), leaf.end(), '/', '_');
-        path = fs::path(::testing::TempDir()) / leaf;
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~Scratch() { fs::remove_all(path); }
-    fs::path write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(path / name, std::ios::binary) << bytes;
-        return path / name;
-    }
-};
+using prestova::testing::TempFolder;
 
 // A profile whose registry has one key `levels` deep on its third line.
-fs::path deep_profile(const Scratch& dir, std::size_t levels)
+fs::path deep_profile(const TempFolder& dir, std::size_t levels)
 {
     std::string reg = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE";
     reg.reserve(reg.size() + 2 * levels + 32);
@@ -55,12 +32,12 @@ fs::path deep_profile(const Scratch& dir, std::size_t levels)
 
 TEST(RegistryOnTheCommandLine, AKeyDeeperThanWindowsAllowsIsRefusedByEveryCommand)
 {
-    Scratch dir;
+    const TempFolder dir;
     const std::string machine = deep_profile(dir, 2000000).string();
-    const std::string reg = (dir.path / "deep.reg").string();
+    const std::string reg = dir.file("deep.reg").string();
     const std::vector<std::vector<std::string>> commands = {
         {"check", "--machine", machine},
-        {"snapshot", "--machine", machine, "--output", (dir.path / "snap").string()},
+        {"snapshot", "--machine", machine, "--output", dir.file("snap").string()},
         {"call", "OSMin", "--machine", machine}};
     for (const auto& args : commands) {
         const auto r = cli(args);
@@ -71,8 +48,8 @@ TEST(RegistryOnTheCommandLine, AKeyDeeperThanWindowsAllowsIsRefusedByEveryComman
         EXPECT_NE(r.err.find("more than 512 levels deep, which Windows does not allow"), std::string::npos) << args[0];
         EXPECT_LT(r.err.size(), 400u) << args[0];
     }
-    EXPECT_FALSE(fs::exists(dir.path / "snap.reg"));
-    EXPECT_FALSE(fs::exists(dir.path / "snap.machine"));
+    EXPECT_FALSE(fs::exists(dir.file("snap.reg")));
+    EXPECT_FALSE(fs::exists(dir.file("snap.machine")));
 
     // The program itself: exit code 2, no signal.
     const int status = std::system((std::string(PRESTOVA_BINARY) + " check --machine '" + machine + "' 2>/dev/null").c_str());
@@ -82,13 +59,13 @@ TEST(RegistryOnTheCommandLine, AKeyDeeperThanWindowsAllowsIsRefusedByEveryComman
 
 TEST(RegistryOnTheCommandLine, TheDeepestKeyWindowsAllowsIsChecked)
 {
-    Scratch dir;
+    const TempFolder dir;
     const std::string machine = deep_profile(dir, 512).string();
     const auto r = cli({"check", "--machine", machine});
     EXPECT_EQ(r.code, 0) << r.err;
-    const auto snap = cli({"snapshot", "--machine", machine, "--output", (dir.path / "snap").string()});
+    const auto snap = cli({"snapshot", "--machine", machine, "--output", dir.file("snap").string()});
     EXPECT_EQ(snap.code, 0) << snap.err;
-    EXPECT_EQ(cli({"check", "--machine", (dir.path / "snap.machine").string()}).code, 0);
+    EXPECT_EQ(cli({"check", "--machine", dir.file("snap.machine").string()}).code, 0);
 }
 
 } // namespace

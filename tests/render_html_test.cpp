@@ -1,10 +1,10 @@
 #include "render/panel_render.hpp"
 #include "render_panel_support.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 using namespace prestova;
 using prestova::testing::occurrences;
@@ -38,8 +38,8 @@ TEST_F(HtmlPanel, IsACompletePageThatParses)
     EXPECT_NE(html.find("width:801px;height:912px;background:#FFFFFF"), std::string::npos);
     EXPECT_NE(html.find("</body>\n</html>\n"), std::string::npos);
     if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";
-    const std::string path = ::testing::TempDir() + "panel.html";
-    std::ofstream(path, std::ios::binary) << html;
+    const prestova::testing::TempFolder folder;
+    const std::string path = folder.write("panel.html", html).string();
     EXPECT_EQ(std::system(("xmllint --html --noout '" + path + "' 2>/dev/null").c_str()), 0);
 }
 

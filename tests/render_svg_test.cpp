@@ -1,11 +1,11 @@
 #include "render/panel_render.hpp"
 #include "render/text_wrap.hpp"
 #include "render_panel_support.hpp"
+#include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <regex>
 
 using namespace prestova;
@@ -18,8 +18,8 @@ bool have_xmllint() { return std::system("command -v xmllint >/dev/null 2>&1") =
 // Runs xmllint on the text; true when it is well-formed.
 bool xmllint_accepts(const std::string& text, const std::string& options, const std::string& name)
 {
-    const std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << text;
+    const prestova::testing::TempFolder folder;
+    const std::string path = folder.write(name, text).string();
     return std::system(("xmllint " + options + " --noout '" + path + "' 2>/dev/null").c_str()) == 0;
 }
 
