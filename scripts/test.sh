@@ -6,6 +6,7 @@
 #   - Release builds with GCC (-O3) and clang, warnings as errors;
 #   - the plain build's tests, with the Wine suite for both Windows builds
 #     and the tests of dist/;
+#   - every fuzz target for a short run on its seed corpus (fails on a finding);
 #   - a build with AddressSanitizer and UndefinedBehaviorSanitizer and its tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,8 @@ CC=clang-16 CXX=clang++-16 bash scripts/build.sh build-release-clang16 -DCMAKE_B
 bash scripts/build.sh build -DPRESTOVA_TESTS=ON -DPRESTOVA_WINDOWS_BUILD="$PWD/build-win64" \
   -DPRESTOVA_WINDOWS_BUILD_X86="$PWD/build-win32" -DPRESTOVA_DIST="$PWD/dist"
 (cd build && ctest --output-on-failure -j 2)
+
+bash scripts/fuzz.sh all 30
 
 bash scripts/build.sh build-asan -DPRESTOVA_TESTS=ON -DPRESTOVA_SANITIZE=ON
 cd build-asan

@@ -165,7 +165,11 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string("a facts file cannot hold service_pack '").append(80, 'S') +
                        "'... (48 more bytes cut): it is longer than the record's 127 characters"},
         Unwritable{"separator", [](MachineProfile& p) { p.decimal_separator = ' '; },
-                   "a facts file cannot hold the decimal separator ' ': it would be read as none"}));
+                   "a facts file cannot hold the decimal separator ' ': it would be read as none"},
+        // Read back beside its registry file, it would be taken for a misspelling.
+        Unwritable{"denied key not in the registry", [](MachineProfile& p) { p.denied_keys = {"HKLM\\"}; },
+                   "a facts file cannot hold a [registry] denied key 'HKLM\\\\': it is not in the registry "
+                   "written beside it"}));
 
 TEST(FactsWriter, RefusesARegistryFileNameItWouldCut)
 {

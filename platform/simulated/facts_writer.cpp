@@ -3,6 +3,7 @@
 #include "core/ansi.hpp"
 #include "core/input_quote.hpp"
 #include "platform/simulated/profile_error.hpp"
+#include "platform/simulated/registry_tree.hpp"
 
 #include <sstream>
 
@@ -66,6 +67,12 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
     if (const char* why = cut_short(p.service_pack)) refuse("service_pack", ansi_to_utf8(p.service_pack), why);
     const std::string creatable = listed("an [objects] creatable item", p.creatable);
     const std::string denied = listed("a [registry] denied key", p.denied_keys);
+    // The reader takes a denied key missing from the registry file for a
+    // misspelling; without a file it cannot tell.
+    if (!reg_file.empty())
+        for (const auto& key : p.denied_keys)
+            if (const auto name = parse_key_name(key); !name || !p.registry.find(*name))
+                refuse("a [registry] denied key", ansi_to_utf8(key), "it is not in the registry written beside it");
     const std::string programs = listed("a [shell] programs item", p.programs);
     const char separator = p.decimal_separator;
     if (is_blank(separator) || separator == '\n' || separator == '\r')

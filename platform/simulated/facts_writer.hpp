@@ -13,7 +13,8 @@ namespace prestova {
 // starting with ';' or '#' follows its comma without a blank. Texts the
 // format cannot carry throw ProfileError before anything is written: a line
 // break, a ';' or '#' after a blank (a comment), a list item that is empty,
-// holds a comma or has blanks around it, a blank decimal separator. Blanks
+// holds a comma or has blanks around it, a blank decimal separator, a denied
+// key missing from the registry when reg_file is named. Blanks
 // around the service-pack text are trimmed.
 std::string write_machine_facts(const MachineProfile& profile, std::string_view reg_file,
                                 std::string_view heading = {});
