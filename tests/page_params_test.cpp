@@ -97,6 +97,20 @@ TEST(PageParams, ManyDistinctParams)
     EXPECT_EQ(params.back(), (std::pair<std::string, std::string>{"p199999", "199999"}));
 }
 
+// Only the params a filter accepts are kept; which object is read does not
+// change with the filter.
+TEST(PageParams, FilterKeepsOnlyAcceptedNamesFromTheSameObject)
+{
+    const auto starts_with_z = [](std::string_view name) { return !name.empty() && name[0] == 'Z'; };
+    const std::string page = "<object><param name=a value=1><param name=Zip1 value=7z></object>"
+                             "<object><param name=Zip2 value=no></object>"
+                             "<object><param name=only value=x></object>";
+    EXPECT_EQ(read_page_params(page, "f.html", starts_with_z), (PageParams{{"Zip1", "7z"}}));
+    EXPECT_EQ(read_page_params("<object><param name=a value=1></object><object><param name=Zip2 value=no></object>",
+                               "f.html", starts_with_z),
+              PageParams{});
+}
+
 TEST(PageParams, TruncatedMarkupDoesNotCrash)
 {
     EXPECT_NO_THROW(read_page_params("<object><param name=\"a", "t.html"));

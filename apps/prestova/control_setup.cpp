@@ -18,7 +18,10 @@ Platform with_shell(Platform platform, Shell& shell) { return Platform{platform.
 PageParams page_values(const PageSettings& settings)
 {
     PageParams values;
-    if (settings.page) values = read_page_params(read_file(*settings.page), *settings.page);
+    // The control reads only its own properties from the bag, so a page's
+    // other params need no room.
+    const auto is_property = [](std::string_view name) { return find_property_by_bag_key(name).has_value(); };
+    if (settings.page) values = read_page_params(read_file(*settings.page), *settings.page, is_property);
     for (const auto& [name, value] : settings.params) {
         if (!find_property_by_bag_key(name)) throw UsageError("--param: " + quote_input(name) + " is not a property of the control");
         values.emplace_back(name, utf8_to_ansi(value));

@@ -124,32 +124,38 @@ std::string decode_html_entities(std::string_view text)
     return out;
 }
 
-PageParams read_page_params(std::string_view html, std::string_view file_name)
+PageParams read_page_params(std::string_view html, std::string_view file_name, ParamFilter keep)
 {
-    std::vector<PageParams> objects;
-    std::vector<bool> named;
+    struct Object {
+        PageParams params;
+        bool names_control = false;
+        bool has_params = false;  // before filtering: which object is chosen does not depend on it
+    };
+    std::vector<Object> objects;
     bool inside = false;
     for (std::size_t pos = html.find('<'); pos != std::string_view::npos; pos = html.find('<', pos)) {
         auto tag = read_tag(html, pos);
         if (!tag) continue;
         if (tag->name == "object") {
-            objects.emplace_back();
-            named.push_back(names_the_control(*tag));
+            objects.push_back(Object{{}, names_the_control(*tag), false});
             inside = true;
         } else if (tag->name == "/object") {
             inside = false;
         } else if (tag->name == "param" && inside) {
             std::string* name = attribute(*tag, "name");
             std::string* value = attribute(*tag, "value");
-            if (name) objects.back().emplace_back(in_ansi(name), in_ansi(value));
+            if (!name) continue;
+            objects.back().has_params = true;
+            std::string ansi_name = in_ansi(name);
+            if (!keep || keep(ansi_name)) objects.back().params.emplace_back(std::move(ansi_name), in_ansi(value));
         }
     }
     if (objects.empty()) throw InputError(std::string(file_name) + ": the page has no <object> element");
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        if (named[i]) return objects[i];
-    for (const auto& o : objects)
-        if (!o.empty()) return o;
-    return objects.front();
+    for (auto& o : objects)
+        if (o.names_control) return std::move(o.params);
+    for (auto& o : objects)
+        if (o.has_params) return std::move(o.params);
+    return std::move(objects.front().params);
 }
 
 } // namespace prestova
