@@ -82,7 +82,7 @@ std::string run_note(const PanelView& view)
     out += "<table class=\"clicks\"><caption>Link clicks</caption>\n"
            "<tr><th>Link</th><th>File</th><th>Parameters</th><th>Result</th></tr>\n";
     for (const auto& click : view.clicks)
-        out += "<tr><td>" + markup_escape(utf8_or_code_page(click.link)) + "</td><td>" +
+        out += "<tr><td>" + markup_escape(utf8_or_code_page(click.label())) + "</td><td>" +
                markup_escape(printable_caption(click.file)) + "</td><td>" +
                markup_escape(printable_caption(click.parameters)) + "</td><td>" + std::to_string(click.result) +
                "</td></tr>\n";

@@ -41,7 +41,8 @@ std::string click_object(const LinkClick& click)
     return "{\"link\": " + json_string(utf8_or_code_page(click.link)) +
            ", \"file\": " + json_string(ansi_to_utf8(click.file)) +
            ", \"parameters\": " + json_string(ansi_to_utf8(click.parameters)) +
-           ", \"result\": " + std::to_string(click.result) + "}";
+           ", \"result\": " + std::to_string(click.result) +
+           ", \"refused\": " + (click.refused.empty() ? std::string("null") : json_string(click.refused)) + "}";
 }
 
 template <typename Items, typename Format>

@@ -17,6 +17,10 @@ struct LinkClick {
     std::string file;
     std::string parameters;
     std::int64_t result;     // the shell's answer: above 32 on success
+    std::string refused;     // why nothing was opened; empty when the shell was asked
+
+    // The link's name, with the refusal after it, as the readable outputs show it.
+    std::string label() const { return refused.empty() ? link : link + " (" + refused + ")"; }
 };
 
 struct PanelView {

@@ -124,7 +124,7 @@ std::string render_text(const PanelView& view)
     if (!view.clicks.empty()) {
         out += "\nLink clicks\n";
         for (const auto& click : view.clicks)
-            out += "  " + printable(utf8_or_code_page(click.link)) + "  result " + std::to_string(click.result) +
+            out += "  " + printable(utf8_or_code_page(click.label())) + "  result " + std::to_string(click.result) +
                    "\n    file        \"" + printable_caption(click.file) + "\"\n    parameters  \"" +
                    printable_caption(click.parameters) + "\"\n";
     }

@@ -107,6 +107,12 @@ TEST(Click, AnUnsafeAddressIsNotOpened)
                           "javalink"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("javalink (address refused, nothing opened)"), std::string::npos);
+    const Result json = cli({"check", "--machine", kXp, "--page", kPage, "--param", "JavaURL=-kiosk", "--click",
+                             "javalink", "--format", "json"});
+    EXPECT_NE(json.out.find("{\"link\": \"javalink\", \"file\": \"\", \"parameters\": \"\", \"result\": 0, "
+                            "\"refused\": \"address refused, nothing opened\"}"),
+              std::string::npos)
+        << json.out;
 }
 
 TEST(Click, OnlyLinksCanBeClicked)

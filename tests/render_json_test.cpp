@@ -76,16 +76,21 @@ TEST_F(JsonPanel, ReportsWhereTheRunStopped)
 TEST_F(JsonPanel, ListsClicksInOrder)
 {
     const JsonValue doc = render({{"javalink", "C:\\Program Files\\Internet Explorer\\iexplore.exe",
-                                   "http://java.com/?a=1&b=2", 42},
-                                  {"acrolink", "http://get.adobe.com/reader/", "", 2}});
+                                   "http://java.com/?a=1&b=2", 42, ""},
+                                  {"acrolink", "http://get.adobe.com/reader/", "", 2, ""},
+                                  {"ziplink1", "", "", 0, "address refused, nothing opened"}});
     const auto& clicks = doc["clicks"].items;
-    ASSERT_EQ(clicks.size(), 2u);
-    EXPECT_EQ(clicks[0].keys(), (std::vector<std::string>{"link", "file", "parameters", "result"}));
+    ASSERT_EQ(clicks.size(), 3u);
+    EXPECT_EQ(clicks[0].keys(), (std::vector<std::string>{"link", "file", "parameters", "result", "refused"}));
     EXPECT_EQ(clicks[0]["file"].text, "C:\\Program Files\\Internet Explorer\\iexplore.exe");
     EXPECT_EQ(clicks[0]["parameters"].text, "http://java.com/?a=1&b=2");
     EXPECT_EQ(clicks[0]["result"].text, "42");
     EXPECT_EQ(clicks[1]["link"].text, "acrolink");
     EXPECT_EQ(clicks[1]["result"].text, "2");
+    EXPECT_EQ(clicks[1]["refused"].type, JsonValue::Type::Null);
+    // A refused click keeps the link's own name; the reason has its own field.
+    EXPECT_EQ(clicks[2]["link"].text, "ziplink1");
+    EXPECT_EQ(clicks[2]["refused"].text, "address refused, nothing opened");
 }
 
 TEST_F(JsonPanel, ATextThatIsNotUtf8IsReadAsCodePage)

@@ -41,9 +41,9 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
         const auto result = click_link(session->control, *link);
         const auto& launches = session->shell.requests();
         if (launches.size() > before)
-            clicks.push_back({name, launches.back().file, launches.back().parameters, launches.back().result});
+            clicks.push_back({name, launches.back().file, launches.back().parameters, launches.back().result, ""});
         else
-            clicks.push_back({name + " (address refused, nothing opened)", "", "", result});
+            clicks.push_back({name, "", "", result, "address refused, nothing opened"});
     }
 
     const PanelView view{session->panel, report, clicks, session->machine_name};
