@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto result = click_link(session.control, link.link);
             const auto& asked = session.shell.requests();
             clicks.push_back({std::string(design(link.link).name), asked.empty() ? "" : asked.back().file,
-                              asked.empty() ? "" : asked.back().parameters, result});
+                              asked.empty() ? "" : asked.back().parameters, result, ""});
         }
         const PanelView view{session.panel, report, clicks, session.machine_name};
         (void)render_text(view);
