@@ -9,7 +9,7 @@ namespace prestova::component {
 
 namespace {
 
-const Member& member_named(const char* name, MemberKind kind)
+const Member& property_member(const char* name, MemberKind kind)
 {
     // Every name here is in the table: the type library was written from it.
     return *find_member(*find_dispid(name), kind);
@@ -23,7 +23,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::DeviceColors(LONG* hDC, float* result)
     if (!hDC || !result) return E_POINTER;
     std::vector<Variant> args{Variant::long_integer(*hDC)};
     Variant value;
-    const HRESULT hr = call_member(control_, member_named("DeviceColors", MemberKind::Method), args, &value);
+    const HRESULT hr = call_member(control_, method_member(Method::DeviceColors), args, &value);
     if (args[0].type() == Variant::Type::Long) *hDC = args[0].as_long();
     if (SUCCEEDED(hr)) *result = value.as_single();
     return hr;
@@ -35,7 +35,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetDiskSpace(BSTR* sDrive, VARIANT* res
     if (!sDrive || !result) return E_POINTER;
     std::vector<Variant> args{Variant(to_ansi(*sDrive))};
     Variant value;
-    HRESULT hr = call_member(control_, member_named("GetDiskSpace", MemberKind::Method), args, &value);
+    HRESULT hr = call_member(control_, method_member(Method::GetDiskSpace), args, &value);
     if (SUCCEEDED(hr) && args[0].is_text()) {
         BSTR drive = to_bstr(args[0].text());
         if (!drive) return E_OUTOFMEMORY;
@@ -54,7 +54,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutLangType(VARIANT* Number, VARIANT* r
     if (!number) return DISP_E_TYPEMISMATCH;
     std::vector<Variant> args{std::move(*number)};
     Variant value;
-    HRESULT hr = call_member(control_, member_named("CutLangType", MemberKind::Method), args, &value);
+    HRESULT hr = call_member(control_, method_member(Method::CutLangType), args, &value);
     // The argument may have changed before an error was raised.
     VariantClear(Number);
     const HRESULT written = to_variant(args[0], Number);
@@ -70,7 +70,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutDecimal(VARIANT* Number, unsigned ch
     if (!number) return DISP_E_TYPEMISMATCH;
     std::vector<Variant> args{std::move(*number), Variant::integer(*ByPlace)};
     Variant value;
-    const HRESULT hr = call_member(control_, member_named("CutDecimal", MemberKind::Method), args, &value);
+    const HRESULT hr = call_member(control_, method_member(Method::CutDecimal), args, &value);
     if (FAILED(hr)) return hr;
     VariantClear(Number);
     HRESULT written = to_variant(args[0], Number);
@@ -86,7 +86,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::getVersion(OSofPrestovaUser* result)
     if (!result) return E_POINTER;
     std::vector<Variant> args;
     Variant value;
-    const HRESULT hr = call_member(control_, member_named("getVersion", MemberKind::Method), args, &value);
+    const HRESULT hr = call_member(control_, method_member(Method::getVersion), args, &value);
     if (SUCCEEDED(hr)) *result = static_cast<OSofPrestovaUser>(value.as_long());
     return hr;
 }
@@ -97,7 +97,7 @@ HRESULT ControlObject::get_property(const char* name, VARIANT* result)
     if (!result) return E_POINTER;
     std::vector<Variant> args;
     Variant value;
-    const HRESULT hr = call_member(control_, member_named(name, MemberKind::PropertyGet), args, &value);
+    const HRESULT hr = call_member(control_, property_member(name, MemberKind::PropertyGet), args, &value);
     return SUCCEEDED(hr) ? to_variant(value, result) : hr;
 }
 
@@ -107,7 +107,7 @@ HRESULT ControlObject::put_property(const char* name, const VARIANT& value)
     auto core = from_variant(value);
     if (!core) return DISP_E_TYPEMISMATCH;
     std::vector<Variant> args{std::move(*core)};
-    return call_member(control_, member_named(name, MemberKind::PropertyPut), args, nullptr);
+    return call_member(control_, property_member(name, MemberKind::PropertyPut), args, nullptr);
 }
 
 #define PRESTOVA_DEFINE_PROPERTY(name)                                                                          \

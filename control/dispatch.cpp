@@ -6,19 +6,6 @@ namespace prestova {
 
 namespace {
 
-// Converts one argument to the member's parameter type, as automation does
-// before the call.
-template <class T, class Convert>
-T coerce(const std::vector<Variant>& args, int index, Convert&& convert)
-{
-    try {
-        return convert(args[static_cast<std::size_t>(index)]);
-    } catch (const ScriptError& e) {
-        const auto kind = e.code() == ErrorCode::Overflow ? DispatchError::Kind::Overflow : DispatchError::Kind::TypeMismatch;
-        throw DispatchError(kind, index, "argument " + std::to_string(index + 1) + ": " + e.what());
-    }
-}
-
 std::uint8_t to_byte(const Variant& v, const Locale& locale)
 {
     const double d = v.to_double(locale);
@@ -27,21 +14,69 @@ std::uint8_t to_byte(const Variant& v, const Locale& locale)
     return static_cast<std::uint8_t>(r);
 }
 
+// One argument in its parameter's type, as automation converts it before the
+// call. A byte travels as the core's 16-bit integer.
+Variant converted(const Variant& v, AutomationType type, const Locale& locale)
+{
+    switch (type) {
+    case AutomationType::Byte: return Variant::integer(to_byte(v, locale));
+    case AutomationType::Long:
+    case AutomationType::OSofPrestovaUser: return Variant::long_integer(v.to_long(locale));
+    case AutomationType::Single: return Variant::single(static_cast<float>(v.to_double(locale)));
+    case AutomationType::String: return Variant(v.to_text(locale));
+    case AutomationType::Variant: return v;
+    }
+    return v;
+}
+
+// Converts every argument before any is replaced, so a call refused for one
+// argument leaves all of them as the caller gave them.
+void convert_arguments(const Member& member, std::vector<Variant>& args, const Locale& locale)
+{
+    std::vector<Variant> result;
+    result.reserve(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        try {
+            result.push_back(converted(args[i], member.parameters[i].type, locale));
+        } catch (const ScriptError& e) {
+            const auto kind =
+                e.code() == ErrorCode::Overflow ? DispatchError::Kind::Overflow : DispatchError::Kind::TypeMismatch;
+            throw DispatchError(kind, static_cast<int>(i), "argument " + std::to_string(i + 1) + ": " + e.what());
+        }
+    }
+    args = std::move(result);
+}
+
+Variant call_method(Prestova& control, Method method, std::vector<Variant>& args)
+{
+    switch (method) {
+    case Method::DeviceColors: {
+        std::int32_t hdc = args[0].as_long();
+        const float colours = control.DeviceColors(hdc);
+        args[0] = Variant::long_integer(hdc);
+        return Variant::single(colours);
+    }
+    case Method::GetDiskSpace: {
+        std::string drive = args[0].text();
+        Variant free = control.GetDiskSpace(drive);
+        args[0] = Variant(drive);
+        return free;
+    }
+    case Method::CutLangType: return control.CutLangType(args[0]);
+    case Method::CutDecimal: {
+        auto places = static_cast<std::uint8_t>(args[1].as_integer());
+        std::string cut = control.CutDecimal(args[0], places);
+        args[1] = Variant::integer(places);
+        return Variant(cut);
+    }
+    case Method::getVersion: return Variant::long_integer(control.getVersion());
+    }
+    return Variant();
+}
+
 } // namespace
 
-std::size_t argument_count(const Member& member)
-{
-    if (member.kind == MemberKind::PropertyGet) return 0;
-    if (member.kind == MemberKind::PropertyPut) return 1;
-    switch (*member.method) {
-    case Method::DeviceColors:
-    case Method::GetDiskSpace:
-    case Method::CutLangType: return 1;
-    case Method::CutDecimal: return 2;
-    case Method::getVersion: return 0;
-    }
-    return 0;
-}
+std::size_t argument_count(const Member& member) { return member.parameters.size(); }
 
 Variant invoke(Prestova& control, const Member& member, std::vector<Variant>& args)
 {
@@ -50,35 +85,13 @@ Variant invoke(Prestova& control, const Member& member, std::vector<Variant>& ar
         throw DispatchError(DispatchError::Kind::BadParamCount, -1,
                             std::string(member.name) + " takes " + std::to_string(wanted) + " argument" +
                                 (wanted == 1 ? "" : "s") + ", not " + std::to_string(args.size()));
-    const Locale locale = control.locale();
+    convert_arguments(member, args, control.locale());
     if (member.kind == MemberKind::PropertyGet) return control.get(*member.prop);
     if (member.kind == MemberKind::PropertyPut) {
         control.put(*member.prop, args[0]);
         return Variant();
     }
-    switch (*member.method) {
-    case Method::DeviceColors: {
-        std::int32_t hdc = coerce<std::int32_t>(args, 0, [&](const Variant& v) { return v.to_long(locale); });
-        const float colours = control.DeviceColors(hdc);
-        args[0] = Variant::long_integer(hdc);
-        return Variant::single(colours);
-    }
-    case Method::GetDiskSpace: {
-        std::string drive = coerce<std::string>(args, 0, [&](const Variant& v) { return v.to_text(locale); });
-        Variant free = control.GetDiskSpace(drive);
-        args[0] = Variant(drive);
-        return free;
-    }
-    case Method::CutLangType: return control.CutLangType(args[0]);
-    case Method::CutDecimal: {
-        std::uint8_t places = coerce<std::uint8_t>(args, 1, [&](const Variant& v) { return to_byte(v, locale); });
-        std::string cut = control.CutDecimal(args[0], places);
-        args[1] = Variant::integer(places);
-        return Variant(cut);
-    }
-    case Method::getVersion: return Variant::long_integer(control.getVersion());
-    }
-    return Variant();
+    return call_method(control, *member.method, args);
 }
 
 } // namespace prestova

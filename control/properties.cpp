@@ -57,14 +57,6 @@ constexpr std::array<Prop, kPropertyCount> kPersistence{
     recColorDepth, MinColorDepth, ScreenRecWid, ScreenRecHgt, ScreenMinWid, ScreenMinHgt,
 };
 
-constexpr std::array<Prop, kPropertyCount> kInterface{
-    JavaVersion, DiskSpaceRec, DiskSpaceMin, MemoryMin, MemoryRec, CPUMin, CPURec,
-    BlueYRM, RedYRM, GreenYRM, BlueBadYRM, RedBadYRM, GreenBadYRM, BlueOkYRM, RedOkYRM, GreenOkYRM,
-    Blue2YRM, Red2YRM, Green2YRM, Blue3YRM, Red3YRM, Green3YRM, OSRec, OSMin, IEVersion,
-    Zip1, Zip1URL, Zip2, Zip2URL, JavaURL, RealURL, IEURL, AdobeURL, FlashURL,
-    recColorDepth, MinColorDepth, ScreenRecWid, ScreenRecHgt, ScreenMinWid, ScreenMinHgt,
-};
-
 constexpr bool table_in_declaration_order()
 {
     for (std::size_t i = 0; i < kProperties.size(); ++i)
@@ -78,7 +70,6 @@ static_assert(table_in_declaration_order(), "the property table is indexed by Pr
 const PropertyInfo& property_info(Prop prop) { return kProperties[static_cast<std::size_t>(prop)]; }
 const std::array<PropertyInfo, kPropertyCount>& property_table() { return kProperties; }
 const std::array<Prop, kPropertyCount>& persistence_order() { return kPersistence; }
-const std::array<Prop, kPropertyCount>& interface_order() { return kInterface; }
 
 std::optional<Prop> find_property(std::string_view name)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // The forty requirement properties: their names, bag keys, bag defaults and
-// the three orders in which the control declares, persists and publishes them.
+// the orders in which the control declares and persists them (the member table
+// publishes them in an order of its own).
 #include "core/ascii_case.hpp"
 
 #include <array>
@@ -32,8 +33,6 @@ const PropertyInfo& property_info(Prop prop);
 const std::array<PropertyInfo, kPropertyCount>& property_table();
 // The order of loading and saving.
 const std::array<Prop, kPropertyCount>& persistence_order();
-// The order of the automation interface (dispatch identifiers count down).
-const std::array<Prop, kPropertyCount>& interface_order();
 
 // Lookup by automation name or by bag key, without regard to case.
 std::optional<Prop> find_property(std::string_view name);

@@ -18,18 +18,6 @@ std::string shown(const Variant& v, const Locale& locale)
     return ansi_to_utf8(v.to_text(locale)) + " (" + Variant::type_name(v.type()) + ")";
 }
 
-const char* parameter_name(const Member& m, std::size_t i)
-{
-    switch (*m.method) {
-    case Method::DeviceColors: return "hDC";
-    case Method::GetDiskSpace: return "sDrive";
-    case Method::CutLangType: return "Number";
-    case Method::CutDecimal: return i == 0 ? "Number" : "ByPlace";
-    case Method::getVersion: break;
-    }
-    return "?";
-}
-
 } // namespace
 
 int run_call_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -68,7 +56,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
         out << shown(result, locale) << "\n";
         if (member->kind == MemberKind::Method)
             for (std::size_t a = 0; a < call_args.size(); ++a)
-                out << parameter_name(*member, a) << " = " << shown(call_args[a], locale) << "\n";
+                out << member->parameters[a].name << " = " << shown(call_args[a], locale) << "\n";
         return 0;
     } catch (const DispatchError& e) {
         if (e.kind() == DispatchError::Kind::BadParamCount) throw UsageError(name + ": " + e.what());
@@ -79,7 +67,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
     } catch (const ScriptError& e) {
         err << "prestova: " << name << " raised error " << e.number() << ": " << ansi_to_utf8(e.what()) << "\n";
         for (std::size_t a = 0; member->kind == MemberKind::Method && a < call_args.size(); ++a)
-            err << "  " << parameter_name(*member, a) << " = " << shown(call_args[a], locale) << "\n";
+            err << "  " << member->parameters[a].name << " = " << shown(call_args[a], locale) << "\n";
         return 1;
     }
 }

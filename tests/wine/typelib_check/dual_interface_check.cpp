@@ -1,6 +1,5 @@
 #include "dual_interface_check.hpp"
 
-#include "control/dispatch.hpp"
 #include "control/identifiers.hpp"
 #include "control/member_table.hpp"
 
@@ -20,6 +19,23 @@ INVOKEKIND invoke_kind(prestova::MemberKind kind)
     return INVOKE_FUNC;
 }
 
+// The variant type a parameter of the table's type has in a type library.
+VARTYPE variant_type(prestova::AutomationType type)
+{
+    switch (type) {
+    case prestova::AutomationType::Byte: return VT_UI1;
+    case prestova::AutomationType::Long: return VT_I4;
+    case prestova::AutomationType::Single: return VT_R4;
+    case prestova::AutomationType::String: return VT_BSTR;
+    case prestova::AutomationType::Variant: return VT_VARIANT;
+    case prestova::AutomationType::OSofPrestovaUser: return VT_USERDEFINED;  // the enumeration
+    }
+    return VT_EMPTY;
+}
+
+// The type a parameter points to when it is a pointer, else its own.
+VARTYPE target_type(const TYPEDESC& type) { return type.vt == VT_PTR && type.lptdesc ? type.lptdesc->vt : type.vt; }
+
 std::string flag_name(const std::string& type, const char* flag) { return type + " flag " + flag; }
 
 void check_member(ITypeInfo* vtable, UINT index, const prestova::Member& member, Findings& findings)
@@ -32,29 +48,34 @@ void check_member(ITypeInfo* vtable, UINT index, const prestova::Member& member,
     UINT count = 0;
     vtable->GetNames(f->memid, names, 8, &count);
     findings.expect(what + " name", std::string(member.name), count > 0 ? narrow(names[0]) : std::string());
-    for (UINT i = 0; i < count; ++i) SysFreeString(names[i]);
     findings.expect(what + " dispatch identifier", static_cast<long>(member.dispid), static_cast<long>(f->memid));
     findings.expect(what + " invoke kind", static_cast<long>(invoke_kind(member.kind)), static_cast<long>(f->invkind));
     findings.expect(what + " vtable slot", static_cast<long>((kDispatchMethods + index) * sizeof(void*)),
                     static_cast<long>(f->oVft));
     // Every member answers with a status code; all but a property's writing
     // member hand their value back through a last [out, retval] parameter.
-    const bool put = member.kind == prestova::MemberKind::PropertyPut;
-    const long arguments = static_cast<long>(prestova::argument_count(member));
-    findings.expect(what + " parameter count", arguments + (put ? 0 : 1), static_cast<long>(f->cParams));
+    const long arguments = static_cast<long>(member.parameters.size());
+    findings.expect(what + " parameter count", arguments + (member.result ? 1 : 0), static_cast<long>(f->cParams));
     for (long i = 0; i < arguments && i < f->cParams; ++i) {
-        // The core's dispatch writes every method argument back to the
-        // caller; a property's new value comes by value.
+        const prestova::Parameter& expected = member.parameters[static_cast<std::size_t>(i)];
+        const std::string argument = what + " argument " + std::to_string(i + 1);
         const ELEMDESC& p = f->lprgelemdescParam[i];
-        const bool by_reference = p.tdesc.vt == VT_PTR;
-        findings.expect(what + " argument " + std::to_string(i + 1) + " by reference", !put, by_reference);
-        findings.expect(what + " argument " + std::to_string(i + 1) + " goes out", !put,
-                        (p.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0);
+        // A put's new value has no name of its own in the library.
+        if (member.kind != prestova::MemberKind::PropertyPut)
+            findings.expect(argument + " name", std::string(expected.name),
+                            static_cast<UINT>(i + 1) < count ? narrow(names[i + 1]) : std::string());
+        findings.expect(argument + " by reference", expected.by_reference, p.tdesc.vt == VT_PTR);
+        findings.expect(argument + " goes out", expected.by_reference, (p.paramdesc.wParamFlags & PARAMFLAG_FOUT) != 0);
+        findings.expect(argument + " type", static_cast<long>(variant_type(expected.type)),
+                        static_cast<long>(target_type(p.tdesc)));
     }
-    if (!put && f->cParams > arguments) {
-        const USHORT flags = f->lprgelemdescParam[f->cParams - 1].paramdesc.wParamFlags;
+    for (UINT i = 0; i < count; ++i) SysFreeString(names[i]);
+    if (member.result && f->cParams > arguments) {
+        const ELEMDESC& r = f->lprgelemdescParam[f->cParams - 1];
         findings.expect(what + " result is [out, retval]", true,
-                        (flags & (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL)) == (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL));
+                        (r.paramdesc.wParamFlags & (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL)) == (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL));
+        findings.expect(what + " result type", static_cast<long>(variant_type(*member.result)),
+                        static_cast<long>(target_type(r.tdesc)));
     }
     vtable->ReleaseFuncDesc(f);
 }
