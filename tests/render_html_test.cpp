@@ -31,7 +31,7 @@ struct HtmlPanel : ::testing::Test {
 TEST_F(HtmlPanel, IsACompletePageThatParses)
 {
     prestova::testing::fill_realistic_panel(panel);
-    const std::string html = render({{"acrolink", "C:\\IE\\iexplore.exe", "http://a/?x=1&y=<2>", 42}});
+    const std::string html = render({{"acrolink", "C:\\IE\\iexplore.exe", "http://a/?x=1&y=<2>", 42, ""}});
     EXPECT_EQ(html.rfind("<!DOCTYPE html>\n<html", 0), 0u);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
     EXPECT_NE(html.find("<title>Prestova results panel for machine xp-laptop</title>"), std::string::npos);
@@ -86,7 +86,7 @@ TEST_F(HtmlPanel, NotesTheStopAndTheClicks)
 {
     EXPECT_NE(render().find("<p>The run reached its end.</p>"), std::string::npos);
     report.stopped = RunStop{"disk: verdict", 6, "Overflow & more"};
-    const std::string html = render({{"javalink", "C:\\IE\\iexplore.exe", "http://j/?a=1&b=2", 42}});
+    const std::string html = render({{"javalink", "C:\\IE\\iexplore.exe", "http://j/?a=1&b=2", 42, ""}});
     EXPECT_NE(html.find("<p class=\"stopped\">Run stopped at disk: verdict: error 6: Overflow &amp; more</p>"),
               std::string::npos);
     EXPECT_NE(html.find("<td>javalink</td><td>C:\\IE\\iexplore.exe</td><td>http://j/?a=1&amp;b=2</td><td>42</td>"),

@@ -104,7 +104,7 @@ TEST_F(TextPanel, EndsWithWhereTheRunStopped)
 TEST_F(TextPanel, ListsTheClicks)
 {
     EXPECT_EQ(render().find("Link clicks"), std::string::npos);
-    const std::string text = render({{"javalink", "C:\\IE\\iexplore.exe", "http://java.com/", 42}});
+    const std::string text = render({{"javalink", "C:\\IE\\iexplore.exe", "http://java.com/", 42, ""}});
     EXPECT_NE(text.find("\nLink clicks\n  javalink  result 42\n    file        \"C:\\IE\\iexplore.exe\"\n"
                         "    parameters  \"http://java.com/\"\n"),
               std::string::npos)
