@@ -14,7 +14,9 @@ package=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
          # widl reads Wine's stdole2.tlb
          wine64)
 tests=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libxml2-utils clang clang-16 libclang-rt-16-dev icoutils valgrind
-       wine wine64 wine32:i386)
+       wine wine64 wine32:i386
+       # the fleet dashboard's browser test: Chromium driven by playwright-core
+       chromium nodejs)
 
 case "$group" in
   demo) packages=("${demo[@]}") ;;
@@ -45,4 +47,9 @@ if [ ${#missing[@]} -gt 0 ] || [ "$added_architecture" = yes ]; then
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# playwright-core, pinned by tests/browser/package-lock.json, from the npm registry.
+if [ "$group" = all ] && command -v npm >/dev/null; then
+  (cd "$(dirname "$0")/../tests/browser" && npm ci --no-audit --no-fund --silent)
 fi

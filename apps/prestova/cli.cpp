@@ -3,6 +3,7 @@
 #include "apps/prestova/call_command.hpp"
 #include "apps/prestova/check_command.hpp"
 #include "apps/prestova/page_params.hpp"
+#include "apps/prestova/report_command.hpp"
 #include "apps/prestova/snapshot_command.hpp"
 #include "control/identifiers.hpp"
 #include "core/input_quote.hpp"
@@ -41,7 +42,16 @@ const char* const kUsage =
     "  Calls one member of the control's automation interface and prints the result and\n"
     "  every by-reference argument as text with its type. A property with no ARG is read,\n"
     "  with one ARG written. ARGs are text; for DeviceColors, \"hdc\" is the control's own\n"
-    "  device context. Exit code 1 when the member raises an error.\n";
+    "  device context. Exit code 1 when the member raises an error.\n"
+    "\n"
+    "       prestova report [--page FILE.html]... [--param NAME=VALUE]... MACHINE|FOLDER...\n"
+    "                       [--format csv|jsonl|html] [--output FILE] [--jobs N] [--panels DIR] [--strict]\n"
+    "\n"
+    "  Checks every .machine file named or found in the folders against every page: one line\n"
+    "  per machine and page (csv, the default, or jsonl), or an HTML dashboard. --jobs sets the\n"
+    "  threads (default: all cores); --panels writes the html's panel pictures there instead\n"
+    "  of inside it. Machines that cannot be read become error lines; with --strict they make\n"
+    "  the exit code 1.\n";
 
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -58,6 +68,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (args[0] == "check") return run_check_command(parse_check_options(rest), out, err);
         if (args[0] == "call") return run_call_command(rest, out, err);
         if (args[0] == "snapshot") return run_snapshot_command(rest, out, err);
+        if (args[0] == "report") return run_report_command(rest, out, err);
         throw UsageError("unknown command " + quote_input(args[0]));
     } catch (const UsageError& e) {
         err << "prestova: " << e.what() << "\n\n" << kUsage;

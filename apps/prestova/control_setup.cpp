@@ -15,6 +15,8 @@ namespace {
 
 Platform with_shell(Platform platform, Shell& shell) { return Platform{platform.registry, platform.system, platform.objects, shell}; }
 
+} // namespace
+
 PageParams page_values(const PageSettings& settings)
 {
     PageParams values;
@@ -28,6 +30,8 @@ PageParams page_values(const PageSettings& settings)
     }
     return values;
 }
+
+namespace {
 
 void bring_up(ControlSession& session, const PageParams& values, bool init)
 {
@@ -68,6 +72,12 @@ std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::str
 {
     const PageParams values = page_values(settings);
     return launch(nullptr, platform, std::move(machine_name), values, settings.init);
+}
+
+std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::string machine_name,
+                                                     const PageParams& values, bool init)
+{
+    return launch(nullptr, platform, std::move(machine_name), values, init);
 }
 
 std::unique_ptr<ControlSession> ControlSession::open(const std::string& machine_file,

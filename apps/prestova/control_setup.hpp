@@ -38,6 +38,9 @@ struct ControlSession {
     // On services the caller owns (a recording wrapper, say).
     static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name,
                                                 const PageSettings& settings);
+    // On services the caller owns, with a page's values already read.
+    static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name, const PageParams& values,
+                                                bool init);
     // A machine profile, or this PC for an empty machine_file. Throws
     // ProfileError, InputError or UsageError.
     static std::unique_ptr<ControlSession> open(const std::string& machine_file,
@@ -53,5 +56,9 @@ private:
 };
 
 std::string read_file(const std::string& path);
+
+// The bag keys a page and its overrides give: the page's own params that are
+// properties of the control, then the overrides. Throws InputError or UsageError.
+PageParams page_values(const PageSettings& settings);
 
 } // namespace prestova

@@ -10,13 +10,23 @@ namespace prestova {
 
 class ProfileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ProfileError(const std::string& message) : std::runtime_error(message), detail_(message) {}
     ProfileError(std::string_view file, int line, const std::string& message)
-        : std::runtime_error(place(file, line) + ": " + message)
+        : std::runtime_error(place(file, line) + ": " + message), file_(file), line_(line), detail_(message)
     {
     }
 
+    // The parts of the message, for reports that list them apart: the file
+    // and line (empty and 0 when the message names no place), and the rest.
+    const std::string& file() const { return file_; }
+    int line() const { return line_; }
+    const std::string& detail() const { return detail_; }
+
 private:
+    std::string file_;
+    int line_ = 0;
+    std::string detail_;
+
     static std::string place(std::string_view file, int line)
     {
         std::string text(file);

@@ -1,0 +1,186 @@
+#include "apps/prestova/report_command.hpp"
+
+#include "apps/prestova/control_setup.hpp"
+#include "apps/prestova/parallel_for.hpp"
+#include "apps/prestova/progress_bar.hpp"
+#include "apps/prestova/report_options.hpp"
+#include "apps/prestova/report_writer.hpp"
+#include "host/hyper_jump.hpp"
+#include "platform/simulated/profile_error.hpp"
+#include "render/display_text.hpp"
+#include "render/panel_render.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <variant>
+
+namespace prestova {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Machines are checked a batch at a time and written in order, so the
+// output is the same whatever the threads do and memory holds one batch.
+constexpr std::size_t kMachinesPerThreadInBatch = 32;
+
+struct Page {
+    std::string file;  // as given; "" for the bag's defaults
+    PageParams values;
+};
+
+using MachineOutcome = std::variant<ReportError, std::vector<ReportRecord>>;
+
+struct Tally {
+    std::size_t machines = 0, errors = 0, ready = 0, usable = 0, not_ready = 0;
+};
+
+class FleetRun {
+public:
+    FleetRun(const ReportOptions& options, std::vector<Page> pages) : options_(options), pages_(std::move(pages)) {}
+
+    MachineOutcome check(const std::string& file, std::size_t index) const
+    {
+        const std::string shown = utf8_or_code_page(file);
+        const std::string name = utf8_or_code_page(fs::path(file).stem().string());
+        std::unique_ptr<Machine> machine;
+        try {
+            machine = open_profile_machine(file);
+        } catch (const ProfileError& e) {
+            // A fault in the machine file itself is placed by its line;
+            // one in its registry file is named in the message.
+            const bool here = e.file().empty() || e.file() == file;
+            return ReportError{shown, name, here ? e.line() : 0, utf8_or_code_page(here && !e.file().empty() ? e.detail() : e.what())};
+        }
+        std::vector<ReportRecord> records;
+        for (std::size_t p = 0; p < pages_.size(); ++p) {
+            // Each control starts as on a fresh page: nothing cached from the last machine.
+            forget_default_browser();
+            auto session = ControlSession::open(machine->platform(), machine->name(), pages_[p].values, false);
+            const RunReport report = session->control.show();
+            ReportRecord record{shown, name, p, read_fleet_result(session->panel, report), ""};
+            if (options_.format == ReportFormat::Html) record.panel = panel_for(*session, report, index, p);
+            records.push_back(std::move(record));
+        }
+        return records;
+    }
+
+private:
+    std::string panel_for(const ControlSession& session, const RunReport& report, std::size_t index,
+                          std::size_t page) const
+    {
+        const std::string svg = render_svg(PanelView{session.panel, report, {}, session.machine_name});
+        if (!options_.panels) return svg;
+        const std::string name = std::to_string(index + 1).append("-").append(std::to_string(page + 1)).append(".svg");
+        const fs::path path = fs::path(*options_.panels) / name;
+        std::ofstream out(path, std::ios::binary);
+        if (!(out << svg)) throw InputError("cannot write " + path.string());
+        // Linked from wherever the report is written.
+        const fs::path from = options_.output ? fs::absolute(*options_.output).parent_path() : fs::current_path();
+        return fs::proximate(fs::absolute(path), from).generic_string();
+    }
+
+    const ReportOptions& options_;
+    std::vector<Page> pages_;
+};
+
+std::vector<Page> read_pages(const ReportOptions& options)
+{
+    std::vector<Page> pages;
+    if (options.pages.empty()) pages.push_back({"", page_values(PageSettings{std::nullopt, options.params, false})});
+    for (const auto& file : options.pages) pages.push_back({file, page_values(PageSettings{file, options.params, false})});
+    return pages;
+}
+
+void count(Tally& tally, const MachineOutcome& outcome)
+{
+    ++tally.machines;
+    if (std::holds_alternative<ReportError>(outcome)) {
+        ++tally.errors;
+        return;
+    }
+    for (const ReportRecord& r : std::get<std::vector<ReportRecord>>(outcome)) {
+        if (r.result.readiness == Readiness::Ready) ++tally.ready;
+        else if (r.result.readiness == Readiness::Usable) ++tally.usable;
+        else ++tally.not_ready;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> find_machine_files(const std::vector<std::string>& inputs)
+{
+    std::vector<std::string> files;
+    for (const auto& input : inputs) {
+        std::error_code ec;
+        if (!fs::is_directory(input, ec)) {
+            files.push_back(input);  // read later; one that cannot be read becomes an error line
+            continue;
+        }
+        const auto options = fs::directory_options::skip_permission_denied;
+        for (fs::recursive_directory_iterator it(input, options, ec), end; !ec && it != end; it.increment(ec))
+            if (it->path().extension() == ".machine" && !it->is_directory(ec)) files.push_back(it->path().string());
+    }
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    return files;
+}
+
+int run_report_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const ReportOptions options = parse_report_options(args);
+    const std::vector<Page> pages = read_pages(options);
+    const std::vector<std::string> machines = find_machine_files(options.machines);
+    if (options.panels) {
+        std::error_code ec;
+        fs::create_directories(*options.panels, ec);
+        if (!fs::is_directory(*options.panels)) throw InputError("cannot make the folder " + *options.panels);
+    }
+
+    std::ofstream file;
+    if (options.output) {
+        file.open(*options.output, std::ios::binary);
+        if (!file) throw InputError("cannot write " + *options.output);
+    }
+    std::ostream& sink = options.output ? file : out;
+    std::vector<std::string> page_names;
+    for (const auto& page : pages) page_names.push_back(utf8_or_code_page(page.file));
+    std::unique_ptr<ReportWriter> writer =
+        options.format == ReportFormat::Csv   ? make_csv_writer(sink, page_names)
+        : options.format == ReportFormat::Jsonl ? make_jsonl_writer(sink, page_names)
+                                                : make_html_writer(sink, page_names, !options.panels);
+
+    const unsigned jobs = options.jobs ? options.jobs : available_cores();
+    const FleetRun run(options, pages);
+    ProgressBar progress(err, machines.size(), standard_error_is_terminal());
+    Tally tally;
+    const std::size_t batch = kMachinesPerThreadInBatch * jobs;
+    std::vector<MachineOutcome> outcomes;
+    for (std::size_t first = 0; first < machines.size(); first += batch) {
+        const std::size_t n = std::min(batch, machines.size() - first);
+        outcomes.assign(n, MachineOutcome{});
+        parallel_for(n, jobs, [&](std::size_t i) { outcomes[i] = run.check(machines[first + i], first + i); });
+        for (const auto& outcome : outcomes) {
+            count(tally, outcome);
+            if (const auto* error = std::get_if<ReportError>(&outcome)) writer->add(*error);
+            else
+                for (const auto& record : std::get<std::vector<ReportRecord>>(outcome)) writer->add(record);
+        }
+        progress.update(first + n);
+    }
+    writer->finish();
+    progress.finish();
+    if (!sink) throw InputError("cannot write " + options.output.value_or("the report"));
+
+    err << "prestova: " << tally.machines << (tally.machines == 1 ? " machine" : " machines") << " against "
+        << pages.size() << (pages.size() == 1 ? " page" : " pages") << ": " << tally.ready << " ready, "
+        << tally.usable << " usable, " << tally.not_ready << " not ready";
+    if (tally.errors) err << "; " << tally.errors << " could not be read";
+    err << "\n";
+    if (machines.empty()) err << "prestova: no .machine files found\n";
+    return options.strict && tally.errors ? 1 : 0;
+}
+
+} // namespace prestova

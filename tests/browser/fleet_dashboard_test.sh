@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds a fleet report of the bundled machines (CSV and HTML) in a folder of
+# its own and drives the dashboard in Chromium. The screenshots are kept as
+# fleet-dashboard*.png in the folder given, for a person to look at.
+#   fleet_dashboard_test.sh PRESTOVA SOURCE_DIR SCREENSHOT_DIR
+set -euo pipefail
+prestova=$1 source=$2 shots=$3
+work=$(mktemp -d "${TMPDIR:-/tmp}/prestova-dashboard.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cp -R "$source/profiles" machines
+"$prestova" report --page "$source/pages/sample.html" machines --format csv --output fleet.csv 2>/dev/null
+"$prestova" report --page "$source/pages/sample.html" machines --format html --output fleet.html 2>/dev/null
+node "$source/tests/browser/fleet_dashboard.mjs" "$work/fleet.html" "$work/fleet.csv" "$work/fleet-dashboard.png"
+mkdir -p "$shots"
+cp fleet-dashboard*.png "$shots/"
