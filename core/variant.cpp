@@ -1,6 +1,5 @@
 #include "core/variant.hpp"
 
-#include "core/input_quote.hpp"
 #include "core/script_error.hpp"
 
 #include <cfloat>
@@ -14,19 +13,12 @@ namespace prestova {
 
 namespace {
 
-[[noreturn]] void type_mismatch(std::string_view what)
-{
-    throw ScriptError(ErrorCode::TypeMismatch, "Type mismatch: " + quote_ansi_input(what) + " is not a number");
-}
-
 [[noreturn]] void overflow(double value)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.17g", value);
     throw ScriptError(ErrorCode::Overflow, std::string("Overflow: ") + buf + " does not fit");
 }
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // Decimal digits and exponent of a value at a given number of significant
 // digits: value = d0.d1d2... x 10^exponent.
@@ -88,45 +80,6 @@ const char* error_description(ErrorCode code)
     case ErrorCode::PlatformFailure: return "Platform call failed";
     }
     return "Unknown error";
-}
-
-double parse_number(std::string_view text, const Locale& locale)
-{
-    std::size_t b = 0, e = text.size();
-    while (b < e && is_blank(text[b])) ++b;
-    while (e > b && is_blank(text[e - 1])) --e;
-    std::string_view s = text.substr(b, e - b);
-
-    std::string normal;
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-    int mantissa_digits = 0;
-    bool seen_point = false;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        if (c >= '0' && c <= '9') { normal += c; ++mantissa_digits; }
-        else if (!seen_point && (c == locale.decimal_separator || c == '.')) { normal += '.'; seen_point = true; }
-        else break;
-    }
-    if (mantissa_digits == 0) type_mismatch(text);
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        normal += 'e';
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) normal += s[i++];
-        int exp_digits = 0;
-        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) { normal += s[i]; ++exp_digits; }
-        if (exp_digits == 0) type_mismatch(text);
-    }
-    if (i != s.size()) type_mismatch(text);
-
-    // The program never changes the C locale, so strtod reads a full stop.
-    errno = 0;
-    char* end = nullptr;
-    double value = std::strtod(normal.c_str(), &end);
-    if (end != normal.c_str() + normal.size()) type_mismatch(text);
-    if (errno == ERANGE && std::fabs(value) >= 1) overflow(HUGE_VAL);
-    return negative ? -value : value;
 }
 
 double round_half_even(double value)

@@ -4,6 +4,7 @@
 // host's rules: whole numbers round halves to even and overflow is an error,
 // text converts to a number only when it reads as one.
 #include "core/locale.hpp"
+#include "core/number_text.hpp"
 
 #include <cstdint>
 #include <string>
@@ -59,11 +60,6 @@ private:
     explicit Variant(Storage s) : value_(std::move(s)) {}
     Storage value_;
 };
-
-// Text read as a number: blanks around it allowed, optional sign, digits with
-// one decimal separator (the locale's or a full stop), optional exponent.
-// Throws TypeMismatch for anything else, the empty text included.
-double parse_number(std::string_view text, const Locale& locale);
 
 // Rounding to a whole number, halves to the even neighbour.
 double round_half_even(double value);
