@@ -62,6 +62,8 @@ Locale Prestova::locale() const
 {
     Locale locale;
     locale.decimal_separator = platform_.system.decimal_separator();
+    locale.thousands_separator = platform_.system.thousands_separator();
+    locale.currency_symbol = platform_.system.currency_symbol();
     return locale;
 }
 

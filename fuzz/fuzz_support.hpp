@@ -149,7 +149,8 @@ inline bool same_facts(const MachineProfile& a, const MachineProfile& b)
            a.height == b.height && a.twips_per_pixel == b.twips_per_pixel && a.bits_per_pixel == b.bits_per_pixel &&
            a.planes == b.planes && a.device_context == b.device_context && a.total_physical == b.total_physical &&
            a.free_bytes == b.free_bytes && a.total_bytes == b.total_bytes && a.creatable == b.creatable &&
-           a.decimal_separator == b.decimal_separator && a.programs == b.programs && a.denied_keys == b.denied_keys;
+           a.decimal_separator == b.decimal_separator && a.thousands_separator == b.thousands_separator &&
+           a.currency_symbol == b.currency_symbol && a.programs == b.programs && a.denied_keys == b.denied_keys;
 }
 
 } // namespace prestova::fuzz

@@ -34,4 +34,8 @@ bool RecordingSystem::disk_free_space(std::string_view directory, DiskFreeSpace&
 
 char RecordingSystem::decimal_separator() { return *(separator_ = inner_->decimal_separator()); }
 
+char RecordingSystem::thousands_separator() { return *(thousands_ = inner_->thousands_separator()); }
+
+std::string RecordingSystem::currency_symbol() { return *(currency_ = inner_->currency_symbol()); }
+
 } // namespace prestova

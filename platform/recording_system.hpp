@@ -22,6 +22,8 @@ public:
     bool memory_status(MemoryStatus& status) override;
     bool disk_free_space(std::string_view directory, DiskFreeSpace& space) override;
     char decimal_separator() override;
+    char thousands_separator() override;
+    std::string currency_symbol() override;
 
     // By record size; nullopt where the request was refused.
     const std::map<std::uint32_t, std::optional<OsVersionInfo>>& versions() const { return versions_; }
@@ -34,6 +36,8 @@ public:
     // By directory as asked; nullopt where the query failed.
     const std::map<std::string, std::optional<DiskFreeSpace>>& disks() const { return disks_; }
     const std::optional<char>& separator() const { return separator_; }
+    const std::optional<char>& thousands() const { return thousands_; }
+    const std::optional<std::string>& currency() const { return currency_; }
 
 private:
     SystemInfo* inner_;
@@ -44,6 +48,8 @@ private:
     std::optional<std::optional<MemoryStatus>> memory_;
     std::map<std::string, std::optional<DiskFreeSpace>> disks_;
     std::optional<char> separator_;
+    std::optional<char> thousands_;
+    std::optional<std::string> currency_;
 };
 
 } // namespace prestova

@@ -1,8 +1,10 @@
 #pragma once
 // What the checks ask of the operating system besides the registry:
-// version record, screen, device capabilities, memory status, free disk space.
+// version record, screen, device capabilities, memory status, free disk space,
+// the user's number settings.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace prestova {
@@ -68,6 +70,10 @@ public:
     virtual bool disk_free_space(std::string_view directory, DiskFreeSpace& space) = 0;
     // The user's decimal separator.
     virtual char decimal_separator() = 0;
+    // The user's thousands separator, '\0' for none.
+    virtual char thousands_separator() = 0;
+    // The user's currency symbol, empty for none.
+    virtual std::string currency_symbol() = 0;
 };
 
 } // namespace prestova

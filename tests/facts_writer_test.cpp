@@ -35,6 +35,8 @@ void expect_same_facts(const MachineProfile& a, const MachineProfile& b, const s
     EXPECT_EQ(a.total_bytes, b.total_bytes) << what;
     EXPECT_EQ(a.creatable, b.creatable) << what;
     EXPECT_EQ(a.decimal_separator, b.decimal_separator) << what;
+    EXPECT_EQ(a.thousands_separator, b.thousands_separator) << what;
+    EXPECT_EQ(a.currency_symbol, b.currency_symbol) << what;
     EXPECT_EQ(a.programs, b.programs) << what;
     EXPECT_EQ(a.denied_keys, b.denied_keys) << what;
 }
@@ -123,6 +125,28 @@ TEST(FactsWriter, EveryCodePageByteReadsBackTheSame)
     }
 }
 
+// None at all is an empty value; any code-page byte that is no blank is one.
+TEST(FactsWriter, NumberSettingsReadBackTheSame)
+{
+    const struct {
+        char thousands;
+        const char* currency;
+    } cases[] = {{'\0', ""}, {'.', "\x80"}, {'\xA0', "kr"}, {'\'', "Fr."}, {';', ";x"}, {'#', "#"},
+                 {'=', "S/."}, {',', "R$ x"}, {'\x81', "\x81\x8D"}};
+    for (const auto& c : cases) {
+        MachineProfile p;
+        p.thousands_separator = c.thousands;
+        p.currency_symbol = c.currency;
+        expect_same_facts(p, read_back(p), std::string("currency ") + c.currency);
+    }
+    MachineProfile p;
+    for (int b = 0x21; b < 0x100; ++b) {
+        p.thousands_separator = static_cast<char>(b);
+        p.currency_symbol = std::string(1, static_cast<char>(b)) + "x";
+        expect_same_facts(p, read_back(p), "byte " + std::to_string(b));
+    }
+}
+
 struct Unwritable {
     const char* what;
     void (*set)(MachineProfile&);
@@ -166,6 +190,14 @@ INSTANTIATE_TEST_SUITE_P(
                        "'... (48 more bytes cut): it is longer than the record's 127 characters"},
         Unwritable{"separator", [](MachineProfile& p) { p.decimal_separator = ' '; },
                    "a facts file cannot hold the decimal separator ' ': it would be read as none"},
+        Unwritable{"blank thousands separator", [](MachineProfile& p) { p.thousands_separator = ' '; },
+                   "a facts file cannot hold the thousands separator ' ': it would be read as none"},
+        Unwritable{"line-break thousands separator", [](MachineProfile& p) { p.thousands_separator = '\n'; },
+                   "a facts file cannot hold the thousands separator '\\x0a': it would be read as none"},
+        Unwritable{"currency with blanks", [](MachineProfile& p) { p.currency_symbol = " kr"; },
+                   "a facts file cannot hold the currency symbol ' kr': blanks around it are dropped"},
+        Unwritable{"currency with a comment", [](MachineProfile& p) { p.currency_symbol = "a ;b"; },
+                   "a facts file cannot hold the currency symbol 'a ;b': a blank before ';' or '#' starts a comment"},
         // Read back beside its registry file, it would be taken for a misspelling.
         Unwritable{"denied key not in the registry", [](MachineProfile& p) { p.denied_keys = {"HKLM\\"}; },
                    "a facts file cannot hold a [registry] denied key 'HKLM\\\\': it is not in the registry "

@@ -90,6 +90,30 @@ TEST(MachineProfile, ExtendedRecordByDefaultOnlyFromWindows2000)
         EXPECT_EQ(parse(std::string("[windows]\n") + c.windows + "\n").answers_extended_record(), c.answers) << c.windows;
 }
 
+// The number settings of the user, English (United States) unless given; an
+// empty value is no separator or no symbol. The file is UTF-8, the settings
+// are the code page's.
+TEST(MachineProfile, ReadsTheNumberSettings)
+{
+    const struct {
+        const char* locale;
+        char decimal;
+        char thousands;
+        const char* currency;
+    } cases[] = {{"", '.', ',', "$"},
+                 {"decimal_separator = ,\nthousands_separator = .\ncurrency_symbol = \xE2\x82\xAC\n", ',', '.', "\x80"},
+                 {"thousands_separator = \xC2\xA0\ncurrency_symbol = kr\n", '.', '\xA0', "kr"},
+                 {"thousands_separator = '\ncurrency_symbol = Fr.   ; Swiss francs\n", '.', '\'', "Fr."},
+                 {"thousands_separator =\ncurrency_symbol =\n", '.', '\0', ""},
+                 {"THOUSANDS_SEPARATOR = ;\n", '.', ';', "$"}};
+    for (const auto& c : cases) {
+        const MachineProfile p = parse(std::string("[locale]\n") + c.locale);
+        EXPECT_EQ(p.decimal_separator, c.decimal) << c.locale;
+        EXPECT_EQ(p.thousands_separator, c.thousands) << c.locale;
+        EXPECT_EQ(p.currency_symbol, c.currency) << c.locale;
+    }
+}
+
 struct BadFacts {
     std::string text;
     std::string where;
@@ -135,6 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFacts{"[disk]\nc_free = 5\nc_total = 4\n", "m.machine:3: ", "less than"},
                       BadFacts{"[disk]\nd_total = 4\n", "m.machine:2: ", "no free bytes"},
                       BadFacts{"[memory]\n\n[registry]\nfile = no-such.reg\n", "m.machine:4: ", "no-such.reg"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    NumberSettings, MachineProfileRefuses,
+    ::testing::Values(BadFacts{"[locale]\nthousands_separator = ,,\n", "m.machine:2: ", "one character or none"},
+                      BadFacts{"[locale]\ngrouping = ,\n", "m.machine:2: ", "unknown key 'grouping'"},
+                      BadFacts{"[locale]\ncurrency_symbol = $\ncurrency_symbol = kr\n", "m.machine:3: ",
+                               "duplicate key 'currency_symbol'"}));
 
 TEST(MachineProfile, LoadsTheRegistryFileBesideIt)
 {

@@ -122,6 +122,29 @@ TEST(SnapshotOfAMachine, ShowsTheSamePanelWhateverTheProbesFind)
     for (const auto& settings : kSettings) EXPECT_EQ(panel(copy, settings), panel(original, settings));
 }
 
+// The user's number settings go into the snapshot and come back from it.
+TEST(SnapshotOfAMachine, KeepsTheNumberSettings)
+{
+    const struct {
+        const char* locale;
+        char decimal, thousands;
+        const char* currency;
+    } cases[] = {{"", '.', ',', "$"},
+                 {"decimal_separator = ,\nthousands_separator = .\ncurrency_symbol = \xE2\x82\xAC\n", ',', '.', "\x80"},
+                 {"thousands_separator =\ncurrency_symbol =\n", '.', '\0', ""}};
+    for (const auto& c : cases) {
+        const TempFolder folder, copy_folder;
+        const fs::path original = folder.write("m.machine", std::string("[locale]\n") + c.locale);
+        const MachineProfile p = take_snapshot(*open_profile_machine(original.string()));
+        EXPECT_EQ(p.decimal_separator, c.decimal) << c.locale;
+        EXPECT_EQ(p.thousands_separator, c.thousands) << c.locale;
+        EXPECT_EQ(p.currency_symbol, c.currency) << c.locale;
+        const MachineProfile back = load_machine_profile(snapshot_to(original, copy_folder));
+        EXPECT_EQ(back.thousands_separator, c.thousands) << c.locale;
+        EXPECT_EQ(back.currency_symbol, c.currency) << c.locale;
+    }
+}
+
 TEST(SnapshotOfAMachine, HoldsOnlyWhatTheChecksRead)
 {
     const TempFolder folder;

@@ -43,6 +43,8 @@ void ask_the_rest(RecordingSystem& system)
         system.disk_free_space("C:\\", space);
     }
     if (!system.separator()) system.decimal_separator();
+    if (!system.thousands()) system.thousands_separator();
+    if (!system.currency()) system.currency_symbol();
 }
 
 void take_version(const RecordingSystem& system, MachineProfile& p)
@@ -149,6 +151,8 @@ MachineProfile take_snapshot(Machine& machine)
     for (const auto& [prog_id, created] : objects.attempts())
         if (created) add_once(p.creatable, prog_id);
     p.decimal_separator = *system.separator();
+    p.thousands_separator = *system.thousands();
+    p.currency_symbol = *system.currency();
     for (const auto& request : session->shell.requests())
         if (request.result > 32) add_once(p.programs, request.file);
     take_registry(registry, p);

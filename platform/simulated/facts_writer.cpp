@@ -74,9 +74,15 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
             if (const auto name = parse_key_name(key); !name || !p.registry.find(*name))
                 refuse("a [registry] denied key", ansi_to_utf8(key), "it is not in the registry written beside it");
     const std::string programs = listed("a [shell] programs item", p.programs);
+    const auto read_as_none = [](char c) { return is_blank(c) || c == '\n' || c == '\r'; };
     const char separator = p.decimal_separator;
-    if (is_blank(separator) || separator == '\n' || separator == '\r')
+    if (read_as_none(separator))
         refuse("the decimal separator", ansi_to_utf8(std::string_view(&separator, 1)), "it would be read as none");
+    // No thousands separator is written as an empty value.
+    const std::string thousands = p.thousands_separator ? std::string(1, p.thousands_separator) : std::string();
+    if (read_as_none(p.thousands_separator))
+        refuse("the thousands separator", ansi_to_utf8(thousands), "it would be read as none");
+    if (const char* why = not_kept(p.currency_symbol)) refuse("the currency symbol", ansi_to_utf8(p.currency_symbol), why);
     if (const char* why = not_kept(reg_file)) refuse("the registry file name", reg_file, why);
 
     std::ostringstream out;
@@ -122,7 +128,9 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
     if (!creatable.empty()) out << "creatable = " << creatable << "\n";
 
     out << "\n[locale]\n"
-        << "decimal_separator = " << ansi_to_utf8(std::string(1, p.decimal_separator)) << "\n";
+        << "decimal_separator = " << ansi_to_utf8(std::string(1, p.decimal_separator)) << "\n"
+        << "thousands_separator = " << ansi_to_utf8(thousands) << "\n"
+        << "currency_symbol = " << ansi_to_utf8(p.currency_symbol) << "\n";
 
     out << "\n[registry]\n";
     if (!reg_file.empty()) out << "file = " << reg_file << "\n";

@@ -174,9 +174,14 @@ private:
             if (key == "creatable") p_.creatable = comma_list(v);
             else unknown(key);
         } else if (s == "locale") {
-            if (key != "decimal_separator") unknown(key);
-            if (v.size() != 1) fail("decimal_separator must be one character, not " + quote_profile_input(v));
-            p_.decimal_separator = v[0];
+            if (key == "decimal_separator") {
+                if (v.size() != 1) fail("decimal_separator must be one character, not " + quote_profile_input(v));
+                p_.decimal_separator = v[0];
+            } else if (key == "thousands_separator") {
+                if (v.size() > 1) fail("thousands_separator must be one character or none, not " + quote_profile_input(v));
+                p_.thousands_separator = v.empty() ? '\0' : v[0];
+            } else if (key == "currency_symbol") p_.currency_symbol = v;
+            else unknown(key);
         } else if (s == "registry") {
             if (key == "file") {
                 if (v.empty()) fail("file needs the name of a .reg file");

@@ -45,8 +45,10 @@ struct MachineProfile {
 
     // [objects]: programmatic identifiers that can be created.
     std::vector<std::string> creatable;
-    // [locale]
+    // [locale]; the defaults are English (United States).
     char decimal_separator = '.';
+    char thousands_separator = ',';   // '\0': none
+    std::string currency_symbol = "$";  // empty: none
     // [shell]: full paths of the programs present.
     std::vector<std::string> programs;
     // [registry]

@@ -19,6 +19,8 @@ public:
     bool memory_status(MemoryStatus& status) override;
     bool disk_free_space(std::string_view directory, DiskFreeSpace& space) override;
     char decimal_separator() override { return profile_->decimal_separator; }
+    char thousands_separator() override { return profile_->thousands_separator; }
+    std::string currency_symbol() override { return profile_->currency_symbol; }
 
     // How often the version was asked for with a record of this size,
     // answered or not.

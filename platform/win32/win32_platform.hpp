@@ -30,6 +30,8 @@ public:
     bool memory_status(MemoryStatus& status) override;
     bool disk_free_space(std::string_view directory, DiskFreeSpace& space) override;
     char decimal_separator() override;
+    char thousands_separator() override;
+    std::string currency_symbol() override;
 
 private:
     void* window_;

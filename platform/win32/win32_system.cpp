@@ -91,4 +91,21 @@ char Win32System::decimal_separator()
     return '.';
 }
 
+// Only the first character groups, as the host reads it; a user may have
+// cleared the setting, which leaves no separator. When the call fails the
+// separators are those of English (United States), like the decimal one.
+char Win32System::thousands_separator()
+{
+    char buf[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, sizeof buf) > 0) return buf[0];
+    return ',';
+}
+
+std::string Win32System::currency_symbol()
+{
+    char buf[16] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, buf, sizeof buf) > 0) return buf;
+    return "$";
+}
+
 } // namespace prestova
