@@ -3,7 +3,8 @@
 // each a type byte and its bytes (text: a length byte, then the text). A
 // ScriptError is the host's answer; anything else is a fault, and so is a
 // broken promise of the functions (a comparison outside -1..1, a whole
-// number whose text does not read back).
+// number whose text does not read back, a written number that reads
+// otherwise once the locale groups thousands and has a currency symbol).
 #include "core/script_error.hpp"
 #include "core/variant.hpp"
 
@@ -55,6 +56,9 @@ void attempt(F&& f)
     }
 }
 
+// The same locale as a user's in the United States would have it.
+Locale with_grouping(const Locale& locale) { return Locale{locale.decimal_separator, ',', "$"}; }
+
 void numbers(double d, const Locale& locale, bool ordinary_separator)
 {
     (void)round_half_even(d);
@@ -65,11 +69,27 @@ void numbers(double d, const Locale& locale, bool ordinary_separator)
     if (ordinary_separator && std::isfinite(d)) {
         // What the control writes, a page's script reads back as a number.
         attempt([&] { (void)parse_number(general, locale); });
+        double plain = 0;
         try {
-            (void)parse_number(fixed, locale);
+            plain = parse_number(fixed, locale);
         } catch (const ScriptError&) {
             broken("format_0_00 of a finite number does not read as a number");
         }
+        // Grouping and a currency symbol change nothing the control writes.
+        const Locale grouped = with_grouping(locale);
+        try {
+            if (parse_number(fixed, grouped) != plain) broken("format_0_00 reads otherwise with grouping");
+        } catch (const ScriptError&) {
+            broken("format_0_00 reads only without grouping");
+        }
+        attempt([&] {
+            const double value = parse_number(general, locale);
+            try {
+                if (parse_number(general, grouped) != value) broken("general_form reads otherwise with grouping");
+            } catch (const ScriptError&) {
+                broken("general_form reads only without grouping");
+            }
+        });
     }
 }
 
@@ -89,7 +109,10 @@ void one(const Variant& v, const Locale& locale, bool ordinary_separator)
         }
         if (compare_text(text, text) != 0) broken("a text differs from itself");
     });
-    if (v.is_text()) attempt([&] { (void)parse_number(v.text(), locale); });
+    if (v.is_text()) {
+        attempt([&] { (void)parse_number(v.text(), locale); });
+        attempt([&] { (void)parse_number(v.text(), with_grouping(locale)); });
+    }
     if (v.type() == Variant::Type::Single) attempt([&] { (void)general_form(v.as_single(), locale); });
     if (v.type() == Variant::Type::Double) numbers(v.as_double(), locale, ordinary_separator);
 }
