@@ -109,7 +109,7 @@ TEST(Click, AnUnsafeAddressIsNotOpened)
     EXPECT_NE(r.out.find("javalink (address refused, nothing opened)"), std::string::npos);
     const Result json = cli({"check", "--machine", kXp, "--page", kPage, "--param", "JavaURL=-kiosk", "--click",
                              "javalink", "--format", "json"});
-    EXPECT_NE(json.out.find("{\"link\": \"javalink\", \"file\": \"\", \"parameters\": \"\", \"result\": 0, "
+    EXPECT_NE(json.out.find("{\"link\": \"javalink\", \"file\": \"\", \"parameters\": \"\", \"result\": 2, "
                             "\"refused\": \"address refused, nothing opened\"}"),
               std::string::npos)
         << json.out;
