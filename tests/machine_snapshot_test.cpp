@@ -45,7 +45,7 @@ std::string panel(const fs::path& machine_file, const PageSettings& settings)
         const auto result = click_link(session->control, link.link);
         const auto& asked = session->shell.requests();
         clicks.push_back({std::string(design(link.link).name), asked.empty() ? "" : asked.back().file,
-                          asked.empty() ? "" : asked.back().parameters, result});
+                          asked.empty() ? "" : asked.back().parameters, result, ""});
     }
     forget_default_browser();
     return render_json(PanelView{session->panel, report, clicks, "machine"});
