@@ -1,7 +1,7 @@
 #pragma once
 // The browser row: the browsers the registry shows, then Internet Explorer's
 // version against IEVersion and whether it is the default browser.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 
 namespace prestova {
 

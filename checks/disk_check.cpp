@@ -1,12 +1,12 @@
 #include "checks/disk_check.hpp"
 
+#include "probes/disk_space.hpp"
+
 namespace prestova {
 
 namespace {
 
 using enum ControlId;
-
-constexpr double kTwoTo32 = 4294967296.0;
 
 // Gigabytes (divided by 1024, two decimals) from 1000 megabytes up, else the
 // page's own text.
@@ -18,24 +18,6 @@ std::string requirement_caption(RunContext& ctx, Prop prop)
 
 } // namespace
 
-double LargeToDouble(std::int32_t& low, std::int32_t& high)
-{
-    double l = low;
-    if (l < 0) l += kTwoTo32;
-    double h = high;
-    if (h < 0) h += kTwoTo32;
-    return h * kTwoTo32 + l;
-}
-
-Variant GetDiskSpace(SystemInfo& system, std::string& sDrive)
-{
-    DiskFreeSpace space{};
-    system.disk_free_space(sDrive, space);  // a failure leaves the zeroes
-    std::int32_t low = static_cast<std::int32_t>(static_cast<std::uint32_t>(space.free_to_caller));
-    std::int32_t high = static_cast<std::int32_t>(static_cast<std::uint32_t>(space.free_to_caller >> 32));
-    return Variant::real(LargeToDouble(low, high));
-}
-
 void check_disk(RunContext& ctx)
 {
     // Every later use of the free space goes through this text, so the
@@ -43,7 +25,7 @@ void check_disk(RunContext& ctx)
     std::string megabytes;
     ctx.step("disk: free space", [&] {
         std::string drive = "C:";
-        const double bytes = ctx.control.GetDiskSpace(drive).to_double(ctx.locale);
+        const double bytes = GetDiskSpace(ctx.platform.system, drive).to_double(ctx.locale);
         megabytes = format_0_00(bytes / (1024.0 * 1024.0), ctx.locale);
     });
     ctx.step("disk: recommended caption (DiskSpaceRec)",

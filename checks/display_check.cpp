@@ -1,7 +1,6 @@
 #include "checks/display_check.hpp"
 
-#include <cfloat>
-#include <cmath>
+#include "probes/device_colors.hpp"
 
 namespace prestova {
 
@@ -49,20 +48,6 @@ std::int16_t screen_pixels(double twips, double twips_per_pixel)
     return to_int16(static_cast<double>(whole / per_pixel));
 }
 
-float DeviceColors(SystemInfo& system, std::int32_t& hDC)
-{
-    const std::int64_t planes = system.device_caps(hDC, devcaps::Planes);
-    const std::int64_t bits = system.device_caps(hDC, devcaps::BitsPixel);
-    const std::int64_t product = planes * bits;
-    if (product > INT32_MAX || product < INT32_MIN)
-        throw ScriptError(ErrorCode::Overflow, "Overflow: " + std::to_string(planes) + " planes x " +
-                                                   std::to_string(bits) + " bits per pixel");
-    const double colours = std::pow(2.0, static_cast<double>(product));
-    if (!std::isfinite(colours) || colours > FLT_MAX)
-        throw ScriptError(ErrorCode::Overflow, "Overflow: 2 to the power " + std::to_string(product));
-    return static_cast<float>(colours);
-}
-
 void check_display(RunContext& ctx)
 {
     std::int16_t width = 0;
@@ -88,7 +73,7 @@ void check_display(RunContext& ctx)
     float colours = 0;
     ctx.step("display: colour count", [&] {
         std::int32_t hdc = ctx.platform.system.control_device_context();
-        colours = ctx.control.DeviceColors(hdc);
+        colours = DeviceColors(ctx.platform.system, hdc);
     });
 
     if (ctx.test("display: ready test (ScreenRecWid, ScreenRecHgt, RecColorDepth)", [&] {

@@ -1,6 +1,6 @@
 #pragma once
 // The memory row: total physical memory against MemoryMin and MemoryRec.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 
 #include <array>
 #include <cstdint>

@@ -11,7 +11,7 @@ using enum ControlId;
 void check_operating_system(RunContext& ctx)
 {
     std::int32_t running = Unknown;
-    ctx.step("operating system: identification", [&] { running = ctx.control.getVersion(); });
+    ctx.step("operating system: identification", [&] { running = getVersion(ctx.platform.system); });
     ctx.step("operating system: name", [&] { ctx.panel.set_caption(Label24, GetOSName(running)); });
 
     auto minimum = [&] { return GetOSOrdinal(ctx.text(Prop::OSMin)); };

@@ -1,7 +1,7 @@
 #pragma once
 // The operating-system row: the running Windows against OSMin and OSRec, by
 // their places in the version table.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 
 namespace prestova {
 

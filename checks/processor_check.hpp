@@ -1,7 +1,7 @@
 #pragma once
 // The processor row: the clock speed from the registry against CPUMin and
 // CPURec.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 
 namespace prestova {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the software and browser rows: appending a line to a list cell
 // and the registry text reads they make, each trimmed of blanks.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 #include "probes/mod_registry.hpp"
 
 #include <string>

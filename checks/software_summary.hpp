@@ -1,7 +1,7 @@
 #pragma once
 // The rest of the software row: the zip application, the Java Runtime
 // Environment, and the row's verdict from the software-missing flag.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 
 namespace prestova {
 

@@ -140,7 +140,7 @@ public:
 private:
     // PropertyChangeSink: a script's write marks the state as changed and
     // tells the connected IPropertyNotifySinks (property_notification.cpp).
-    void property_changed(std::string_view bag_key) override;
+    void property_changed(Prop prop) override;
 
     HRESULT get_property(const char* name, VARIANT* result);
     HRESULT put_property(const char* name, const VARIANT& value);

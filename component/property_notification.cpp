@@ -13,12 +13,9 @@ namespace prestova::component {
 
 namespace {
 
-// The core names a changed property by its bag key; sinks know it by the
-// dispatch identifier the interface gives it.
-std::optional<DISPID> dispid_of_bag_key(std::string_view bag_key)
+// Sinks know a property by the dispatch identifier the interface gives it.
+std::optional<DISPID> dispid_of(Prop prop)
 {
-    const auto prop = find_property_by_bag_key(bag_key);
-    if (!prop) return std::nullopt;
     for (const Member& m : member_table())
         if (m.prop == prop) return m.dispid;
     return std::nullopt;
@@ -45,10 +42,10 @@ HRESULT STDMETHODCALLTYPE ControlObject::FindConnectionPoint(REFIID riid, IConne
     return CONNECT_E_NOCONNECTION;
 }
 
-void ControlObject::property_changed(std::string_view bag_key)
+void ControlObject::property_changed(Prop prop)
 {
     dirty_ = true;
-    const auto dispid = dispid_of_bag_key(bag_key);
+    const auto dispid = dispid_of(prop);
     if (!dispid) return;
     // Every sink hears of the change; the first failure then reaches the
     // writer, as a failing platform call does.
@@ -61,8 +58,11 @@ void ControlObject::property_changed(std::string_view bag_key)
     if (SUCCEEDED(failure)) return;
     char code[16];
     wsprintfA(code, "%08lX", static_cast<unsigned long>(failure));
-    throw ScriptError(ErrorCode::PlatformFailure, "The change notification of \"" + std::string(bag_key) +
-                                                      "\" failed (0x" + code + ")");
+    throw ScriptError(ErrorCode::PlatformFailure, std::string("The change notification of \"")
+                                                      .append(property_info(prop).name)
+                                                      .append("\" failed (0x")
+                                                      .append(code)
+                                                      .append(")"));
 }
 
 } // namespace prestova::component

@@ -48,15 +48,14 @@ void run_all(RunContext& ctx)
     give_colour(ctx, kThirdColour, ColourGroup::Third);
     ctx.step("recommended system caption", [&] { ctx.panel.set_caption(ControlId::Label25, ctx.text(Prop::OSRec)); });
     ctx.step("minimum system caption", [&] { ctx.panel.set_caption(ControlId::Label26, ctx.text(Prop::OSMin)); });
-    for (const auto& section : kSections)
-        if (section.run) section.run(ctx);
+    for (const auto& section : kSections) section.run(ctx);
 }
 
 } // namespace
 
 std::span<const RunSection> run_sections() { return kSections; }
 
-RunReport run_checks(Prestova& control)
+RunReport run_checks(RunSubject& control)
 {
     RunContext ctx(control);
     RunReport report;

@@ -1,7 +1,8 @@
 #pragma once
 // The check run: colours the panel, writes the operating-system requirement
 // captions, then runs the sections in their fixed order.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
+#include "checks/run_report.hpp"
 
 #include <span>
 #include <string_view>
@@ -10,11 +11,11 @@ namespace prestova {
 
 struct RunSection {
     std::string_view name;
-    void (*run)(RunContext&);  // null: not part of this build yet, its row keeps its design state
+    void (*run)(RunContext&);
 };
 
 std::span<const RunSection> run_sections();
 
-RunReport run_checks(Prestova& control);
+RunReport run_checks(RunSubject& control);
 
 } // namespace prestova

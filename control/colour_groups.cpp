@@ -1,6 +1,6 @@
 #include "control/colour_groups.hpp"
 
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 // The five panel colours a page sets through its colour properties, and the
 // cells each one is given to at the start of a run.
-#include "control/panel_design.hpp"
-#include "control/properties.hpp"
+#include "design/panel_design.hpp"
+#include "design/properties.hpp"
 
 #include <span>
 #include <string_view>

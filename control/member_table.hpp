@@ -3,7 +3,7 @@
 // published order with their dispatch identifiers, parameters and results.
 // Dispatch, the command line's `call`, the component's dual interface and
 // the type library's source (component/tallymere.idl) all come from it.
-#include "control/properties.hpp"
+#include "design/properties.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "control/prestova.hpp"
 
-#include "checks/disk_check.hpp"
-#include "checks/display_check.hpp"
 #include "control/check_run.hpp"
+#include "probes/device_colors.hpp"
+#include "probes/disk_space.hpp"
 #include "probes/os_identification.hpp"
 #include "probes/version_text.hpp"
 
@@ -16,7 +16,7 @@ Prestova::Prestova(Platform platform, Panel& panel, PropertyChangeSink* change_s
 void Prestova::put(Prop prop, Variant value)
 {
     members_[static_cast<std::size_t>(prop)] = std::move(value);
-    if (change_sink_) change_sink_->property_changed(property_info(prop).bag_key);
+    if (change_sink_) change_sink_->property_changed(prop);
 }
 
 void Prestova::init_properties()

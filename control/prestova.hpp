@@ -1,8 +1,10 @@
 #pragma once
 // The control object: forty property members, their persistence, the
 // public methods a page may call, and the check run raised by Show.
-#include "control/properties.hpp"
-#include "control/run_report.hpp"
+#include "design/properties.hpp"
+#include "checks/run_context.hpp"
+#include "checks/run_report.hpp"
+#include "control/property_change_sink.hpp"
 #include "core/variant.hpp"
 #include "platform/panel.hpp"
 #include "platform/platform.hpp"
@@ -12,13 +14,13 @@
 
 namespace prestova {
 
-class Prestova {
+class Prestova : public RunSubject {
 public:
     Prestova(Platform platform, Panel& panel, PropertyChangeSink* change_sink = nullptr);
 
     // Property accessors: reading hands back a copy of whatever the member
     // holds; writing stores the value unchanged and tells the host.
-    Variant get(Prop prop) const { return members_[static_cast<std::size_t>(prop)]; }
+    Variant get(Prop prop) const override { return members_[static_cast<std::size_t>(prop)]; }
     void put(Prop prop, Variant value);
 
     // Persistence events.
@@ -36,10 +38,10 @@ public:
     // The Show event: one whole check run.
     RunReport show();
 
-    Platform& platform() { return platform_; }
-    Panel& panel() { return panel_; }
+    Platform& platform() override { return platform_; }
+    Panel& panel() override { return panel_; }
     // The user's number settings, asked of the system at each use.
-    Locale locale() const;
+    Locale locale() const override;
 
 private:
     Platform platform_;

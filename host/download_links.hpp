@@ -1,6 +1,6 @@
 #pragma once
 // The seven download links and the address property each one opens.
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 #include "control/prestova.hpp"
 
 #include <array>

@@ -3,7 +3,7 @@
 // smile (good), keep a straight mouth (okay) or frown (bad), on a
 // transparent background. Drawn by code, stored as an indexed image and
 // encoded as an interlaced GIF89a with a 256-colour palette.
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // The panel operations a section may use. The run never hides a control.
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // The face pictures as data URIs that SVG and HTML can show inline.
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Where and in which order the pictures of the panel draw each control.
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 #include "control/panel_state.hpp"
 
 #include <string>

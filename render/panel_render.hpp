@@ -2,7 +2,7 @@
 // The panel shown to a person, in four forms: a readable text grid, JSON for
 // programs, and SVG or HTML pictures at the panel's design geometry.
 #include "control/panel_state.hpp"
-#include "control/run_report.hpp"
+#include "checks/run_report.hpp"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,6 @@
 // The disk row end to end from the free space on drive C:.
 #include "checks/disk_check.hpp"
+#include "probes/disk_space.hpp"
 #include "control_support.hpp"
 
 #include <gtest/gtest.h>

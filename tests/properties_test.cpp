@@ -1,5 +1,5 @@
 #include "control/member_table.hpp"
-#include "control/properties.hpp"
+#include "design/properties.hpp"
 #include "control_support.hpp"
 #include "core/script_error.hpp"
 
@@ -38,9 +38,9 @@ class RecordingSink : public PropertyChangeSink {
 public:
     std::vector<std::string> changed;
     bool fail = false;
-    void property_changed(std::string_view key) override
+    void property_changed(Prop prop) override
     {
-        changed.emplace_back(key);
+        changed.emplace_back(property_info(prop).name);
         if (fail) throw ScriptError(ErrorCode::PlatformFailure, "notification failed");
     }
 };
@@ -120,7 +120,7 @@ TEST(Properties, AFailingBagStopsTheLoadAtItsKey)
     EXPECT_EQ(save.written.size(), 15u);
 }
 
-TEST(Properties, WritingStoresTheValueUnchangedAndNamesTheBagKey)
+TEST(Properties, WritingStoresTheValueUnchangedAndNamesTheProperty)
 {
     SimulatedMachine machine(machine_profile(xp_machine_text()));
     PanelState panel;
@@ -132,7 +132,7 @@ TEST(Properties, WritingStoresTheValueUnchangedAndNamesTheBagKey)
     EXPECT_EQ(control.get(Prop::recColorDepth), Variant::integer(255));
     EXPECT_EQ(control.get(Prop::MemoryMin), Variant("not a number"));
     EXPECT_TRUE(control.get(Prop::CPUMin).is_empty());
-    EXPECT_EQ(sink.changed, (std::vector<std::string>{"RecColorDepth", "MemoryMin", "CPUMin"}));
+    EXPECT_EQ(sink.changed, (std::vector<std::string>{"recColorDepth", "MemoryMin", "CPUMin"}));
 
     sink.fail = true;
     EXPECT_THROW(control.put(Prop::OSMin, Variant("Windows 2000")), ScriptError);

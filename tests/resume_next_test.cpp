@@ -1,7 +1,7 @@
 // The run's error mode: untrapped before the Acrobat Reader step, then
 // resume-next to the end of the run, with failures injected into the panel
 // and the probes.
-#include "control/run_context.hpp"
+#include "checks/run_context.hpp"
 #include "control_support.hpp"
 #include "software_support.hpp"
 

@@ -5,7 +5,7 @@
 #include "container_modes.hpp"
 #include "param_bag.hpp"
 
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 
 #include <windows.h>
 #include <ocidl.h>

@@ -1,4 +1,4 @@
-#include "control/properties.hpp"
+#include "design/properties.hpp"
 
 namespace prestova {
 

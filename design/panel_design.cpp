@@ -1,4 +1,4 @@
-#include "control/panel_design.hpp"
+#include "design/panel_design.hpp"
 
 namespace prestova {
 

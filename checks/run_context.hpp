@@ -2,8 +2,13 @@
 // The state one check run shares between its sections, and its error mode:
 // until the resume-next rule is switched on an error stops the run; after
 // it, a failing step is skipped and a failing decision test counts as true.
-#include "control/prestova.hpp"
+#include "checks/run_report.hpp"
+#include "core/locale.hpp"
 #include "core/script_error.hpp"
+#include "core/variant.hpp"
+#include "design/properties.hpp"
+#include "platform/panel.hpp"
+#include "platform/platform.hpp"
 
 #include <optional>
 #include <string>
@@ -12,14 +17,27 @@
 
 namespace prestova {
 
+// The control as a run sees it: the page's requirements, its panel, the
+// machine and the user's number settings.
+class RunSubject {
+public:
+    virtual Variant get(Prop prop) const = 0;
+    virtual Panel& panel() = 0;
+    virtual Platform& platform() = 0;
+    virtual Locale locale() const = 0;
+
+protected:
+    ~RunSubject() = default;
+};
+
 class RunContext {
 public:
-    explicit RunContext(Prestova& control)
+    explicit RunContext(RunSubject& control)
         : control(control), panel(control.panel()), platform(control.platform()), locale(control.locale())
     {
     }
 
-    Prestova& control;
+    RunSubject& control;
     Panel& panel;
     Platform& platform;
     const Locale locale;
