@@ -5,18 +5,22 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 namespace prestova {
 
 namespace {
 
-using enum ControlId;
-
-constexpr std::array kResultCells{LabelMemAmount, memRecommend, Label14, Label17, Label4, Label7, Label19,
-                                  Label22, Label24, Label27, Label28, Label30, Label33, Label34};
-constexpr std::array kSecondCells{Label2, Label3, Label1, Label18, Label23, Label29, Label32, Label12, Label13,
-                                  Label15, Label16, Label5, Label6, Label20, Label21, Label25, Label26};
-constexpr std::array kThirdCells{Label8, Label9, Label10, Label11};
+// A group's cells as the design table assigns them, in design order with
+// the test names first: the run colours the name column before the figures.
+std::vector<ControlId> group_cells(ColourGroup group)
+{
+    std::vector<ControlId> cells;
+    for (const ControlDesign& cell : panel_design())
+        if (cell.group == group) cells.push_back(cell.id);
+    std::ranges::stable_partition(cells, [](ControlId id) { return design(id).style == CellStyle::Name; });
+    return cells;
+}
 
 } // namespace
 
@@ -38,13 +42,10 @@ std::int32_t build_colour(RunContext& ctx, const ColourSource& source)
 
 std::span<const ControlId> cells_of(ColourGroup group)
 {
-    switch (group) {
-    case ColourGroup::Result: return kResultCells;
-    case ColourGroup::Second: return kSecondCells;
-    case ColourGroup::Third: return kThirdCells;
-    case ColourGroup::None: break;
-    }
-    return {};
+    static const std::array<std::vector<ControlId>, 4> kGroups{
+        std::vector<ControlId>{}, group_cells(ColourGroup::Result), group_cells(ColourGroup::Second),
+        group_cells(ColourGroup::Third)};
+    return kGroups[static_cast<std::size_t>(group)];
 }
 
 } // namespace prestova
