@@ -1,11 +1,11 @@
 #pragma once
 // The control object: forty property members, their persistence, the
 // public methods a page may call, and the check run raised by Show.
-#include "design/properties.hpp"
 #include "checks/run_context.hpp"
 #include "checks/run_report.hpp"
 #include "control/property_change_sink.hpp"
 #include "core/variant.hpp"
+#include "design/properties.hpp"
 #include "platform/panel.hpp"
 #include "platform/platform.hpp"
 #include "platform/property_bag.hpp"

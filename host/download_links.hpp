@@ -1,7 +1,7 @@
 #pragma once
 // The seven download links and the address property each one opens.
-#include "design/panel_design.hpp"
 #include "control/prestova.hpp"
+#include "design/panel_design.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // Where and in which order the pictures of the panel draw each control.
-#include "design/panel_design.hpp"
 #include "control/panel_state.hpp"
+#include "design/panel_design.hpp"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 // The panel shown to a person, in four forms: a readable text grid, JSON for
 // programs, and SVG or HTML pictures at the panel's design geometry.
-#include "control/panel_state.hpp"
 #include "checks/run_report.hpp"
+#include "control/panel_state.hpp"
 
 #include <cstdint>
 #include <string>

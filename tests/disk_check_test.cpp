@@ -1,7 +1,7 @@
 // The disk row end to end from the free space on drive C:.
 #include "checks/disk_check.hpp"
-#include "probes/disk_space.hpp"
 #include "control_support.hpp"
+#include "probes/disk_space.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The video row end to end: a machine's screen and the page's display
 // settings in, the row's captions, icon, advice and colour out.
 #include "checks/display_check.hpp"
-#include "probes/device_colors.hpp"
 #include "control_support.hpp"
+#include "probes/device_colors.hpp"
 
 #include <gtest/gtest.h>
 

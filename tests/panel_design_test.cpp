@@ -1,6 +1,6 @@
-#include "design/panel_design.hpp"
 #include "control/panel_state.hpp"
 #include "core/script_error.hpp"
+#include "design/panel_design.hpp"
 
 #include <gtest/gtest.h>
 

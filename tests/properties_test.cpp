@@ -1,7 +1,7 @@
 #include "control/member_table.hpp"
-#include "design/properties.hpp"
 #include "control_support.hpp"
 #include "core/script_error.hpp"
+#include "design/properties.hpp"
 
 #include <gtest/gtest.h>
 

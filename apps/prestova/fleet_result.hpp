@@ -2,9 +2,9 @@
 // What a fleet report keeps of one check run: for each of the seven test
 // rows its verdict, the measured value as the panel shows it and the
 // software the row offers to download, and the machine's readiness.
-#include "design/panel_design.hpp"
-#include "control/panel_state.hpp"
 #include "checks/run_report.hpp"
+#include "control/panel_state.hpp"
+#include "design/panel_design.hpp"
 
 #include <array>
 #include <optional>
