@@ -3,6 +3,7 @@
 // thousands grouping and line-break blanks, and what stays refused.
 #include "core/script_error.hpp"
 #include "core/variant.hpp"
+#include "script_error_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -31,15 +32,7 @@ struct NumberCase {
 
 void PrintTo(const NumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 
-std::optional<ErrorCode> error_of(auto&& f)
-{
-    try {
-        f();
-    } catch (const ScriptError& e) {
-        return e.code();
-    }
-    return std::nullopt;
-}
+using prestova::testing::error_of;
 
 class TextToNumber : public ::testing::TestWithParam<NumberCase> {};
 

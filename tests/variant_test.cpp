@@ -1,5 +1,6 @@
 #include "core/script_error.hpp"
 #include "core/variant.hpp"
+#include "script_error_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,7 @@ namespace {
 const Locale kDot{};
 const Locale kComma{','};
 
-std::optional<ErrorCode> error_of(auto&& f)
-{
-    try {
-        f();
-    } catch (const ScriptError& e) {
-        return e.code();
-    }
-    return std::nullopt;
-}
+using prestova::testing::error_of;
 
 struct IntegerCase {
     Variant value;
