@@ -18,7 +18,8 @@ std::vector<ControlId> group_cells(ColourGroup group)
     std::vector<ControlId> cells;
     for (const ControlDesign& cell : panel_design())
         if (cell.group == group) cells.push_back(cell.id);
-    std::ranges::stable_partition(cells, [](ControlId id) { return design(id).style == CellStyle::Name; });
+    // Iterators, not ranges: clang 14 cannot use libstdc++ 12's ranges algorithms.
+    std::stable_partition(cells.begin(), cells.end(), [](ControlId id) { return design(id).style == CellStyle::Name; });
     return cells;
 }
 
