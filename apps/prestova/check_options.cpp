@@ -5,8 +5,6 @@
 #include "core/input_quote.hpp"
 #include "host/download_links.hpp"
 
-#include <charconv>
-
 namespace prestova {
 
 namespace {
@@ -18,15 +16,6 @@ OutputFormat parse_format(const std::string& name)
     if (name == "svg") return OutputFormat::Svg;
     if (name == "html") return OutputFormat::Html;
     throw UsageError("unknown format " + quote_input(name) + " (use text, json, svg or html)");
-}
-
-int parse_runs(const std::string& text)
-{
-    int n = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || ptr != text.data() + text.size() || n < 1 || n > 1000)
-        throw UsageError("--runs takes a whole number from 1 to 1000, not " + quote_input(text));
-    return n;
 }
 
 } // namespace
@@ -41,13 +30,9 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
         auto value = [&] { return options.value(); };
         if (flag == "--machine") { o.machine = value(); have_machine = true; }
         else if (flag == "--page") o.page = value();
-        else if (flag == "--param") {
-            const std::string p = value();
-            const auto eq = p.find('=');
-            if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not " + quote_input(p));
-            o.params.emplace_back(p.substr(0, eq), p.substr(eq + 1));
-        } else if (flag == "--init" && !options.has_inline_value()) o.init = true;
-        else if (flag == "--runs") o.runs = parse_runs(value());
+        else if (flag == "--param") o.params.push_back(options.name_value());
+        else if (flag == "--init" && !options.has_inline_value()) o.init = true;
+        else if (flag == "--runs") o.runs = options.whole_value(1, 1000);
         else if (flag == "--format") o.format = parse_format(value());
         else if (flag == "--output") o.output = value();
         else if (flag == "--click") o.clicks.push_back(value());

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace prestova {
@@ -23,6 +24,10 @@ public:
     // The option's value: the joined one, else the next argument. Throws
     // UsageError when there is none.
     std::string value();
+    // The value as a whole number from min to max; UsageError otherwise.
+    int whole_value(int min, int max);
+    // The value as NAME=VALUE (a name is required); UsageError otherwise.
+    std::pair<std::string, std::string> name_value();
 
 private:
     const std::vector<std::string>& args_;

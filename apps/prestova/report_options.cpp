@@ -3,8 +3,6 @@
 #include "apps/prestova/option_scanner.hpp"
 #include "core/input_quote.hpp"
 
-#include <charconv>
-
 namespace prestova {
 
 namespace {
@@ -15,15 +13,6 @@ ReportFormat parse_report_format(const std::string& name)
     if (name == "jsonl") return ReportFormat::Jsonl;
     if (name == "html") return ReportFormat::Html;
     throw UsageError("unknown report format " + quote_input(name) + " (use csv, jsonl or html)");
-}
-
-unsigned parse_jobs(const std::string& text)
-{
-    unsigned n = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || ptr != text.data() + text.size() || n < 1 || n > 256)
-        throw UsageError("--jobs takes a whole number from 1 to 256, not " + quote_input(text));
-    return n;
 }
 
 } // namespace
@@ -39,14 +28,10 @@ ReportOptions parse_report_options(const std::vector<std::string>& args)
             if (flag.empty()) throw UsageError("an empty machine path");
             o.machines.push_back(flag);
         } else if (flag == "--page") o.pages.push_back(value());
-        else if (flag == "--param") {
-            const std::string p = value();
-            const auto eq = p.find('=');
-            if (eq == std::string::npos || eq == 0) throw UsageError("--param takes NAME=VALUE, not " + quote_input(p));
-            o.params.emplace_back(p.substr(0, eq), p.substr(eq + 1));
-        } else if (flag == "--format") o.format = parse_report_format(value());
+        else if (flag == "--param") o.params.push_back(options.name_value());
+        else if (flag == "--format") o.format = parse_report_format(value());
         else if (flag == "--output") o.output = value();
-        else if (flag == "--jobs") o.jobs = parse_jobs(value());
+        else if (flag == "--jobs") o.jobs = static_cast<unsigned>(options.whole_value(1, 256));
         else if (flag == "--panels") o.panels = value();
         else if (flag == "--strict" && !options.has_inline_value()) o.strict = true;
         else throw UsageError("unknown option " + quote_input(options.given()));
