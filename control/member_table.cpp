@@ -1,5 +1,7 @@
 #include "control/member_table.hpp"
 
+#include "core/indexed_table.hpp"
+
 namespace prestova {
 
 namespace {
@@ -31,13 +33,8 @@ constexpr MethodEntry kMethods[] = {
     {Method::getVersion, "getVersion", 0x6003003A, {}, OSofPrestovaUser},
 };
 
-constexpr bool methods_in_enumeration_order()
-{
-    for (std::size_t i = 0; i < std::size(kMethods); ++i)
-        if (static_cast<std::size_t>(kMethods[i].method) != i) return false;
-    return true;
-}
-static_assert(methods_in_enumeration_order(), "method_member indexes the table by Method");
+static_assert(rows_in_key_order(kMethods, [](const MethodEntry& m) { return m.method; }),
+              "method_member indexes the table by Method");
 
 // The properties in the order the interface publishes them.
 constexpr std::array<Prop, kPropertyCount> kPropertyMembers{

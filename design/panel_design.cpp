@@ -1,5 +1,7 @@
 #include "design/panel_design.hpp"
 
+#include "core/indexed_table.hpp"
+
 namespace prestova {
 
 namespace {
@@ -98,13 +100,8 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
 #undef LABEL
 #undef ICON
 
-constexpr bool ids_in_table_order()
-{
-    for (std::size_t i = 0; i < kDesign.size(); ++i)
-        if (static_cast<std::size_t>(kDesign[i].id) != i) return false;
-    return true;
-}
-static_assert(ids_in_table_order(), "the design table is indexed by ControlId");
+static_assert(rows_in_key_order(kDesign, [](const ControlDesign& c) { return c.id; }),
+              "the design table is indexed by ControlId");
 
 } // namespace
 

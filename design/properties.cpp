@@ -1,5 +1,7 @@
 #include "design/properties.hpp"
 
+#include "core/indexed_table.hpp"
+
 namespace prestova {
 
 namespace {
@@ -57,13 +59,8 @@ constexpr std::array<Prop, kPropertyCount> kPersistence{
     recColorDepth, MinColorDepth, ScreenRecWid, ScreenRecHgt, ScreenMinWid, ScreenMinHgt,
 };
 
-constexpr bool table_in_declaration_order()
-{
-    for (std::size_t i = 0; i < kProperties.size(); ++i)
-        if (static_cast<std::size_t>(kProperties[i].prop) != i) return false;
-    return true;
-}
-static_assert(table_in_declaration_order(), "the property table is indexed by Prop");
+static_assert(rows_in_key_order(kProperties, [](const PropertyInfo& p) { return p.prop; }),
+              "the property table is indexed by Prop");
 
 } // namespace
 
