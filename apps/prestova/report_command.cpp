@@ -39,7 +39,12 @@ struct Tally {
 
 class FleetRun {
 public:
-    FleetRun(const ReportOptions& options, std::vector<Page> pages) : options_(options), pages_(std::move(pages)) {}
+    FleetRun(const ReportOptions& options, std::vector<Page> pages)
+        : options_(options), pages_(std::move(pages)),
+          // Panel files are linked from wherever the report is written.
+          link_base_(options.output ? fs::absolute(*options.output).parent_path() : fs::current_path())
+    {
+    }
 
     MachineOutcome check(const std::string& file, std::size_t index) const
     {
@@ -77,13 +82,12 @@ private:
         const fs::path path = fs::path(*options_.panels) / name;
         std::ofstream out(path, std::ios::binary);
         if (!(out << svg)) throw InputError("cannot write " + path.string());
-        // Linked from wherever the report is written.
-        const fs::path from = options_.output ? fs::absolute(*options_.output).parent_path() : fs::current_path();
-        return fs::proximate(fs::absolute(path), from).generic_string();
+        return fs::proximate(fs::absolute(path), link_base_).generic_string();
     }
 
     const ReportOptions& options_;
     std::vector<Page> pages_;
+    fs::path link_base_;
 };
 
 std::vector<Page> read_pages(const ReportOptions& options)
