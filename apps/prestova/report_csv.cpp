@@ -35,7 +35,9 @@ class CsvWriter final : public ReportWriter {
 public:
     CsvWriter(std::ostream& out, std::vector<std::string> pages) : out_(out), pages_(std::move(pages))
     {
-        line(csv_columns());
+        const std::vector<std::string> columns = csv_columns();
+        column_count_ = columns.size();
+        line(columns);
     }
 
     void add(const ReportRecord& r) override
@@ -60,7 +62,7 @@ public:
     void add(const ReportError& e) override
     {
         std::vector<std::string> f{e.file, e.machine, "", "error"};
-        f.insert(f.end(), 3 * kReportRowCount + 3, "");
+        f.resize(column_count_ - 2);  // the record's columns stay empty up to error_line and error
         f.push_back(e.line > 0 ? std::to_string(e.line) : "");
         f.push_back(e.message);
         line(f);
@@ -81,6 +83,7 @@ private:
 
     std::ostream& out_;
     std::vector<std::string> pages_;
+    std::size_t column_count_ = 0;
 };
 
 } // namespace
