@@ -22,7 +22,7 @@ Variant converted(const Variant& v, AutomationType type, const Locale& locale)
     case AutomationType::Byte: return Variant::integer(to_byte(v, locale));
     case AutomationType::Long:
     case AutomationType::OSofPrestovaUser: return Variant::long_integer(v.to_long(locale));
-    case AutomationType::Single: return Variant::single(static_cast<float>(v.to_double(locale)));
+    case AutomationType::Single: return Variant::single(v.to_single(locale));
     case AutomationType::String: return Variant(v.to_text(locale));
     case AutomationType::Variant: return v;
     }
