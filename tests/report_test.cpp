@@ -89,20 +89,20 @@ std::vector<JsonValue> jsonl(const std::string& text)
 // version spread over the verdicts' edges.
 void write_generated_machines(const TempFolder& dir)
 {
-    struct Spec {
+    struct GeneratedMachine {
         const char* name;
         int major, minor, width, height, bits;
         const char* memory;
         const char* disk;
         int mhz;
     };
-    const Spec specs[] = {
+    const GeneratedMachine machines[] = {
         {"gen-tiny", 4, 10, 640, 480, 8, "33554432", "10485760", 133},
         {"gen-mid", 5, 0, 1024, 768, 16, "134217728", "1073741824", 633},
         {"gen-big", 6, 1, 1920, 1080, 32, "8589934592", "536870912000", 3000},
         {"gen-no-memory", 5, 1, 800, 600, 24, "", "0", 0},
     };
-    for (const Spec& s : specs) {
+    for (const GeneratedMachine& s : machines) {
         std::ostringstream facts;
         facts << "[windows]\nplatform_id = " << (s.major == 4 ? 1 : 2) << "\nmajor = " << s.major
               << "\nminor = " << s.minor << "\nbuild = 1\n\n[screen]\nwidth = " << s.width << "\nheight = " << s.height
