@@ -64,6 +64,8 @@ Locale Prestova::locale() const
     locale.decimal_separator = platform_.system.decimal_separator();
     locale.thousands_separator = platform_.system.thousands_separator();
     locale.currency_symbol = platform_.system.currency_symbol();
+    locale.short_date = platform_.system.short_date_format();
+    locale.time_format = platform_.system.time_format();
     return locale;
 }
 

@@ -150,7 +150,8 @@ inline bool same_facts(const MachineProfile& a, const MachineProfile& b)
            a.planes == b.planes && a.device_context == b.device_context && a.total_physical == b.total_physical &&
            a.free_bytes == b.free_bytes && a.total_bytes == b.total_bytes && a.creatable == b.creatable &&
            a.decimal_separator == b.decimal_separator && a.thousands_separator == b.thousands_separator &&
-           a.currency_symbol == b.currency_symbol && a.programs == b.programs && a.denied_keys == b.denied_keys;
+           a.currency_symbol == b.currency_symbol && a.short_date == b.short_date && a.time_format == b.time_format &&
+           a.programs == b.programs && a.denied_keys == b.denied_keys;
 }
 
 } // namespace prestova::fuzz

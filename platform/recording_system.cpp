@@ -38,4 +38,8 @@ char RecordingSystem::thousands_separator() { return *(thousands_ = inner_->thou
 
 std::string RecordingSystem::currency_symbol() { return *(currency_ = inner_->currency_symbol()); }
 
+std::string RecordingSystem::short_date_format() { return *(date_picture_ = inner_->short_date_format()); }
+
+std::string RecordingSystem::time_format() { return *(time_picture_ = inner_->time_format()); }
+
 } // namespace prestova

@@ -24,6 +24,8 @@ public:
     char decimal_separator() override;
     char thousands_separator() override;
     std::string currency_symbol() override;
+    std::string short_date_format() override;
+    std::string time_format() override;
 
     // By record size; nullopt where the request was refused.
     const std::map<std::uint32_t, std::optional<OsVersionInfo>>& versions() const { return versions_; }
@@ -38,6 +40,8 @@ public:
     const std::optional<char>& separator() const { return separator_; }
     const std::optional<char>& thousands() const { return thousands_; }
     const std::optional<std::string>& currency() const { return currency_; }
+    const std::optional<std::string>& date_picture() const { return date_picture_; }
+    const std::optional<std::string>& time_picture() const { return time_picture_; }
 
 private:
     SystemInfo* inner_;
@@ -50,6 +54,8 @@ private:
     std::optional<char> separator_;
     std::optional<char> thousands_;
     std::optional<std::string> currency_;
+    std::optional<std::string> date_picture_;
+    std::optional<std::string> time_picture_;
 };
 
 } // namespace prestova

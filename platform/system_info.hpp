@@ -1,7 +1,7 @@
 #pragma once
 // What the checks ask of the operating system besides the registry:
 // version record, screen, device capabilities, memory status, free disk space,
-// the user's number settings.
+// the user's number, date and time settings.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -74,6 +74,10 @@ public:
     virtual char thousands_separator() = 0;
     // The user's currency symbol, empty for none.
     virtual std::string currency_symbol() = 0;
+    // The user's date and time pictures, e.g. "M/d/yyyy" and "h:mm:ss tt"
+    // (core/date_text.hpp reads them).
+    virtual std::string short_date_format() = 0;
+    virtual std::string time_format() = 0;
 };
 
 } // namespace prestova

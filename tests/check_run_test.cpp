@@ -75,6 +75,28 @@ TEST(CheckRun, TheDecimalSeparatorComesFromTheMachineAndRoundTrips)
     EXPECT_TRUE(t.visible(diskok));  // the free space read back through the same separator
 }
 
+// What the control's texts are made with: every regional setting the
+// machine answers, its defaults where the profile names none.
+TEST(CheckRun, TheLocaleIsTheMachines)
+{
+    const struct {
+        const char* locale;
+        Locale expected;
+    } cases[] = {{"", Locale{'.', ',', "$", "M/d/yyyy", "h:mm:ss tt"}},
+                 {"decimal_separator = ,\nthousands_separator =\ncurrency_symbol = kr\n"
+                  "short_date = yyyy-MM-dd\ntime_format = HH:mm:ss\n",
+                  Locale{',', '\0', "kr", "yyyy-MM-dd", "HH:mm:ss"}}};
+    for (const auto& c : cases) {
+        const TestControl t(std::string("[locale]\n") + c.locale);
+        const Locale locale = t.control.locale();
+        EXPECT_EQ(locale.decimal_separator, c.expected.decimal_separator) << c.locale;
+        EXPECT_EQ(locale.thousands_separator, c.expected.thousands_separator) << c.locale;
+        EXPECT_EQ(locale.currency_symbol, c.expected.currency_symbol) << c.locale;
+        EXPECT_EQ(locale.short_date, c.expected.short_date) << c.locale;
+        EXPECT_EQ(locale.time_format, c.expected.time_format) << c.locale;
+    }
+}
+
 struct ColourCase {
     Params params;
     ColourGroup group;

@@ -37,6 +37,8 @@ void expect_same_facts(const MachineProfile& a, const MachineProfile& b, const s
     EXPECT_EQ(a.decimal_separator, b.decimal_separator) << what;
     EXPECT_EQ(a.thousands_separator, b.thousands_separator) << what;
     EXPECT_EQ(a.currency_symbol, b.currency_symbol) << what;
+    EXPECT_EQ(a.short_date, b.short_date) << what;
+    EXPECT_EQ(a.time_format, b.time_format) << what;
     EXPECT_EQ(a.programs, b.programs) << what;
     EXPECT_EQ(a.denied_keys, b.denied_keys) << what;
 }
@@ -147,6 +149,23 @@ TEST(FactsWriter, NumberSettingsReadBackTheSame)
     }
 }
 
+// Pictures keep their inner blanks, quotes and comment characters.
+TEST(FactsWriter, DateAndTimePicturesReadBackTheSame)
+{
+    const struct {
+        const char* short_date;
+        const char* time_format;
+    } cases[] = {{"M/d/yyyy", "h:mm:ss tt"},         {"dd.MM.yyyy", "HH:mm:ss"},
+                 {"d' de 'MMMM' \xE0 'yyyy", "H' h 'mm"}, {"yyyy;MM;dd", "#HH:mm"},
+                 {"d", "t"},                          {"dd/MM/yy'  '", "'x' = H"}};
+    for (const auto& c : cases) {
+        MachineProfile p;
+        p.short_date = c.short_date;
+        p.time_format = c.time_format;
+        expect_same_facts(p, read_back(p), std::string(c.short_date) + " " + c.time_format);
+    }
+}
+
 struct Unwritable {
     const char* what;
     void (*set)(MachineProfile&);
@@ -198,6 +217,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "a facts file cannot hold the currency symbol ' kr': blanks around it are dropped"},
         Unwritable{"currency with a comment", [](MachineProfile& p) { p.currency_symbol = "a ;b"; },
                    "a facts file cannot hold the currency symbol 'a ;b': a blank before ';' or '#' starts a comment"},
+        Unwritable{"empty short date", [](MachineProfile& p) { p.short_date.clear(); },
+                   "a facts file cannot hold the short date format '': the reader takes no empty picture"},
+        Unwritable{"empty time format", [](MachineProfile& p) { p.time_format.clear(); },
+                   "a facts file cannot hold the time format '': the reader takes no empty picture"},
+        Unwritable{"short date with blanks", [](MachineProfile& p) { p.short_date = "d/M "; },
+                   "a facts file cannot hold the short date format 'd/M ': blanks around it are dropped"},
+        Unwritable{"time format with a comment", [](MachineProfile& p) { p.time_format = "HH:mm #24"; },
+                   "a facts file cannot hold the time format 'HH:mm #24': a blank before ';' or '#' starts a comment"},
+        Unwritable{"time format with a line break", [](MachineProfile& p) { p.time_format = "HH\nmm"; },
+                   "a facts file cannot hold the time format 'HH\\x0amm': it holds a line break"},
         // Read back beside its registry file, it would be taken for a misspelling.
         Unwritable{"denied key not in the registry", [](MachineProfile& p) { p.denied_keys = {"HKLM\\"}; },
                    "a facts file cannot hold a [registry] denied key 'HKLM\\\\': it is not in the registry "

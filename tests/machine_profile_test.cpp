@@ -114,6 +114,28 @@ TEST(MachineProfile, ReadsTheNumberSettings)
     }
 }
 
+// The user's date and time pictures, English (United States) unless given;
+// blanks around them and a comment after them are not theirs. UTF-8 in the
+// file, the code page's in the picture.
+TEST(MachineProfile, ReadsTheDateAndTimePictures)
+{
+    const struct {
+        const char* locale;
+        const char* short_date;
+        const char* time_format;
+    } cases[] = {{"", "M/d/yyyy", "h:mm:ss tt"},
+                 {"short_date = dd/MM/yyyy\ntime_format = HH:mm:ss\n", "dd/MM/yyyy", "HH:mm:ss"},
+                 {"SHORT_DATE =  yyyy-MM-dd   ; ISO\n", "yyyy-MM-dd", "h:mm:ss tt"},
+                 {"time_format = H' h 'mm\n", "M/d/yyyy", "H' h 'mm"},
+                 {"short_date = d' de 'MMMM' \xC3\xA0 'yyyy\ntime_format = tt h:mm\n", "d' de 'MMMM' \xE0 'yyyy", "tt h:mm"},
+                 {"short_date = d;M;yy\ntime_format = #HH\n", "d;M;yy", "#HH"}};
+    for (const auto& c : cases) {
+        const MachineProfile p = parse(std::string("[locale]\n") + c.locale);
+        EXPECT_EQ(p.short_date, c.short_date) << c.locale;
+        EXPECT_EQ(p.time_format, c.time_format) << c.locale;
+    }
+}
+
 struct BadFacts {
     std::string text;
     std::string where;
@@ -166,6 +188,16 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFacts{"[locale]\ngrouping = ,\n", "m.machine:2: ", "unknown key 'grouping'"},
                       BadFacts{"[locale]\ncurrency_symbol = $\ncurrency_symbol = kr\n", "m.machine:3: ",
                                "duplicate key 'currency_symbol'"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    DateAndTimePictures, MachineProfileRefuses,
+    ::testing::Values(BadFacts{"[locale]\nshort_date =\n", "m.machine:2: ",
+                               "short_date must not be empty: give a picture such as M/d/yyyy"},
+                      BadFacts{"[locale]\n\ntime_format = \t\n", "m.machine:3: ",
+                               "time_format must not be empty: give a picture such as h:mm:ss tt"},
+                      BadFacts{"[locale]\nlong_date = dddd\n", "m.machine:2: ", "unknown key 'long_date'"},
+                      BadFacts{"[locale]\nshort_date = d/M\nShort_Date = M/d\n", "m.machine:3: ",
+                               "duplicate key 'short_date'"}));
 
 TEST(MachineProfile, LoadsTheRegistryFileBesideIt)
 {

@@ -122,16 +122,22 @@ TEST(SnapshotOfAMachine, ShowsTheSamePanelWhateverTheProbesFind)
     for (const auto& settings : kSettings) EXPECT_EQ(panel(copy, settings), panel(original, settings));
 }
 
-// The user's number settings go into the snapshot and come back from it.
-TEST(SnapshotOfAMachine, KeepsTheNumberSettings)
+// The user's number, date and time settings go into the snapshot and come
+// back from it.
+TEST(SnapshotOfAMachine, KeepsTheRegionalSettings)
 {
     const struct {
         const char* locale;
         char decimal, thousands;
         const char* currency;
-    } cases[] = {{"", '.', ',', "$"},
-                 {"decimal_separator = ,\nthousands_separator = .\ncurrency_symbol = \xE2\x82\xAC\n", ',', '.', "\x80"},
-                 {"thousands_separator =\ncurrency_symbol =\n", '.', '\0', ""}};
+        const char* short_date;
+        const char* time_format;
+    } cases[] = {{"", '.', ',', "$", "M/d/yyyy", "h:mm:ss tt"},
+                 {"decimal_separator = ,\nthousands_separator = .\ncurrency_symbol = \xE2\x82\xAC\n"
+                  "short_date = dd.MM.yyyy\ntime_format = HH:mm:ss\n",
+                  ',', '.', "\x80", "dd.MM.yyyy", "HH:mm:ss"},
+                 {"thousands_separator =\ncurrency_symbol =\nshort_date = d' de 'MMMM\ntime_format = H' h 'mm\n", '.',
+                  '\0', "", "d' de 'MMMM", "H' h 'mm"}};
     for (const auto& c : cases) {
         const TempFolder folder, copy_folder;
         const fs::path original = folder.write("m.machine", std::string("[locale]\n") + c.locale);
@@ -139,9 +145,13 @@ TEST(SnapshotOfAMachine, KeepsTheNumberSettings)
         EXPECT_EQ(p.decimal_separator, c.decimal) << c.locale;
         EXPECT_EQ(p.thousands_separator, c.thousands) << c.locale;
         EXPECT_EQ(p.currency_symbol, c.currency) << c.locale;
+        EXPECT_EQ(p.short_date, c.short_date) << c.locale;
+        EXPECT_EQ(p.time_format, c.time_format) << c.locale;
         const MachineProfile back = load_machine_profile(snapshot_to(original, copy_folder));
         EXPECT_EQ(back.thousands_separator, c.thousands) << c.locale;
         EXPECT_EQ(back.currency_symbol, c.currency) << c.locale;
+        EXPECT_EQ(back.short_date, c.short_date) << c.locale;
+        EXPECT_EQ(back.time_format, c.time_format) << c.locale;
     }
 }
 

@@ -20,7 +20,8 @@ constexpr std::int32_t kMaxTwipsPerPixel = 1440;
 
 // The facts a profile needs that the run may not have asked for: the version
 // record of both sizes, the screen, the colour depth, memory, drive C:, the
-// decimal separator. Asking twice is harmless: nothing here changes state.
+// number, date and time settings. Asking twice is harmless: nothing here
+// changes state.
 void ask_the_rest(RecordingSystem& system)
 {
     for (const std::uint32_t size : {OsVersionInfo::BasicSize, OsVersionInfo::ExtendedSize}) {
@@ -45,6 +46,8 @@ void ask_the_rest(RecordingSystem& system)
     if (!system.separator()) system.decimal_separator();
     if (!system.thousands()) system.thousands_separator();
     if (!system.currency()) system.currency_symbol();
+    if (!system.date_picture()) system.short_date_format();
+    if (!system.time_picture()) system.time_format();
 }
 
 void take_version(const RecordingSystem& system, MachineProfile& p)
@@ -153,6 +156,8 @@ MachineProfile take_snapshot(Machine& machine)
     p.decimal_separator = *system.separator();
     p.thousands_separator = *system.thousands();
     p.currency_symbol = *system.currency();
+    p.short_date = *system.date_picture();
+    p.time_format = *system.time_picture();
     for (const auto& request : session->shell.requests())
         if (request.result > 32) add_once(p.programs, request.file);
     take_registry(registry, p);

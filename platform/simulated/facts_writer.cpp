@@ -6,6 +6,7 @@
 #include "platform/simulated/registry_tree.hpp"
 
 #include <sstream>
+#include <utility>
 
 namespace prestova {
 
@@ -83,6 +84,11 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
     if (read_as_none(p.thousands_separator))
         refuse("the thousands separator", ansi_to_utf8(thousands), "it would be read as none");
     if (const char* why = not_kept(p.currency_symbol)) refuse("the currency symbol", ansi_to_utf8(p.currency_symbol), why);
+    for (const auto& [what, picture] : {std::pair{"the short date format", &p.short_date},
+                                        std::pair{"the time format", &p.time_format}}) {
+        const char* why = picture->empty() ? "the reader takes no empty picture" : not_kept(*picture);
+        if (why) refuse(what, ansi_to_utf8(*picture), why);
+    }
     if (const char* why = not_kept(reg_file)) refuse("the registry file name", reg_file, why);
 
     std::ostringstream out;
@@ -130,7 +136,9 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
     out << "\n[locale]\n"
         << "decimal_separator = " << ansi_to_utf8(std::string(1, p.decimal_separator)) << "\n"
         << "thousands_separator = " << ansi_to_utf8(thousands) << "\n"
-        << "currency_symbol = " << ansi_to_utf8(p.currency_symbol) << "\n";
+        << "currency_symbol = " << ansi_to_utf8(p.currency_symbol) << "\n"
+        << "short_date = " << ansi_to_utf8(p.short_date) << "\n"
+        << "time_format = " << ansi_to_utf8(p.time_format) << "\n";
 
     out << "\n[registry]\n";
     if (!reg_file.empty()) out << "file = " << reg_file << "\n";

@@ -134,6 +134,13 @@ private:
         fail(quote_profile_input(text) + " is neither yes nor no");
     }
 
+    // A date or time picture: an empty one would show nothing.
+    const std::string& picture(const std::string& key, const std::string& text, std::string_view example) const
+    {
+        if (text.empty()) fail(key + " must not be empty: give a picture such as " + std::string(example));
+        return text;
+    }
+
     [[noreturn]] void unknown(const std::string& key) const { fail("unknown key " + quote_profile_input(key) + " in [" + section_ + "]"); }
 
     void set(const std::string& key, const std::string& v)
@@ -181,6 +188,8 @@ private:
                 if (v.size() > 1) fail("thousands_separator must be one character or none, not " + quote_profile_input(v));
                 p_.thousands_separator = v.empty() ? '\0' : v[0];
             } else if (key == "currency_symbol") p_.currency_symbol = v;
+            else if (key == "short_date") p_.short_date = picture(key, v, kUnitedStatesShortDate);
+            else if (key == "time_format") p_.time_format = picture(key, v, kUnitedStatesTimeFormat);
             else unknown(key);
         } else if (s == "registry") {
             if (key == "file") {

@@ -2,6 +2,7 @@
 // A student's PC described for the simulated machine: the facts file
 // (NAME.machine, INI style) and the registry export (.reg) it names.
 // docs/machine-profile.md describes the format.
+#include "core/locale.hpp"
 #include "platform/simulated/profile_error.hpp"
 #include "platform/simulated/registry_tree.hpp"
 
@@ -49,6 +50,8 @@ struct MachineProfile {
     char decimal_separator = '.';
     char thousands_separator = ',';   // '\0': none
     std::string currency_symbol = "$";  // empty: none
+    std::string short_date{kUnitedStatesShortDate};   // a date picture; never empty
+    std::string time_format{kUnitedStatesTimeFormat};  // a time picture; never empty
     // [shell]: full paths of the programs present.
     std::vector<std::string> programs;
     // [registry]

@@ -21,6 +21,8 @@ public:
     char decimal_separator() override { return profile_->decimal_separator; }
     char thousands_separator() override { return profile_->thousands_separator; }
     std::string currency_symbol() override { return profile_->currency_symbol; }
+    std::string short_date_format() override { return profile_->short_date; }
+    std::string time_format() override { return profile_->time_format; }
 
     // How often the version was asked for with a record of this size,
     // answered or not.

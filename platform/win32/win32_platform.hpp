@@ -32,6 +32,8 @@ public:
     char decimal_separator() override;
     char thousands_separator() override;
     std::string currency_symbol() override;
+    std::string short_date_format() override;
+    std::string time_format() override;
 
 private:
     void* window_;

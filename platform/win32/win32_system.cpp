@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.hpp"
 
+#include "core/locale.hpp"
+
 #include <windows.h>
 
 #include <cstring>
@@ -107,5 +109,22 @@ std::string Win32System::currency_symbol()
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, buf, sizeof buf) > 0) return buf;
     return "$";
 }
+
+namespace {
+
+// A picture of the user's; English (United States) when the call fails or
+// answers an empty one, which would show no date or time at all.
+std::string picture(LCTYPE which, std::string_view fallback)
+{
+    char buf[80] = {};  // the longest picture the settings take, and its end
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, which, buf, sizeof buf) > 0 && buf[0]) return buf;
+    return std::string(fallback);
+}
+
+} // namespace
+
+std::string Win32System::short_date_format() { return picture(LOCALE_SSHORTDATE, kUnitedStatesShortDate); }
+
+std::string Win32System::time_format() { return picture(LOCALE_STIMEFORMAT, kUnitedStatesTimeFormat); }
 
 } // namespace prestova
