@@ -100,7 +100,7 @@ struct BrowserRow {
         ctx.step("Internet Explorer: one decimal", [&] { version = Variant(CutDecimal(version, 1, ctx.locale)); });
         append("Internet Explorer: line", "Internet Explorer " + version_text() + " installed.\r");
         if (!ctx.test("Internet Explorer: version test (IEVersion)",
-                      [&] { return !(compare_text(version_text(), ctx.text(Prop::IEVersion)) < 0); }))
+                      [&] { return compare_text(ctx.prop(Prop::IEVersion), version_text(), ctx.locale).less_or_equal(); }))
             return;
         ctx.step("Internet Explorer: new enough", [&] { state = 1; });
         std::string command;
@@ -121,7 +121,7 @@ struct BrowserRow {
                 ctx.panel.set_caption(Label34,
                                       "You do not have Internet Explorer installed or have an outdated version "
                                       "installed (Minimum Version: " +
-                                          ctx.text(Prop::IEVersion) +
+                                          ctx.joined(Prop::IEVersion) +
                                           "). Please click the link above to install the latest version of Internet "
                                           "Explorer which is required to use Marvanta's online systems.");
             });
@@ -132,13 +132,13 @@ struct BrowserRow {
                 ctx.panel.set_caption(Label34, "You have Internet Explorer version " + version_text() +
                                                    " installed, but it is not your default browser. You must use "
                                                    "Internet Explorer version " +
-                                                   ctx.text(Prop::IEVersion) +
+                                                   ctx.joined(Prop::IEVersion) +
                                                    " or above to access Marvanta's online systems.");
             });
         } else {
             ctx.step("browsers: good icon", [&] { ctx.panel.make_visible(browsgood); });
             ctx.step("browsers: good advice", [&] {
-                ctx.panel.set_caption(Label34, "You have Internet Explorer " + ctx.text(Prop::IEVersion) +
+                ctx.panel.set_caption(Label34, "You have Internet Explorer " + ctx.joined(Prop::IEVersion) +
                                                    " or newer installed and set as your default browser. Please "
                                                    "remember to use Internet Explorer to access Marvanta's online "
                                                    "systems.");

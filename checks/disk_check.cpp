@@ -13,7 +13,7 @@ using enum ControlId;
 std::string requirement_caption(RunContext& ctx, Prop prop)
 {
     if (ctx.number(prop) / 1000.0 >= 1) return format_0_00(ctx.number(prop) / 1024.0, ctx.locale) + " Gigabytes";
-    return ctx.text(prop) + " Megabytes";
+    return ctx.joined(prop) + " Megabytes";
 }
 
 } // namespace

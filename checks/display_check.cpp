@@ -14,27 +14,27 @@ constexpr double kTrueColourAbove = 70000;
 std::string requirement_cell(RunContext& ctx, const char* label, Prop width, Prop height, Prop depth,
                              std::string* phrase)
 {
-    const std::string resolution = ctx.text(width) + "x" + ctx.text(height) + "\r";
+    const std::string resolution = ctx.joined(width) + "x" + ctx.joined(height) + "\r";
     const std::string what(label);
-    if (ctx.test("display: " + what + " colours above 70000", [&] { return compare_number(ctx.prop(depth), kTrueColourAbove, ctx.locale) > 0; })) {
+    if (ctx.test("display: " + what + " colours above 70000", [&] { return compare_number(ctx.prop(depth), kTrueColourAbove, ctx.locale).greater(); })) {
         if (phrase) *phrase = "True Color (32 bit)";
         return resolution + "True Color";
     }
-    if (ctx.text(depth) == "65536") {
+    if (compare_text(ctx.prop(depth), "65536", ctx.locale).equal()) {
         if (phrase) *phrase = "High Color (16 bit)";
         return resolution + "High Color";
     }
-    if (phrase) *phrase = ctx.text(depth) + " Colors";
-    return resolution + ctx.text(depth) + " Colors";
+    if (phrase) *phrase = ctx.joined(depth) + " Colors";
+    return resolution + ctx.joined(depth) + " Colors";
 }
 
 // All three comparisons are always made, so each can raise its error.
 bool at_least(RunContext& ctx, std::int16_t width, std::int16_t height, float colours, Prop min_width,
               Prop min_height, Prop min_colours)
 {
-    const bool w = compare_number(ctx.prop(min_width), width, ctx.locale) <= 0;
-    const bool h = compare_number(ctx.prop(min_height), height, ctx.locale) <= 0;
-    const bool c = compare_number(ctx.prop(min_colours), colours, ctx.locale) <= 0;
+    const bool w = compare_number(ctx.prop(min_width), width, ctx.locale).less_or_equal();
+    const bool h = compare_number(ctx.prop(min_height), height, ctx.locale).less_or_equal();
+    const bool c = compare_number(ctx.prop(min_colours), colours, ctx.locale).less_or_equal();
     return w && h && c;
 }
 
@@ -93,8 +93,8 @@ void check_display(RunContext& ctx)
                                   "Okay. The current video resolution  and color depth will provide an okay user "
                                   "experience. You would get a more enjoyable experience by setting your color depth "
                                   "to at least " +
-                                      phrase + " " + ctx.text(Prop::ScreenRecWid) + "x" +
-                                      ctx.text(Prop::ScreenRecHgt) + ".");
+                                      phrase + " " + ctx.joined(Prop::ScreenRecWid) + "x" +
+                                      ctx.joined(Prop::ScreenRecHgt) + ".");
         });
         ctx.step("display: okay icon", [&] { ctx.panel.make_visible(videook); });
     } else {

@@ -12,7 +12,7 @@ std::string requirement_caption(RunContext& ctx, Prop prop)
 {
     const double gigabytes = ctx.number(prop) / 1000.0;
     if (gigabytes >= 1) return general_form(gigabytes, ctx.locale) + " Gigabytes";
-    return ctx.text(prop) + " Megabytes";
+    return ctx.joined(prop) + " Megabytes";
 }
 
 } // namespace

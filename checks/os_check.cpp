@@ -27,7 +27,7 @@ void check_operating_system(RunContext& ctx)
         ctx.step("operating system: too old advice", [&] {
             ctx.panel.set_caption(Label27, "Your operating system is too out-of-date to run some applications. You "
                                            "must upgrade your operating system to at least " +
-                                               ctx.text(Prop::OSMin) + ".");
+                                               ctx.joined(Prop::OSMin) + ".");
         });
         ctx.step("operating system: bad colour", [&] { ctx.panel.set_background(Label27, ctx.bad_colour); });
         ctx.step("operating system: too old icon", [&] { ctx.panel.make_visible(osbad); });

@@ -20,7 +20,7 @@ std::string requirement_caption(RunContext& ctx, Prop prop)
 {
     const double gigahertz = ctx.number(prop) / 1000.0;
     if (gigahertz >= 1) return general_form(gigahertz, ctx.locale) + " Ghz";
-    return ctx.text(prop) + " Mhz";
+    return ctx.joined(prop) + " Mhz";
 }
 
 } // namespace

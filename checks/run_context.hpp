@@ -50,7 +50,10 @@ public:
     Variant prop(Prop p) const { return control.get(p); }
     double number(Prop p) const { return prop(p).to_double(locale); }
     std::int16_t whole(Prop p) const { return prop(p).to_integer(locale); }
+    // Where a text is needed (Null is an error) ...
     std::string text(Prop p) const { return prop(p).to_text(locale); }
+    // ... and where it is joined into a longer one (Null adds nothing).
+    std::string joined(Prop p) const { return prop(p).joined_text(locale); }
 
     // One statement of the run.
     template <class Body>

@@ -42,13 +42,13 @@ void check_java(RunContext& ctx)
     // Versions compare number by number (1.10 is after 1.6); a runtime newer
     // than required meets the requirement.
     if (ctx.test("Java: equal test (JavaVersion)",
-                 [&] { return compare_versions(installed, ctx.text(Prop::JavaVersion)) == 0; })) {
+                 [&] { return compare_versions(installed, ctx.prop(Prop::JavaVersion), ctx.locale).equal(); })) {
         append_line(ctx, Label28, "Java: detected line",
-                    "Java Runtime Environment " + ctx.text(Prop::JavaVersion) + " detected.");
+                    "Java Runtime Environment " + ctx.joined(Prop::JavaVersion) + " detected.");
     } else if (ctx.test("Java: older test (JavaVersion)",
-                        [&] { return compare_versions(installed, ctx.text(Prop::JavaVersion)) < 0; })) {
+                        [&] { return compare_versions(installed, ctx.prop(Prop::JavaVersion), ctx.locale).less(); })) {
         java_missing(ctx, "Java: too old line",
-                     "Java Runtime Environment " + installed + " detected but version " + ctx.text(Prop::JavaVersion) +
+                     "Java Runtime Environment " + installed + " detected but version " + ctx.joined(Prop::JavaVersion) +
                          " is required.");
     } else if (ctx.test("Java: newer test", [&] { return is_version_text(installed); })) {
         append_line(ctx, Label28, "Java: newer line", "Java Runtime Environment " + installed + " detected.");

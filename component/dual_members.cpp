@@ -68,14 +68,14 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutDecimal(VARIANT* Number, unsigned ch
     if (!Number || !ByPlace || !result) return E_POINTER;
     auto number = from_variant(*Number);
     if (!number) return DISP_E_TYPEMISMATCH;
-    std::vector<Variant> args{std::move(*number), Variant::integer(*ByPlace)};
+    std::vector<Variant> args{std::move(*number), Variant::byte(*ByPlace)};
     Variant value;
     const HRESULT hr = call_member(control_, method_member(Method::CutDecimal), args, &value);
     if (FAILED(hr)) return hr;
     VariantClear(Number);
     HRESULT written = to_variant(args[0], Number);
     if (FAILED(written)) return written;
-    *ByPlace = static_cast<unsigned char>(args[1].as_integer());
+    *ByPlace = args[1].as_byte();
     *result = to_bstr(value.text());
     return *result ? S_OK : E_OUTOFMEMORY;
 }

@@ -4,7 +4,7 @@
 
 #include "com_property_bag.hpp"
 #include "core/script_error.hpp"
-#include "stream_format.hpp"
+#include "control/state_stream.hpp"
 
 #include <new>
 #include <string>
@@ -91,7 +91,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::Save(IPropertyBag* bag, BOOL clear_dirt
 HRESULT STDMETHODCALLTYPE ControlObject::IsDirty() { return dirty_ ? S_OK : S_FALSE; }
 
 // In the stream the state is its byte count (32 bits, little-endian) and the
-// text of stream_format.hpp, so a container may keep more after it.
+// text of control/state_stream.hpp, so a container may keep more after it.
 HRESULT STDMETHODCALLTYPE ControlObject::Load(LPSTREAM stream)
 {
     if (!stream) return E_POINTER;

@@ -6,20 +6,12 @@ namespace prestova {
 
 namespace {
 
-std::uint8_t to_byte(const Variant& v, const Locale& locale)
-{
-    const double d = v.to_double(locale);
-    const double r = round_half_even(d);
-    if (!(r >= 0 && r <= 255)) throw ScriptError(ErrorCode::Overflow, "Overflow: a byte holds 0 to 255");
-    return static_cast<std::uint8_t>(r);
-}
-
 // One argument in its parameter's type, as automation converts it before the
-// call. A byte travels as the core's 16-bit integer.
+// call.
 Variant converted(const Variant& v, AutomationType type, const Locale& locale)
 {
     switch (type) {
-    case AutomationType::Byte: return Variant::integer(to_byte(v, locale));
+    case AutomationType::Byte: return Variant::byte(v.to_byte(locale));
     case AutomationType::Long:
     case AutomationType::OSofPrestovaUser: return Variant::long_integer(v.to_long(locale));
     case AutomationType::Single: return Variant::single(v.to_single(locale));
@@ -64,9 +56,9 @@ Variant call_method(Prestova& control, Method method, std::vector<Variant>& args
     }
     case Method::CutLangType: return control.CutLangType(args[0]);
     case Method::CutDecimal: {
-        auto places = static_cast<std::uint8_t>(args[1].as_integer());
+        std::uint8_t places = args[1].as_byte();
         std::string cut = control.CutDecimal(args[0], places);
-        args[1] = Variant::integer(places);
+        args[1] = Variant::byte(places);
         return Variant(cut);
     }
     case Method::getVersion: return Variant::long_integer(control.getVersion());

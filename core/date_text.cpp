@@ -201,8 +201,9 @@ std::string date_text(double serial, const Locale& locale)
 {
     const Moment m = moment_of(serial);
     const bool midnight = m.hour == 0 && m.minute == 0 && m.second == 0;
-    if (midnight) return show_picture(locale.short_date, m);
+    // Day 0 is no date a user meant: a time typed alone is stored on it.
     if (m.day == 0) return show_picture(locale.time_format, m);
+    if (midnight) return show_picture(locale.short_date, m);
     return show_picture(locale.short_date, m).append(" ").append(show_picture(locale.time_format, m));
 }
 

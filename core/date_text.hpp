@@ -19,8 +19,8 @@ inline constexpr double kLastDateSerial = 2958465.0;
 // The date as the scripting host shows a Date turned into text, under the
 // locale's pictures: rounded to the nearest second, then the date in
 // short_date and the time in time_format with one blank between them; the
-// date alone when the time is midnight, the time alone on 1899-12-30 (so
-// serial 0 is the date 12/30/1899 in English (United States)).
+// time alone on 1899-12-30 (so serial 0 is 12:00:00 AM in English (United
+// States)), else the date alone when the time is midnight.
 // Pictures are Windows' date and time pictures:
 //   d dd ddd dddd  day, two-digit day, English day name abbreviated and full
 //   M MM MMM MMMM  month, two-digit month, English month name abbreviated and full

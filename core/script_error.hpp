@@ -13,6 +13,7 @@ enum class ErrorCode : std::int32_t {
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
     TypeMismatch = 13,
+    InvalidUseOfNull = 94,
     InvalidPropertyValue = 380,
     PlatformFailure = 440,      // a platform call reported a failing status
 };

@@ -1,5 +1,6 @@
 #include "core/variant.hpp"
 
+#include "core/date_text.hpp"
 #include "core/script_error.hpp"
 
 #include <cfloat>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 namespace prestova {
 
@@ -22,16 +24,16 @@ namespace {
 
 // Decimal digits and exponent of a value at a given number of significant
 // digits: value = d0.d1d2... x 10^exponent.
-struct Decimal {
+struct DecimalDigits {
     std::string digits;
     int exponent = 0;
 };
 
-Decimal decimal_digits(double magnitude, int significant)
+DecimalDigits decimal_digits(double magnitude, int significant)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", significant - 1, magnitude);
-    Decimal d;
+    DecimalDigits d;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') d.digits.push_back(*p);
@@ -43,7 +45,7 @@ std::string general(double value, int significant, const Locale& locale)
 {
     if (value == 0) return "0";
     std::string out = value < 0 ? "-" : "";
-    Decimal d = decimal_digits(std::fabs(value), significant);
+    DecimalDigits d = decimal_digits(std::fabs(value), significant);
     while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
     const int exp = d.exponent;
     const int n = static_cast<int>(d.digits.size());
@@ -67,20 +69,6 @@ std::string general(double value, int significant, const Locale& locale)
 }
 
 } // namespace
-
-const char* error_description(ErrorCode code)
-{
-    switch (code) {
-    case ErrorCode::InvalidArgument: return "Invalid procedure call or argument";
-    case ErrorCode::Overflow: return "Overflow";
-    case ErrorCode::SubscriptOutOfRange: return "Subscript out of range";
-    case ErrorCode::DivisionByZero: return "Division by zero";
-    case ErrorCode::TypeMismatch: return "Type mismatch";
-    case ErrorCode::InvalidPropertyValue: return "Invalid property value";
-    case ErrorCode::PlatformFailure: return "Platform call failed";
-    }
-    return "Unknown error";
-}
 
 double round_half_even(double value)
 {
@@ -121,7 +109,7 @@ std::string format_0_00(double value, const Locale& locale)
     } else {
         // Round the value as the host shows it (15 significant digits),
         // so 2.675 gives 2.68 although its binary form lies just below.
-        Decimal d = decimal_digits(magnitude, 15);
+        DecimalDigits d = decimal_digits(magnitude, 15);
         const int count = d.exponent + 3;  // digits of magnitude x 100 before its point
         std::uint64_t hundredths = 0;
         for (int i = 0; i < count; ++i)
@@ -138,10 +126,51 @@ std::string format_0_00(double value, const Locale& locale)
     return (negative && !rounds_to_zero ? "-" : "") + body;
 }
 
-int compare_number(const Variant& value, double number, const Locale& locale)
+namespace {
+
+[[noreturn]] void invalid_use_of_null()
 {
-    double v = value.to_double(locale);
-    return v < number ? -1 : (v > number ? 1 : 0);
+    throw ScriptError(ErrorCode::InvalidUseOfNull, "Invalid use of Null");
+}
+
+[[noreturn]] void error_value_mismatch(std::int32_t code, const char* wanted)
+{
+    throw ScriptError(ErrorCode::TypeMismatch,
+                      std::string("Type mismatch: the Error value ").append(std::to_string(code)).append(" has no ").append(wanted));
+}
+
+[[noreturn]] void exact_overflow(std::string text)
+{
+    throw ScriptError(ErrorCode::Overflow, std::string("Overflow: ").append(text).append(" does not fit"));
+}
+
+// The whole number nearest a Currency or Decimal, from its exact value.
+template <class Whole>
+Whole exact_whole(const Variant& v, const Locale& locale)
+{
+    std::optional<std::int64_t> n;
+    if (v.type() == Variant::Type::Currency) n = round_half_even(v.as_currency());
+    else n = round_half_even(v.as_decimal());
+    if (!n || *n < std::numeric_limits<Whole>::min() || *n > std::numeric_limits<Whole>::max())
+        exact_overflow(v.to_text(locale));
+    return static_cast<Whole>(*n);
+}
+
+bool is_exact_type(Variant::Type t) { return t == Variant::Type::Currency || t == Variant::Type::Decimal; }
+
+} // namespace
+
+Comparison compare_number(const Variant& value, double number, const Locale& locale)
+{
+    if (value.is_null()) return Comparison::null();
+    const double v = value.to_double(locale);
+    return Comparison::of(v < number ? -1 : (v > number ? 1 : 0));
+}
+
+Comparison compare_text(const Variant& value, std::string_view text, const Locale& locale)
+{
+    if (value.is_null()) return Comparison::null();
+    return Comparison::of(compare_text(value.to_text(locale), text));
 }
 
 int compare_text(std::string_view a, std::string_view b)
@@ -159,12 +188,18 @@ double Variant::to_double(const Locale& locale) const
 {
     switch (type()) {
     case Type::Empty: return 0;
+    case Type::Null: invalid_use_of_null();
     case Type::Integer: return as_integer();
     case Type::Long: return as_long();
     case Type::Single: return as_single();
     case Type::Double: return as_double();
-    case Type::Boolean: return as_boolean() ? -1 : 0;
+    case Type::Currency: return prestova::to_double(as_currency());
+    case Type::Date: return as_date();
     case Type::Text: return parse_number(text(), locale);
+    case Type::Boolean: return as_boolean() ? -1 : 0;
+    case Type::Error: error_value_mismatch(as_error(), "number");
+    case Type::Decimal: return prestova::to_double(as_decimal());
+    case Type::Byte: return as_byte();
     }
     return 0;
 }
@@ -179,39 +214,70 @@ float Variant::to_single(const Locale& locale) const
 std::int16_t Variant::to_integer(const Locale& locale) const
 {
     if (type() == Type::Integer) return as_integer();
+    if (type() == Type::Byte) return as_byte();
+    if (is_exact_type(type())) return exact_whole<std::int16_t>(*this, locale);
     return to_int16(to_double(locale));
 }
 
 std::int32_t Variant::to_long(const Locale& locale) const
 {
     if (type() == Type::Long) return as_long();
+    if (type() == Type::Byte) return as_byte();
+    if (is_exact_type(type())) return exact_whole<std::int32_t>(*this, locale);
     return to_int32(to_double(locale));
+}
+
+std::uint8_t Variant::to_byte(const Locale& locale) const
+{
+    if (type() == Type::Byte) return as_byte();
+    if (is_exact_type(type())) return exact_whole<std::uint8_t>(*this, locale);
+    const double d = to_double(locale);
+    const double r = round_half_even(d);
+    if (!(r >= 0 && r <= 255)) overflow(d);
+    return static_cast<std::uint8_t>(r);
 }
 
 std::string Variant::to_text(const Locale& locale) const
 {
     switch (type()) {
     case Type::Empty: return "";
+    case Type::Null: invalid_use_of_null();
     case Type::Integer: return std::to_string(as_integer());
     case Type::Long: return std::to_string(as_long());
     case Type::Single: return general_form(as_single(), locale);
     case Type::Double: return general_form(as_double(), locale);
-    case Type::Boolean: return as_boolean() ? "True" : "False";
+    case Type::Currency: return currency_text(as_currency(), locale);
+    case Type::Date: return date_text(as_date(), locale);
     case Type::Text: return text();
+    case Type::Boolean: return as_boolean() ? "True" : "False";
+    case Type::Error: error_value_mismatch(as_error(), "text");
+    case Type::Decimal: return decimal_text(as_decimal(), locale);
+    case Type::Byte: return std::to_string(as_byte());
     }
     return "";
+}
+
+std::string Variant::joined_text(const Locale& locale) const
+{
+    return is_null() ? std::string() : to_text(locale);
 }
 
 const char* Variant::type_name(Type type)
 {
     switch (type) {
     case Type::Empty: return "Empty";
+    case Type::Null: return "Null";
     case Type::Integer: return "Integer";
     case Type::Long: return "Long";
     case Type::Single: return "Single";
     case Type::Double: return "Double";
-    case Type::Boolean: return "Boolean";
+    case Type::Currency: return "Currency";
+    case Type::Date: return "Date";
     case Type::Text: return "String";
+    case Type::Boolean: return "Boolean";
+    case Type::Error: return "Error";
+    case Type::Decimal: return "Decimal";
+    case Type::Byte: return "Byte";
     }
     return "?";
 }

@@ -1,6 +1,7 @@
 // The property value's conversions, formats and comparisons on a few typed
-// values. Input: the locale's decimal separator, then up to four values,
-// each a type byte and its bytes (text: a length byte, then the text). A
+// values of any of the thirteen types. Input: the locale's decimal
+// separator, then up to four values, each a type byte and its bytes (text: a
+// length byte, then the text). A
 // ScriptError is the host's answer; anything else is a fault, and so is a
 // broken promise of the functions (a comparison outside -1..1, a whole
 // number whose text does not read back, a written number that reads
@@ -57,7 +58,20 @@ void attempt(F&& f)
 }
 
 // The same locale as a user's in the United States would have it.
-Locale with_grouping(const Locale& locale) { return Locale{locale.decimal_separator, ',', "$"}; }
+Locale with_grouping(const Locale& locale)
+{
+    Locale grouped = locale;
+    grouped.thousands_separator = ',';
+    grouped.currency_symbol = "$";
+    return grouped;
+}
+
+// Types whose text is their exact value, read back as their number.
+bool text_reads_back(Variant::Type t)
+{
+    using T = Variant::Type;
+    return t == T::Integer || t == T::Long || t == T::Byte || t == T::Currency || t == T::Decimal;
+}
 
 void numbers(double d, const Locale& locale, bool ordinary_separator)
 {
@@ -100,12 +114,17 @@ void one(const Variant& v, const Locale& locale, bool ordinary_separator)
     attempt([&] { (void)general_form(v.to_single(locale), locale); });
     attempt([&] { (void)v.to_integer(locale); });
     attempt([&] { (void)v.to_long(locale); });
+    attempt([&] { (void)v.to_byte(locale); });
+    attempt([&] {
+        const std::string joined = v.joined_text(locale);
+        if (v.is_null() && !joined.empty()) broken("Null adds text to a caption");
+    });
     attempt([&] {
         const std::string text = v.to_text(locale);
         attempt([&] { (void)parse_number(text, locale); });
-        if (ordinary_separator && (v.type() == Variant::Type::Integer || v.type() == Variant::Type::Long)) {
+        if (ordinary_separator && text_reads_back(v.type())) {
             const double back = parse_number(text, locale);
-            if (back != v.to_double(locale)) broken("a whole number's text reads back as another number");
+            if (back != v.to_double(locale)) broken("an exact value's text reads back as another number");
         }
         if (compare_text(text, text) != 0) broken("a text differs from itself");
     });
@@ -122,13 +141,18 @@ void pair(const Variant& a, const Variant& b, const Locale& locale)
     if ((a == b) != (b == a)) broken("equality is not symmetric");
     attempt([&] {
         const double n = b.to_double(locale);
-        attempt([&] { expect_sign(compare_number(a, n, locale), "compare_number"); });
+        attempt([&] {
+            const Comparison c = compare_number(a, n, locale);
+            expect_sign(c.order(), "compare_number");
+            if (c.is_null() != a.is_null()) broken("only Null gives a Null comparison");
+        });
     });
     attempt([&] {
         const std::string x = a.to_text(locale);
         const std::string y = b.to_text(locale);
         const int r = compare_text(x, y);
         expect_sign(r, "compare_text");
+        if (compare_text(a, y, locale).order() != r) broken("a value compares with a text as its own text");
         if (compare_text(y, x) != -r) broken("compare_text is not antisymmetric");
     });
 }
@@ -145,13 +169,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Variant> values;
     std::uint8_t tag = 0;
     while (values.size() < 4 && in.take(&tag, 1)) {
-        switch (tag % 7) {
+        switch (tag % 13) {
         case 0: values.emplace_back(); break;
         case 1: { std::int16_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::integer(v)); break; }
         case 2: { std::int32_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::long_integer(v)); break; }
         case 3: { float v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::single(v)); break; }
         case 4: { double v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::real(v)); break; }
         case 5: { std::uint8_t v = 0; if (!in.take(&v, 1)) break; values.push_back(Variant::boolean(v & 1)); break; }
+        case 7: values.push_back(Variant::null()); break;
+        case 8: { std::int64_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::currency(Currency{v})); break; }
+        case 9: { double v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::date(v)); break; }
+        case 10: { std::int32_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::error(v)); break; }
+        case 11: {
+            Decimal d;
+            std::uint8_t scale = 0, negative = 0;
+            if (!in.take(&d.high, sizeof d.high) || !in.take(&d.low, sizeof d.low) || !in.take(&scale, 1) ||
+                !in.take(&negative, 1))
+                break;
+            d.scale = static_cast<std::uint8_t>(scale % (kMaxDecimalScale + 1));
+            d.negative = negative & 1;
+            values.push_back(Variant::decimal(d));
+            break;
+        }
+        case 12: { std::uint8_t v = 0; if (!in.take(&v, 1)) break; values.push_back(Variant::byte(v)); break; }
         default: {
             std::uint8_t n = 0;
             if (!in.take(&n, 1)) break;

@@ -87,4 +87,10 @@ int compare_versions(std::string_view a, std::string_view b)
     return 0;
 }
 
+Comparison compare_versions(std::string_view a, const Variant& b, const Locale& locale)
+{
+    if (b.is_null()) return Comparison::null();
+    return Comparison::of(compare_versions(a, b.to_text(locale)));
+}
+
 } // namespace prestova

@@ -24,6 +24,9 @@ std::string CutDecimal(const Variant& Number, std::uint8_t ByPlace, const Locale
 // as 0, so 6.0 equals 6 and 10.0 is after 6.0); anything else compares as
 // text. Returns -1, 0 or 1.
 int compare_versions(std::string_view a, std::string_view b);
+// A version text against a property converted to text; no order holds
+// against Null.
+Comparison compare_versions(std::string_view a, const Variant& b, const Locale& locale);
 bool is_version_text(std::string_view text);
 
 } // namespace prestova

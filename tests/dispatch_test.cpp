@@ -54,9 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DispatchCase{"a long by reference comes back as a long", "DeviceColors", MemberKind::Method,
                      {Variant("0")}, std::nullopt, -1, {Variant::long_integer(0)}},
-        DispatchCase{"a byte comes back as the core's integer", "CutDecimal", MemberKind::Method,
+        DispatchCase{"a byte comes back as a byte", "CutDecimal", MemberKind::Method,
                      {Variant("6.0.2800.1106"), Variant("1")}, std::nullopt, -1,
-                     {Variant("6.0.2800.1106"), Variant::integer(1)}},
+                     {Variant("6.0.2800.1106"), Variant::byte(1)}},
         DispatchCase{"a string by reference comes back as text", "GetDiskSpace", MemberKind::Method,
                      {Variant::integer(3)}, std::nullopt, -1, {Variant("3")}},
         DispatchCase{"a property's new value is stored as it is", "CPUMin", MemberKind::PropertyPut,

@@ -170,9 +170,9 @@ INSTANTIATE_TEST_SUITE_P(Orders, TextComparison,
 
 TEST(Variant, NumericComparisonConvertsTextAndTreatsEmptyAsZero)
 {
-    EXPECT_EQ(compare_number(Variant("70001"), 70000, kDot), 1);
-    EXPECT_EQ(compare_number(Variant(), 0, kDot), 0);
-    EXPECT_EQ(compare_number(Variant("65536.0"), 65536, kDot), 0);
+    EXPECT_EQ(compare_number(Variant("70001"), 70000, kDot).order(), 1);
+    EXPECT_EQ(compare_number(Variant(), 0, kDot).order(), 0);
+    EXPECT_EQ(compare_number(Variant("65536.0"), 65536, kDot).order(), 0);
     EXPECT_EQ(error_of([] { (void)compare_number(Variant(""), 1, kDot); }), ErrorCode::TypeMismatch);
 }
 

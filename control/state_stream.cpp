@@ -1,8 +1,8 @@
-#include "stream_format.hpp"
+#include "control/state_stream.hpp"
 
 #include <charconv>
 
-namespace prestova::component {
+namespace prestova {
 
 namespace {
 
@@ -51,18 +51,47 @@ std::optional<std::string> unescape(std::string_view text)
     return out;
 }
 
+std::string tagged(char tag, std::string_view body) { return std::string{tag, ':'}.append(body); }
+
 std::string encode(const Variant& v)
 {
     switch (v.type()) {
     case Variant::Type::Empty: return "E:";
-    case Variant::Type::Integer: return "I:" + number_text(v.as_integer());
-    case Variant::Type::Long: return "L:" + number_text(v.as_long());
-    case Variant::Type::Single: return "S:" + number_text(v.as_single());
-    case Variant::Type::Double: return "D:" + number_text(v.as_double());
+    case Variant::Type::Null: return "N:";
+    case Variant::Type::Integer: return tagged('I', number_text(v.as_integer()));
+    case Variant::Type::Long: return tagged('L', number_text(v.as_long()));
+    case Variant::Type::Single: return tagged('S', number_text(v.as_single()));
+    case Variant::Type::Double: return tagged('D', number_text(v.as_double()));
+    case Variant::Type::Currency: return tagged('C', number_text(v.as_currency().ten_thousandths));
+    case Variant::Type::Date: return tagged('A', number_text(v.as_date()));
+    case Variant::Type::Text: return tagged('T', escape(v.text()));
     case Variant::Type::Boolean: return v.as_boolean() ? "B:1" : "B:0";
-    case Variant::Type::Text: return "T:" + escape(v.text());
+    case Variant::Type::Error: return tagged('R', number_text(v.as_error()));
+    case Variant::Type::Decimal: {
+        const Decimal& d = v.as_decimal();
+        return tagged('M', number_text(d.high) + ":" + number_text(d.low) + ":" + number_text(int{d.scale}) + ":" +
+                               (d.negative ? "1" : "0"));
+    }
+    case Variant::Type::Byte: return tagged('Y', number_text(int{v.as_byte()}));
     }
     return "E:";
+}
+
+std::optional<Variant> decode_decimal(std::string_view body)
+{
+    std::string_view parts[4];
+    for (int i = 0; i < 4; ++i) {
+        const auto colon = body.find(':');
+        if ((colon == std::string_view::npos) != (i == 3)) return std::nullopt;
+        parts[i] = body.substr(0, colon);
+        body = colon == std::string_view::npos ? std::string_view() : body.substr(colon + 1);
+    }
+    const auto high = parse<std::uint32_t>(parts[0]);
+    const auto low = parse<std::uint64_t>(parts[1]);
+    const auto scale = parse<std::uint8_t>(parts[2]);
+    if (!high || !low || !scale || *scale > kMaxDecimalScale || (parts[3] != "0" && parts[3] != "1"))
+        return std::nullopt;
+    return Variant::decimal(Decimal{*high, *low, *scale, parts[3] == "1"});
 }
 
 std::optional<Variant> decode(std::string_view field)
@@ -71,6 +100,12 @@ std::optional<Variant> decode(std::string_view field)
     const std::string_view body = field.substr(2);
     switch (field[0]) {
     case 'E': return body.empty() ? std::optional<Variant>(Variant()) : std::nullopt;
+    case 'N': return body.empty() ? std::optional<Variant>(Variant::null()) : std::nullopt;
+    case 'Y': if (auto n = parse<std::uint8_t>(body)) return Variant::byte(*n); return std::nullopt;
+    case 'R': if (auto n = parse<std::int32_t>(body)) return Variant::error(*n); return std::nullopt;
+    case 'C': if (auto n = parse<std::int64_t>(body)) return Variant::currency(Currency{*n}); return std::nullopt;
+    case 'A': if (auto n = parse<double>(body)) return Variant::date(*n); return std::nullopt;
+    case 'M': return decode_decimal(body);
     case 'I': if (auto n = parse<std::int16_t>(body)) return Variant::integer(*n); return std::nullopt;
     case 'L': if (auto n = parse<std::int32_t>(body)) return Variant::long_integer(*n); return std::nullopt;
     case 'S': if (auto n = parse<float>(body)) return Variant::single(*n); return std::nullopt;
@@ -111,4 +146,4 @@ std::optional<MemoryPropertyBag> decode_state(std::string_view text)
     return bag;
 }
 
-} // namespace prestova::component
+} // namespace prestova
