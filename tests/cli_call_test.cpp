@@ -41,13 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
     Members, Call,
     ::testing::Values(
         CallCase{{"getVersion"}, 0, "9 (Long)\n"},
-        CallCase{{"DeviceColors", "hdc"}, 0, "4.294967E+09 (Single)\nhDC = 6699 (Long)\n"},
+        CallCase{{"DeviceColors", "hdc"}, 0, "4294967296 (Single)\nhDC = 6699 (Long)\n"},
         CallCase{{"DeviceColors", "0"}, 0, "1 (Single)\nhDC = 0 (Long)\n"},
-        CallCase{{"GetDiskSpace", "C:"}, 0, "40000000000 (Double)\nsDrive = C: (String)\n"},
+        CallCase{{"GetDiskSpace", "C:"}, 0, "4e+10 (Double)\nsDrive = C: (String)\n"},
         CallCase{{"GetDiskSpace", "D:"}, 0, "0 (Double)\nsDrive = D: (String)\n"},
         CallCase{{"CutLangType", "4.79 (en)"}, 0, "4.79 (String)\nNumber = 4.79 (String)\n"},
         CallCase{{"CutLangType", ""}, 0, " (Empty)\nNumber =  (String)\n"},
-        CallCase{{"CutDecimal", "6.0.2800.1106", "1"}, 0, "6.0 (String)\nNumber = 6.0.2800.1106 (String)\nByPlace = 1 (Integer)\n"},
+        CallCase{{"CutDecimal", "6.0.2800.1106", "1"}, 0, "6.0 (String)\nNumber = 6.0.2800.1106 (String)\nByPlace = 1 (Byte)\n"},
         CallCase{{"MemoryRec"}, 0, "256 (String)\n"},
         CallCase{{"reccolordepth"}, 0, "16777216 (String)\n"},
         CallCase{{"MemoryRec", "512"}, 0, "MemoryRec = 512 (String)\n"},
@@ -76,7 +76,7 @@ TEST(Call, AConversionErrorIsOneLine)
         EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << r.err;
     }
     EXPECT_EQ(cli({"call", "CutDecimal", "1.5", "256", "--machine", kXp}).err,
-              "prestova: CutDecimal: argument 2: Overflow: a byte holds 0 to 255\n");
+              "prestova: CutDecimal: argument 2: Overflow: 256 does not fit\n");
     EXPECT_EQ(cli({"call", "DeviceColors", "caf\xC3\xA9", "--machine", kXp}).err,
               "prestova: DeviceColors: argument 1: Type mismatch: 'caf\xC3\xA9' is not a number\n");
 }

@@ -2,6 +2,7 @@
 
 #include "apps/prestova/check_options.hpp"
 #include "apps/prestova/control_setup.hpp"
+#include "apps/prestova/typed_value.hpp"
 #include "control/dispatch.hpp"
 #include "core/ansi.hpp"
 #include "core/input_quote.hpp"
@@ -13,10 +14,7 @@ namespace prestova {
 
 namespace {
 
-std::string shown(const Variant& v, const Locale& locale)
-{
-    return ansi_to_utf8(v.to_text(locale)) + " (" + Variant::type_name(v.type()) + ")";
-}
+std::string shown(const Variant& v, const Locale& locale) { return shown_value(v, locale); }
 
 } // namespace
 
@@ -45,7 +43,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
         if (member->method == Method::DeviceColors && v == "hdc")
             call_args.push_back(Variant::long_integer(session->control.platform().system.control_device_context()));
         else
-            call_args.push_back(Variant(utf8_to_ansi(v)));
+            call_args.push_back(typed_value(v));
     }
     try {
         const Variant result = invoke(session->control, *member, call_args);

@@ -1,6 +1,7 @@
 #include "apps/prestova/control_setup.hpp"
 
 #include "apps/prestova/check_options.hpp"
+#include "apps/prestova/typed_value.hpp"
 #include "core/ansi.hpp"
 #include "core/file_text.hpp"
 #include "core/input_quote.hpp"
@@ -17,31 +18,33 @@ Platform with_shell(Platform platform, Shell& shell) { return Platform{platform.
 
 } // namespace
 
-PageParams page_values(const PageSettings& settings)
+PropertyValues page_values(const PageSettings& settings)
 {
-    PageParams values;
+    PropertyValues values;
     // The control reads only its own properties from the bag, so a page's
     // other params need no room.
     const auto is_property = [](std::string_view name) { return find_property_by_bag_key(name).has_value(); };
-    if (settings.page) values = read_page_params(read_file(*settings.page), *settings.page, is_property);
+    if (settings.page)
+        for (auto& [name, value] : read_page_params(read_file(*settings.page), *settings.page, is_property))
+            values.emplace_back(std::move(name), Variant(std::move(value)));
     for (const auto& [name, value] : settings.params) {
         if (!find_property_by_bag_key(name)) throw UsageError("--param: " + quote_input(name) + " is not a property of the control");
-        values.emplace_back(name, utf8_to_ansi(value));
+        values.emplace_back(name, typed_value(value));
     }
     return values;
 }
 
 namespace {
 
-void bring_up(ControlSession& session, const PageParams& values, bool init)
+void bring_up(ControlSession& session, const PropertyValues& values, bool init)
 {
     if (init) {
         session.control.init_properties();
         for (const auto& [name, value] : values)
-            if (const auto prop = find_property_by_bag_key(name)) session.control.put(*prop, Variant(value));
+            if (const auto prop = find_property_by_bag_key(name)) session.control.put(*prop, value);
     } else {
         MemoryPropertyBag bag;
-        for (const auto& [name, value] : values) bag.set(name, Variant(value));
+        for (const auto& [name, value] : values) bag.set(name, value);
         session.control.read_properties(bag);
     }
 }
@@ -63,19 +66,19 @@ std::string read_file(const std::string& path)
 
 std::unique_ptr<ControlSession> ControlSession::open(std::unique_ptr<Machine> machine, const PageSettings& settings)
 {
-    const PageParams values = page_values(settings);
+    const PropertyValues values = page_values(settings);
     return start(std::move(machine), values, settings.init);
 }
 
 std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::string machine_name,
                                                      const PageSettings& settings)
 {
-    const PageParams values = page_values(settings);
+    const PropertyValues values = page_values(settings);
     return launch(nullptr, platform, std::move(machine_name), values, settings.init);
 }
 
 std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::string machine_name,
-                                                     const PageParams& values, bool init)
+                                                     const PropertyValues& values, bool init)
 {
     return launch(nullptr, platform, std::move(machine_name), values, init);
 }
@@ -86,11 +89,11 @@ std::unique_ptr<ControlSession> ControlSession::open(const std::string& machine_
                                                      bool init)
 {
     // A bad page or --param is reported before the machine is read.
-    const PageParams values = page_values(PageSettings{page_file, params, init});
+    const PropertyValues values = page_values(PageSettings{page_file, params, init});
     return start(open_machine(machine_file), values, init);
 }
 
-std::unique_ptr<ControlSession> ControlSession::start(std::unique_ptr<Machine> machine, const PageParams& values,
+std::unique_ptr<ControlSession> ControlSession::start(std::unique_ptr<Machine> machine, const PropertyValues& values,
                                                       bool init)
 {
     const Platform platform = machine->platform();
@@ -99,7 +102,7 @@ std::unique_ptr<ControlSession> ControlSession::start(std::unique_ptr<Machine> m
 }
 
 std::unique_ptr<ControlSession> ControlSession::launch(std::unique_ptr<Machine> machine, Platform platform,
-                                                       std::string machine_name, const PageParams& values, bool init)
+                                                       std::string machine_name, const PropertyValues& values, bool init)
 {
     safe_control_startup();  // the component's start-up on this thread
     auto session = std::make_unique<ControlSession>(std::move(machine), platform, std::move(machine_name));

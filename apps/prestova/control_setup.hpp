@@ -15,6 +15,10 @@
 
 namespace prestova {
 
+// Property bag keys and the values they load, in order: a page's params
+// as text, --param values as typed.
+using PropertyValues = std::vector<std::pair<std::string, Variant>>;
+
 struct PageSettings {
     std::optional<std::string> page;                          // an HTML file
     std::vector<std::pair<std::string, std::string>> params;  // NAME=VALUE overrides, UTF-8
@@ -39,7 +43,7 @@ struct ControlSession {
     static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name,
                                                 const PageSettings& settings);
     // On services the caller owns, with a page's values already read.
-    static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name, const PageParams& values,
+    static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name, const PropertyValues& values,
                                                 bool init);
     // A machine profile, or this PC for an empty machine_file. Throws
     // ProfileError, InputError or UsageError.
@@ -49,16 +53,16 @@ struct ControlSession {
                                                 bool init);
 
 private:
-    static std::unique_ptr<ControlSession> start(std::unique_ptr<Machine> machine, const PageParams& values,
+    static std::unique_ptr<ControlSession> start(std::unique_ptr<Machine> machine, const PropertyValues& values,
                                                  bool init);
     static std::unique_ptr<ControlSession> launch(std::unique_ptr<Machine> machine, Platform platform,
-                                                  std::string machine_name, const PageParams& values, bool init);
+                                                  std::string machine_name, const PropertyValues& values, bool init);
 };
 
 std::string read_file(const std::string& path);
 
 // The bag keys a page and its overrides give: the page's own params that are
 // properties of the control, then the overrides. Throws InputError or UsageError.
-PageParams page_values(const PageSettings& settings);
+PropertyValues page_values(const PageSettings& settings);
 
 } // namespace prestova

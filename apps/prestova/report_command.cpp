@@ -28,7 +28,7 @@ constexpr std::size_t kMachinesPerThreadInBatch = 32;
 
 struct Page {
     std::string file;  // as given; "" for the bag's defaults
-    PageParams values;
+    PropertyValues values;
 };
 
 using MachineOutcome = std::variant<ReportError, std::vector<ReportRecord>>;
