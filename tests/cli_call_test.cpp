@@ -52,6 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{{"reccolordepth"}, 0, "16777216 (String)\n"},
         CallCase{{"MemoryRec", "512"}, 0, "MemoryRec = 512 (String)\n"},
         CallCase{{"CutLangType", "(en)"}, 1, "raised error 5"},
+        CallCase{{"CutLangType", "null:"}, 1, "raised error 94: Invalid use of Null"},
+        CallCase{{"CutDecimal", "1.5", "255"}, 1, "ByPlace = 255 (Byte)"},
         CallCase{{"CutDecimal", "1.5", "255"}, 1, "raised error 6"},
         CallCase{{"CutDecimal", "1.5", "256"}, 2, "argument 2"},
         CallCase{{"DeviceColors", "screen"}, 2, "argument 1"},
@@ -60,11 +62,35 @@ INSTANTIATE_TEST_SUITE_P(
         CallCase{{"Frobnicate"}, 2, "'Frobnicate' is not a member"},
         CallCase{{"MemoryRec", "1", "2"}, 2, "takes 1 argument, not 2"}));
 
+// Every type a script can store goes in and comes back as written.
+INSTANTIATE_TEST_SUITE_P(
+    TypedValues, Call,
+    ::testing::Values(
+        CallCase{{"IEVersion", "empty:"}, 0, "IEVersion =  (Empty)\n"},
+        CallCase{{"IEVersion", "null:"}, 0, "IEVersion = Null (Null)\n"},
+        CallCase{{"IEVersion", "i2:-5"}, 0, "IEVersion = -5 (Integer)\n"},
+        CallCase{{"IEVersion", "i4:70000"}, 0, "IEVersion = 70000 (Long)\n"},
+        CallCase{{"IEVersion", "r4:0.1"}, 0, "IEVersion = 0.1 (Single)\n"},
+        CallCase{{"IEVersion", "r8:0.30000000000000004"}, 0, "IEVersion = 0.30000000000000004 (Double)\n"},
+        CallCase{{"IEVersion", "cy:1234.5"}, 0, "IEVersion = 1234.5 (Currency)\n"},
+        CallCase{{"IEVersion", "date:2009-07-04"}, 0, "IEVersion = 7/4/2009 (Date)\n"},
+        CallCase{{"IEVersion", "date:40000.5"}, 0, "IEVersion = 7/6/2009 12:00:00 PM (Date)\n"},
+        CallCase{{"IEVersion", "str:null:"}, 0, "IEVersion = null: (String)\n"},
+        CallCase{{"IEVersion", "http://example.com/"}, 0, "IEVersion = http://example.com/ (String)\n"},
+        CallCase{{"IEVersion", "bool:false"}, 0, "IEVersion = False (Boolean)\n"},
+        CallCase{{"IEVersion", "error:-2147352572"}, 0, "IEVersion = Error -2147352572 (Error)\n"},
+        CallCase{{"IEVersion", "dec:-1.50"}, 0, "IEVersion = -1.5 (Decimal)\n"},
+        CallCase{{"IEVersion", "ui1:200"}, 0, "IEVersion = 200 (Byte)\n"},
+        CallCase{{"IEVersion", "i2:40000"}, 2, "i2: takes a whole number from -32768 to 32767"},
+        CallCase{{"IEVersion", "date:2009-02-29"}, 2, "date: takes"},
+        CallCase{{"IEVersion", "cy:1.23456"}, 2, "cy: takes an amount with at most four decimals"}));
+
 // An argument that does not convert is reported in one line, without the usage.
 TEST(Call, AConversionErrorIsOneLine)
 {
     for (const auto& args : std::vector<std::vector<std::string>>{{"CutDecimal", "1.5", "256"},
-                                                                    {"DeviceColors", "\x1b[2Jscreen"}}) {
+                                                                    {"DeviceColors", "\x1b[2Jscreen"},
+                                                                    {"MemoryRec", "ui1:256"}}) {
         std::vector<std::string> call = {"call"};
         call.insert(call.end(), args.begin(), args.end());
         call.insert(call.end(), {"--machine", kXp});
