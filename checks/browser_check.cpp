@@ -32,16 +32,16 @@ struct BrowserRow {
 
     bool exists(std::string_view name, std::string_view key)
     {
-        return ctx.test(std::string(name) + ": key test", [&] { return RegKeyExists(ctx.platform.registry, HKLM, key); });
+        return ctx.test(StepName(name, ": key test"), [&] { return RegKeyExists(ctx.platform.registry, HKLM, key); });
     }
 
     // Reads CurrentVersion (or another value), trimmed, and cuts a
     // language suffix off when asked to.
     void read_version(std::string_view name, std::string_view key, std::string_view value, bool cut)
     {
-        ctx.step(std::string(name) + ": version", [&] { version = Variant(read_text(ctx, HKLM, key, value)); });
+        ctx.step(StepName(name, ": version"), [&] { version = Variant(read_text(ctx, HKLM, key, value)); });
         if (cut)
-            ctx.step(std::string(name) + ": language suffix",
+            ctx.step(StepName(name, ": language suffix"),
                      [&] { version = CutLangType(version, ctx.locale); });  // a failed cut leaves the text uncut
     }
 

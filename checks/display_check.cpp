@@ -15,8 +15,8 @@ std::string requirement_cell(RunContext& ctx, const char* label, Prop width, Pro
                              std::string* phrase)
 {
     const std::string resolution = ctx.joined(width) + "x" + ctx.joined(height) + "\r";
-    const std::string what(label);
-    if (ctx.test("display: " + what + " colours above 70000", [&] { return compare_number(ctx.prop(depth), kTrueColourAbove, ctx.locale).greater(); })) {
+    const std::string_view what(label);
+    if (ctx.test(StepName("display: ", what, " colours above 70000"), [&] { return compare_number(ctx.prop(depth), kTrueColourAbove, ctx.locale).greater(); })) {
         if (phrase) *phrase = "True Color (32 bit)";
         return resolution + "True Color";
     }

@@ -3,7 +3,9 @@
 #include "checks/software_list.hpp"
 #include "probes/version_text.hpp"
 
+#include <array>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace prestova {
@@ -11,6 +13,12 @@ namespace prestova {
 namespace {
 
 using enum ControlId;
+
+// The Flash Player versions the probe tries, one to nine.
+constexpr std::array<std::string_view, 9> kFlashProgIds = {
+    "ShockwaveFlash.ShockwaveFlash.1", "ShockwaveFlash.ShockwaveFlash.2", "ShockwaveFlash.ShockwaveFlash.3",
+    "ShockwaveFlash.ShockwaveFlash.4", "ShockwaveFlash.ShockwaveFlash.5", "ShockwaveFlash.ShockwaveFlash.6",
+    "ShockwaveFlash.ShockwaveFlash.7", "ShockwaveFlash.ShockwaveFlash.8", "ShockwaveFlash.ShockwaveFlash.9"};
 
 void acrobat_missing(RunContext& ctx)
 {
@@ -56,8 +64,9 @@ void check_flash(RunContext& ctx)
     }
     std::optional<int> version;
     for (int n = 1; n <= 9; ++n) {
-        ctx.step("Flash Player: object " + std::to_string(n), [&] {
-            if (ctx.platform.objects.try_create("ShockwaveFlash.ShockwaveFlash." + std::to_string(n))) version = n;
+        const std::string_view prog_id = kFlashProgIds[static_cast<std::size_t>(n - 1)];
+        ctx.step(StepName("Flash Player: object ", prog_id.substr(prog_id.size() - 1)), [&] {
+            if (ctx.platform.objects.try_create(prog_id)) version = n;
         });
     }
     if (ctx.test("Flash Player: version test", [&] { return version.value_or(0) >= 7; })) {

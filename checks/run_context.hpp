@@ -3,6 +3,7 @@
 // until the resume-next rule is switched on an error stops the run; after
 // it, a failing step is skipped and a failing decision test counts as true.
 #include "checks/run_report.hpp"
+#include "checks/step_name.hpp"
 #include "core/locale.hpp"
 #include "core/script_error.hpp"
 #include "core/variant.hpp"
@@ -57,57 +58,50 @@ public:
 
     // One statement of the run.
     template <class Body>
-    void step(std::string_view name, Body&& body)
+    void step(const StepName& name, Body&& body)
     {
-        // An error names the innermost step; a finished step hands the
-        // name back to the one around it.
-        std::string outer = std::exchange(current_step_, std::string(name));
-        if (!resume_next_) {
+        try {
             body();
-        } else {
-            try {
-                body();
-            } catch (const ScriptError& e) {
-                record(name, e);
-            }
+        } catch (ScriptError& e) {
+            if (!resume_next_) stop(name, e);
+            record(name, e);
         }
-        current_step_ = std::move(outer);
     }
 
     // The test of a decision; under the resume-next rule a failing test
     // goes on into the branch that follows it, as for a true test.
     template <class Condition>
-    bool test(std::string_view name, Condition&& condition)
+    bool test(const StepName& name, Condition&& condition)
     {
-        std::string outer = std::exchange(current_step_, std::string(name));
-        bool holds = true;
-        if (!resume_next_) {
-            holds = condition();
-        } else {
-            try {
-                holds = condition();
-            } catch (const ScriptError& e) {
-                record(name, e);
-            }
+        try {
+            return condition();
+        } catch (ScriptError& e) {
+            if (!resume_next_) stop(name, e);
+            record(name, e);
+            return true;
         }
-        current_step_ = std::move(outer);
-        return holds;
     }
 
     void switch_on_resume_next() { resume_next_ = true; }
     bool resume_next() const { return resume_next_; }
     // The latest error a skipped step raised; it stays until the run ends.
     const std::optional<RunStop>& last_error() const { return last_error_; }
-    const std::string& current_step() const { return current_step_; }
 
 private:
-    void record(std::string_view name, const ScriptError& e)
+    // An error the run does not trap ends it: the innermost step names it
+    // on its way out, the steps around it leave that name.
+    [[noreturn]] static void stop(const StepName& name, ScriptError& e)
     {
-        last_error_ = RunStop{std::string(name), e.number(), e.what()};
+        if (e.step().empty()) e.set_step(name.text());
+        throw;
+    }
+
+    void record(const StepName& name, const ScriptError& e)
+    {
+        last_error_ = RunStop{name.text(), e.number(), e.what()};
     }
 
     bool resume_next_ = false;
-    std::string current_step_;
     std::optional<RunStop> last_error_;
 };
 

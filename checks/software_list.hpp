@@ -9,7 +9,7 @@
 
 namespace prestova {
 
-inline void append_line(RunContext& ctx, ControlId list, std::string_view name, const std::string& text)
+inline void append_line(RunContext& ctx, ControlId list, const StepName& name, const std::string& text)
 {
     ctx.step(name, [&] { ctx.panel.set_caption(list, ctx.panel.caption(list) + text); });
 }
@@ -20,7 +20,7 @@ inline std::string read_text(RunContext& ctx, RegRoot root, std::string_view pat
     return trim_blanks(ReadRegString(ctx.platform.registry, root, path, value_name, "No"));
 }
 
-inline void flag_missing(RunContext& ctx, std::string_view name)
+inline void flag_missing(RunContext& ctx, const StepName& name)
 {
     ctx.step(name, [&] { ctx.software_missing = 1; });
 }

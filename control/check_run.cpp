@@ -34,7 +34,7 @@ void give_colour(RunContext& ctx, const ColourSource& source, ColourGroup group)
 {
     const std::int32_t colour = build_colour(ctx, source);
     for (ControlId cell : cells_of(group)) {
-        ctx.step(std::string(source.name) + ": " + std::string(design(cell).name) + " background",
+        ctx.step(StepName(source.name, ": ", design(cell).name, " background"),
                  [&] { ctx.panel.set_background(cell, colour); });
     }
 }
@@ -64,7 +64,7 @@ RunReport run_checks(RunSubject& control)
     } catch (const ScriptError& e) {
         // Nothing is trapped before the resume-next rule: the run ends here,
         // the cells written so far keep what they received.
-        report.stopped = RunStop{ctx.current_step(), e.number(), e.what()};
+        report.stopped = RunStop{e.step(), e.number(), e.what()};
     }
     return report;
 }

@@ -33,7 +33,7 @@ std::int32_t build_colour(RunContext& ctx, const ColourSource& source)
         // Plain names, not a structured binding: clang 14 cannot capture one.
         const Prop prop = component.first;
         const std::int32_t weight = component.second;
-        ctx.step(std::string(source.name) + ": " + std::string(property_info(prop).name), [&] {
+        ctx.step(StepName(source.name, ": ", property_info(prop).name), [&] {
             const std::int32_t value = std::min<std::int32_t>(ctx.whole(prop), 255);
             colour += value * weight;
         });

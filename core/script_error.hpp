@@ -25,8 +25,13 @@ public:
     ErrorCode code() const { return code_; }
     std::int32_t number() const { return static_cast<std::int32_t>(code_); }
 
+    // The step of a check run that raised it, named as it leaves the run.
+    const std::string& step() const { return step_; }
+    void set_step(std::string step) { step_ = std::move(step); }
+
 private:
     ErrorCode code_;
+    std::string step_;
 };
 
 // The host's own wording for each code, used when no detail is known.
