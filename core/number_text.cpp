@@ -127,13 +127,18 @@ double parse_number(std::string_view text, const Locale& locale)
     };
     while (take_sign_or_currency(!parentheses)) {}
 
-    std::string normal;
+    // The number in strtod's form: at most one character per character read,
+    // so short texts (nearly all) need no heap.
+    char small[64];
+    std::string large;
+    char* const normal = s.size() < sizeof small ? small : (large.resize(s.size() + 1), large.data());
+    std::size_t length = 0;
     int mantissa_digits = 0;
     bool seen_point = false;
     for (; i < s.size(); ++i) {
         char c = s[i];
-        if (is_digit(c)) { normal += c; ++mantissa_digits; }
-        else if (!seen_point && (c == locale.decimal_separator || c == '.')) { normal += '.'; seen_point = true; }
+        if (is_digit(c)) { normal[length++] = c; ++mantissa_digits; }
+        else if (!seen_point && (c == locale.decimal_separator || c == '.')) { normal[length++] = '.'; seen_point = true; }
         else if (!seen_point && thousands != '\0' && c == thousands && between_digits(s, i)) continue;
         else break;
     }
@@ -145,9 +150,9 @@ double parse_number(std::string_view text, const Locale& locale)
         std::size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
         if (j < s.size() && is_digit(s[j])) {
-            normal += 'e';
-            normal.append(s.substr(i + 1, j - i - 1));
-            for (i = j; i < s.size() && is_digit(s[i]); ++i) normal += s[i];
+            normal[length++] = 'e';
+            for (std::size_t k = i + 1; k < j; ++k) normal[length++] = s[k];
+            for (i = j; i < s.size() && is_digit(s[i]); ++i) normal[length++] = s[i];
             exponent = true;
         }
     }
@@ -158,8 +163,9 @@ double parse_number(std::string_view text, const Locale& locale)
     // The program never changes the C locale, so strtod reads a full stop.
     errno = 0;
     char* end = nullptr;
-    double value = std::strtod(normal.c_str(), &end);
-    if (end != normal.c_str() + normal.size()) type_mismatch(text);
+    normal[length] = '\0';
+    double value = std::strtod(normal, &end);
+    if (end != normal + length) type_mismatch(text);
     if (errno == ERANGE && std::fabs(value) >= 1) number_overflow(text);
     return negative || parentheses ? -value : value;
 }

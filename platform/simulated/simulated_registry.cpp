@@ -1,5 +1,6 @@
 #include "platform/simulated/simulated_registry.hpp"
 
+#include "core/ascii_case.hpp"
 #include "platform/simulated/profile_error.hpp"
 
 #include <algorithm>
@@ -35,7 +36,18 @@ void SimulatedRegistry::deny(std::string_view full_key_name)
 {
     const auto name = parse_key_name(full_key_name);
     if (!name) throw std::invalid_argument("unknown hive in key name " + quote_profile_input(full_key_name));
-    denied_.insert(canonical_key_text(*name));
+    denied_.push_back(std::move(*name));
+}
+
+// Part by part, without regard to case, as Windows names keys: a run opens
+// some forty keys and none of them needs its name built as one text.
+bool SimulatedRegistry::is_denied(const KeyName& name) const
+{
+    return std::any_of(denied_.begin(), denied_.end(), [&](const KeyName& d) {
+        return d.hive == name.hive && d.parts.size() == name.parts.size() &&
+               std::equal(d.parts.begin(), d.parts.end(), name.parts.begin(),
+                          [](const std::string& a, const std::string& b) { return equals_ignoring_case(a, b); });
+    });
 }
 
 std::optional<KeyName> SimulatedRegistry::root_name(RegHandle root) const
@@ -72,6 +84,7 @@ long SimulatedRegistry::open(RegHandle root, std::string_view path, std::optiona
         return reg::Success;
     }
     // Each part in its stored spelling, so the handle names the key itself.
+    name->parts.reserve(name->parts.size() + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) + 1);
     RegKey* key = tree_->find(*name);
     for (std::size_t start = 0; key && start < path.size();) {
         const std::size_t end = std::min(path.find('\\', start), path.size());
@@ -82,7 +95,7 @@ long SimulatedRegistry::open(RegHandle root, std::string_view path, std::optiona
         start = end + 1;
     }
     if (!key) return reg::FileNotFound;
-    const bool denied = denied_.count(canonical_key_text(*name)) > 0;
+    const bool denied = is_denied(*name);
     std::uint32_t granted = kAllReadAccess;
     if (access) {
         granted = *access & kMaximumAllowed ? kAllReadAccess : *access;

@@ -5,7 +5,6 @@
 #include "platform/simulated/registry_tree.hpp"
 
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -41,7 +40,9 @@ private:
     long find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key);
 
     RegistryTree* tree_;
-    std::set<std::string> denied_;  // canonical key texts
+    bool is_denied(const KeyName& name) const;
+
+    std::vector<KeyName> denied_;  // a profile names a few at most
     std::map<RegHandle, OpenKey> handles_;
     RegHandle next_handle_ = 0x1000;
 };
