@@ -50,19 +50,46 @@ bool SimulatedRegistry::is_denied(const KeyName& name) const
     });
 }
 
-std::optional<KeyName> SimulatedRegistry::root_name(RegHandle root) const
+const KeyName* SimulatedRegistry::root_name(RegHandle root) const
 {
+    static const KeyName classes_root{Hive::LocalMachine, {"SOFTWARE", "Classes"}};
+    static const KeyName current_user{Hive::CurrentUser, {}};
+    static const KeyName local_machine{Hive::LocalMachine, {}};
+    static const KeyName users{Hive::Users, {}};
+    static const KeyName current_config{Hive::CurrentConfig, {}};
     switch (root) {
-    case static_cast<RegHandle>(RegRoot::ClassesRoot): return KeyName{Hive::LocalMachine, {"SOFTWARE", "Classes"}};
-    case static_cast<RegHandle>(RegRoot::CurrentUser): return KeyName{Hive::CurrentUser, {}};
-    case static_cast<RegHandle>(RegRoot::LocalMachine): return KeyName{Hive::LocalMachine, {}};
-    case kUsers: return KeyName{Hive::Users, {}};
-    case kCurrentConfig: return KeyName{Hive::CurrentConfig, {}};
+    case static_cast<RegHandle>(RegRoot::ClassesRoot): return &classes_root;
+    case static_cast<RegHandle>(RegRoot::CurrentUser): return &current_user;
+    case static_cast<RegHandle>(RegRoot::LocalMachine): return &local_machine;
+    case kUsers: return &users;
+    case kCurrentConfig: return &current_config;
     default: break;
     }
-    const auto it = handles_.find(root);
-    if (it == handles_.end()) return std::nullopt;
-    return it->second.name;
+    for (const OpenKey& open : handles_)
+        if (open.handle != 0 && open.handle == root) return &open.name;
+    return nullptr;
+}
+
+SimulatedRegistry::OpenKey* SimulatedRegistry::find_handle(RegHandle handle)
+{
+    if (handle == 0) return nullptr;
+    for (OpenKey& open : handles_)
+        if (open.handle == handle) return &open;
+    return nullptr;
+}
+
+std::size_t SimulatedRegistry::free_slot()
+{
+    for (std::size_t i = 0; i < handles_.size(); ++i)
+        if (handles_[i].handle == 0) return i;
+    handles_.emplace_back();
+    return handles_.size() - 1;
+}
+
+std::size_t SimulatedRegistry::open_handle_count() const
+{
+    return static_cast<std::size_t>(
+        std::count_if(handles_.begin(), handles_.end(), [](const OpenKey& open) { return open.handle != 0; }));
 }
 
 // access: what RegOpenKeyExA asked for, or nullopt for RegOpenKeyA's "as much
@@ -72,39 +99,51 @@ long SimulatedRegistry::open(RegHandle root, std::string_view path, std::optiona
 {
     if (!result) return kInvalidParameter;
     *result = 0;
-    auto name = root_name(root);
-    if (!name) return is_predefined(root) ? reg::FileNotFound : reg::InvalidHandle;
+    if (!root_name(root)) return is_predefined(root) ? reg::FileNotFound : reg::InvalidHandle;
     if (!path.empty() && path.front() == '\\') return kBadPathname;
     if (path.find("\\\\") != std::string_view::npos) return kBadPathname;
-    if (root == static_cast<RegHandle>(RegRoot::ClassesRoot)) tree_->make(*name);  // always there on Windows
+    if (root == static_cast<RegHandle>(RegRoot::ClassesRoot)) tree_->make(*root_name(root));  // always there on Windows
     // An empty path hands back the handle given, except that RegOpenKeyExA
     // opens a new handle to a key that is not predefined.
     if (path.empty() && (is_predefined(root) || !access)) {
         *result = root;
         return reg::Success;
     }
+    // The slot first: making one may move the others, the root among them.
+    OpenKey& slot = handles_[free_slot()];
+    const KeyName& from = *root_name(root);
+    KeyName& name = slot.name;
+    std::size_t depth = 0;
+    const auto set_part = [&](std::string_view part) {
+        if (depth < name.parts.size()) name.parts[depth].assign(part);
+        else name.parts.emplace_back(part);
+        ++depth;
+    };
+    name.hive = from.hive;
+    for (const std::string& part : from.parts) set_part(part);
     // Each part in its stored spelling, so the handle names the key itself.
-    name->parts.reserve(name->parts.size() + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) + 1);
-    RegKey* key = tree_->find(*name);
+    RegKey* key = tree_->find(from);
     for (std::size_t start = 0; key && start < path.size();) {
         const std::size_t end = std::min(path.find('\\', start), path.size());
         if (end > start) {
             key = key->find_subkey(path.substr(start, end - start));
-            if (key) name->parts.push_back(key->name());
+            if (key) set_part(key->name());
         }
         start = end + 1;
     }
+    name.parts.resize(depth);
     if (!key) return reg::FileNotFound;
-    const bool denied = is_denied(*name);
+    const bool denied = is_denied(name);
     std::uint32_t granted = kAllReadAccess;
     if (access) {
         granted = *access & kMaximumAllowed ? kAllReadAccess : *access;
         if (denied && (*access & (reg::KeyQueryValue | kEnumerateSubKeys))) return reg::AccessDenied;
     }
     if (denied) granted &= ~(reg::KeyQueryValue | kEnumerateSubKeys);
+    slot.handle = next_handle_;
+    slot.access = granted;
     *result = next_handle_;
     next_handle_ += 4;
-    handles_[*result] = OpenKey{std::move(*name), granted};
     return reg::Success;
 }
 
@@ -124,15 +163,20 @@ long SimulatedRegistry::open_key_ex(RegHandle root, std::string_view path, std::
 long SimulatedRegistry::find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key)
 {
     *key = nullptr;
-    std::optional<OpenKey> root;
-    const OpenKey* open_key = nullptr;
-    if (const auto it = handles_.find(handle); it != handles_.end()) open_key = &it->second;
-    else if (is_predefined(handle) && root_name(handle)) open_key = &root.emplace(OpenKey{*root_name(handle), kAllReadAccess});
-    else return reg::InvalidHandle;
-    if ((open_key->access & needed_access) != needed_access) return reg::AccessDenied;
-    *key = tree_->find(open_key->name);
+    const KeyName* name = nullptr;
+    std::uint32_t access = kAllReadAccess;
+    if (const OpenKey* open_key = find_handle(handle)) {
+        name = &open_key->name;
+        access = open_key->access;
+    } else if (is_predefined(handle) && root_name(handle)) {
+        name = root_name(handle);
+    } else {
+        return reg::InvalidHandle;
+    }
+    if ((access & needed_access) != needed_access) return reg::AccessDenied;
+    *key = tree_->find(*name);
     // A predefined key is always there on Windows, empty as it may be.
-    if (!*key && is_predefined(handle)) *key = &tree_->make(open_key->name);
+    if (!*key && is_predefined(handle)) *key = &tree_->make(*name);
     return *key ? reg::Success : kKeyDeleted;
 }
 
@@ -174,7 +218,10 @@ long SimulatedRegistry::enum_key(RegHandle handle, std::uint32_t index, char* na
 long SimulatedRegistry::close_key(RegHandle handle)
 {
     if (is_predefined(handle)) return reg::Success;
-    return handles_.erase(handle) ? reg::Success : reg::InvalidHandle;
+    OpenKey* open_key = find_handle(handle);
+    if (!open_key) return reg::InvalidHandle;
+    open_key->handle = 0;
+    return reg::Success;
 }
 
 } // namespace prestova

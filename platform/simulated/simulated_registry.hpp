@@ -4,7 +4,6 @@
 #include "platform/registry.hpp"
 #include "platform/simulated/registry_tree.hpp"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -25,17 +24,22 @@ public:
     long close_key(RegHandle key) override;
 
     // Handles opened and not yet closed (predefined roots do not count).
-    std::size_t open_handle_count() const { return handles_.size(); }
+    std::size_t open_handle_count() const;
     // The registry itself, to be changed (or replaced) while the machine runs.
     RegistryTree& tree() { return *tree_; }
     void deny(std::string_view full_key_name);
 
 private:
+    // A run opens and closes some forty keys: closed slots keep their
+    // storage for the next open instead of going back to the heap.
     struct OpenKey {
+        RegHandle handle = 0;  // 0: a free slot
         KeyName name;
-        std::uint32_t access;
+        std::uint32_t access = 0;
     };
-    std::optional<KeyName> root_name(RegHandle root) const;
+    const KeyName* root_name(RegHandle root) const;
+    OpenKey* find_handle(RegHandle handle);
+    std::size_t free_slot();
     long open(RegHandle root, std::string_view path, std::optional<std::uint32_t> access, RegHandle* result);
     long find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key);
 
@@ -43,7 +47,7 @@ private:
     bool is_denied(const KeyName& name) const;
 
     std::vector<KeyName> denied_;  // a profile names a few at most
-    std::map<RegHandle, OpenKey> handles_;
+    std::vector<OpenKey> handles_;
     RegHandle next_handle_ = 0x1000;
 };
 
