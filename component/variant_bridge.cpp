@@ -14,12 +14,22 @@ Variant whole(long long value)
     return Variant::real(static_cast<double>(value));
 }
 
-std::optional<Variant> as_double(const VARIANT& value)
+// A malformed DECIMAL has no value the core could hold.
+std::optional<Variant> decimal(const DECIMAL& value)
 {
-    VARIANT converted;
-    VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, VT_R8))) return std::nullopt;
-    return Variant::real(converted.dblVal);
+    if (value.scale > kMaxDecimalScale || (value.sign & ~DECIMAL_NEG) != 0) return std::nullopt;
+    return Variant::decimal(
+        Decimal{.high = value.Hi32, .low = value.Lo64, .scale = value.scale, .negative = value.sign == DECIMAL_NEG});
+}
+
+// The DECIMAL's own fields only: its first two bytes may be the type code
+// of the VARIANT it lies in.
+void set_decimal(DECIMAL& target, const Decimal& value)
+{
+    target.scale = value.scale;
+    target.sign = value.negative ? DECIMAL_NEG : 0;
+    target.Hi32 = value.high;
+    target.Lo64 = value.low;
 }
 
 // Stores a converted value into by-reference storage of the same base type.
@@ -46,6 +56,14 @@ HRESULT store(VARIANT& target, VARIANT& converted)
     case VT_BOOL: *target.pboolVal = converted.boolVal; return S_OK;
     case VT_CY: *target.pcyVal = converted.cyVal; return S_OK;
     case VT_DATE: *target.pdate = converted.date; return S_OK;
+    case VT_ERROR: *target.pscode = converted.scode; return S_OK;
+    case VT_DECIMAL: {
+        DECIMAL& decimal = *target.pdecVal;  // its own fields only, as set_decimal
+        decimal.signscale = converted.decVal.signscale;
+        decimal.Hi32 = converted.decVal.Hi32;
+        decimal.Lo64 = converted.decVal.Lo64;
+        return S_OK;
+    }
     default: return DISP_E_TYPEMISMATCH;
     }
 }
@@ -85,14 +103,19 @@ std::optional<Variant> from_variant(const VARIANT& value)
     }
     switch (value.vt) {
     case VT_EMPTY: return Variant();
-    case VT_BSTR: return Variant(to_ansi(value.bstrVal));
+    case VT_NULL: return Variant::null();
     case VT_I2: return Variant::integer(value.iVal);
     case VT_I4: return Variant::long_integer(value.lVal);
-    case VT_INT: return Variant::long_integer(value.intVal);
     case VT_R4: return Variant::single(value.fltVal);
     case VT_R8: return Variant::real(value.dblVal);
+    case VT_CY: return Variant::currency(Currency{.ten_thousandths = value.cyVal.int64});
+    case VT_DATE: return Variant::date(value.date);
+    case VT_BSTR: return Variant(to_ansi(value.bstrVal));
     case VT_BOOL: return Variant::boolean(value.boolVal != VARIANT_FALSE);
-    case VT_UI1: return Variant::integer(value.bVal);
+    case VT_ERROR: return Variant::error(value.scode);
+    case VT_DECIMAL: return decimal(value.decVal);
+    case VT_UI1: return Variant::byte(value.bVal);
+    case VT_INT: return Variant::long_integer(value.intVal);
     case VT_I1: return Variant::integer(value.cVal);
     case VT_UI2: return Variant::long_integer(value.uiVal);
     case VT_UI4: return whole(value.ulVal);
@@ -102,9 +125,6 @@ std::optional<Variant> from_variant(const VARIANT& value)
         if (value.ullVal > static_cast<unsigned long long>(std::numeric_limits<long long>::max()))
             return Variant::real(static_cast<double>(value.ullVal));
         return whole(static_cast<long long>(value.ullVal));
-    case VT_CY:
-    case VT_DATE:
-    case VT_DECIMAL: return as_double(value);
     default: return std::nullopt;
     }
 }
@@ -114,14 +134,13 @@ HRESULT to_variant(const Variant& value, VARIANT* out)
     VariantInit(out);
     switch (value.type()) {
     case Variant::Type::Empty: return S_OK;
+    case Variant::Type::Null: out->vt = VT_NULL; return S_OK;
     case Variant::Type::Integer: out->vt = VT_I2; out->iVal = value.as_integer(); return S_OK;
     case Variant::Type::Long: out->vt = VT_I4; out->lVal = value.as_long(); return S_OK;
     case Variant::Type::Single: out->vt = VT_R4; out->fltVal = value.as_single(); return S_OK;
     case Variant::Type::Double: out->vt = VT_R8; out->dblVal = value.as_double(); return S_OK;
-    case Variant::Type::Boolean:
-        out->vt = VT_BOOL;
-        out->boolVal = value.as_boolean() ? VARIANT_TRUE : VARIANT_FALSE;
-        return S_OK;
+    case Variant::Type::Currency: out->vt = VT_CY; out->cyVal.int64 = value.as_currency().ten_thousandths; return S_OK;
+    case Variant::Type::Date: out->vt = VT_DATE; out->date = value.as_date(); return S_OK;
     case Variant::Type::Text: {
         BSTR text = to_bstr(value.text());
         if (!text) return E_OUTOFMEMORY;
@@ -129,6 +148,16 @@ HRESULT to_variant(const Variant& value, VARIANT* out)
         out->bstrVal = text;
         return S_OK;
     }
+    case Variant::Type::Boolean:
+        out->vt = VT_BOOL;
+        out->boolVal = value.as_boolean() ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    case Variant::Type::Error: out->vt = VT_ERROR; out->scode = value.as_error(); return S_OK;
+    case Variant::Type::Decimal:
+        set_decimal(out->decVal, value.as_decimal());
+        out->vt = VT_DECIMAL;  // after the fields: the type code shares the DECIMAL's first bytes
+        return S_OK;
+    case Variant::Type::Byte: out->vt = VT_UI1; out->bVal = value.as_byte(); return S_OK;
     }
     return DISP_E_TYPEMISMATCH;
 }

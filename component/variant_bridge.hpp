@@ -17,11 +17,15 @@ std::string to_ansi(const OLECHAR* text, UINT length);
 std::string to_ansi(BSTR text);
 BSTR to_bstr(std::string_view ansi);  // nullptr when out of memory
 
-// An argument, by value or by reference, as a core value; nothing for a
-// type the core has no place for (Null, objects, arrays, missing ones).
+// An argument, by value or by reference, as a core value: each scalar
+// automation type as the core type of the same code, the other whole-number
+// types as Long (or Double beyond its range). Nothing for a type the core has
+// no place for (objects, arrays, missing ones) and for a malformed Decimal
+// (a scale past 28 or a sign byte other than 0 and DECIMAL_NEG).
 std::optional<Variant> from_variant(const VARIANT& value);
 
-// Fills *out, which holds nothing that needs freeing.
+// Fills *out, which holds nothing that needs freeing, with the VARTYPE of
+// the core type.
 HRESULT to_variant(const Variant& value, VARIANT* out);
 
 // Writes a by-reference argument back into the caller's storage, in the

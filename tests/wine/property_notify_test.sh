@@ -46,7 +46,7 @@ error info: The change notification of "MemoryRec" failed (0x80070005)
 told the other sink: 0x68030024 0x68030023
 told the failing sink: 0x68030024 0x68030023
 dual put ScreenMinWid: 0x800A01B8
-dual put CPUMin null: 0x80020005
+dual put CPUMin array: 0x80020005
 error info after it: none
 unadvise the failing sink: 0x00000000
 load: 0x00000000

@@ -1,6 +1,7 @@
-# VBScript and JScript clients of the registered control: properties,
-# methods with by-reference arguments, the errors they raise, and the
-# Windows version under several configured versions.
+# VBScript and JScript clients of the registered control: properties, every
+# type a script can store in one, methods with by-reference arguments, the
+# errors they raise, and the Windows version under several configured
+# versions.
 source "$(dirname "$0")/wine_lib.sh"
 new_prefix scripts
 register_component
@@ -13,7 +14,7 @@ if run_script "$clients/arch.vbs"; then
 else
   failed=1
 fi
-for client in properties.vbs properties.js methods.vbs methods.js; do
+for client in properties.vbs properties.js types.vbs methods.vbs methods.js; do
   echo "== $client"
   if run_script "$clients/$client"; then
     expect_output "$client" "$clients/${client%.*}_${client##*.}.expected" || failed=1

@@ -15,3 +15,11 @@ int click_links(int argc, char** argv);
 // properties through IDispatch and the dual interface, and prints what each
 // sink was told.
 int property_notifications();
+
+// types: writes a value of every scalar automation type to a property and
+// reads it back, through IDispatch (by value and by reference) and the dual
+// interface, then through a property bag and a stream into fresh controls;
+// objects and arrays must be refused, and a method's by-reference argument
+// goes back in its storage's own type. Prints a line per type and pass, and
+// "types: all kept" last when every one came back as it should.
+int property_types();

@@ -170,10 +170,12 @@ void property_notify_point(IUnknown* control, IConnectionPointContainer* contain
     print_changes("told the failing sink", failing);
     // A failure with no description of its own must not show the last one.
     say("dual put ScreenMinWid", dual->put_ScreenMinWid(value));
-    VARIANT null_value;
-    VariantInit(&null_value);
-    null_value.vt = VT_NULL;
-    say("dual put CPUMin null", dual->put_CPUMin(null_value));
+    VARIANT array;
+    VariantInit(&array);
+    array.vt = VT_ARRAY | VT_VARIANT;
+    array.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
+    say("dual put CPUMin array", dual->put_CPUMin(array));
+    VariantClear(&array);
     print_error_info("error info after it");
     say("unadvise the failing sink", point->Unadvise(failing_cookie));
 
