@@ -3,24 +3,38 @@
 #include "core/input_quote.hpp"
 #include "core/script_error.hpp"
 
-#include <vector>
+#include <optional>
 
 namespace prestova {
 
 namespace {
 
-std::vector<std::string_view> components(std::string_view text)
-{
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || text[i] == '.' || text[i] == '_') {
-            parts.push_back(text.substr(start, i - start));
-            start = i + 1;
+// The parts of a version text between full stops or underscores, one at a
+// time: versions are compared on every run, and a list of the parts is
+// more than the comparison needs.
+class Components {
+public:
+    explicit Components(std::string_view text) : rest_(text) {}
+
+    // The next part, or nullopt once the text is used up ("6." has two parts,
+    // the second empty).
+    std::optional<std::string_view> next()
+    {
+        if (done_) return std::nullopt;
+        const std::size_t end = rest_.find_first_of("._");
+        if (end == std::string_view::npos) {
+            done_ = true;
+            return rest_;
         }
+        const std::string_view part = rest_.substr(0, end);
+        rest_.remove_prefix(end + 1);
+        return part;
     }
-    return parts;
-}
+
+private:
+    std::string_view rest_;
+    bool done_ = false;
+};
 
 // Two digit strings as numbers, whatever their length.
 int compare_digits(std::string_view a, std::string_view b)
@@ -68,9 +82,10 @@ std::string CutDecimal(const Variant& Number, std::uint8_t ByPlace, const Locale
 bool is_version_text(std::string_view text)
 {
     if (text.empty()) return false;
-    for (auto part : components(text)) {
-        if (part.empty()) return false;
-        for (char c : part)
+    Components parts(text);
+    while (const auto part = parts.next()) {
+        if (part->empty()) return false;
+        for (char c : *part)
             if (c < '0' || c > '9') return false;
     }
     return true;
@@ -79,12 +94,14 @@ bool is_version_text(std::string_view text)
 int compare_versions(std::string_view a, std::string_view b)
 {
     if (!is_version_text(a) || !is_version_text(b)) return compare_text(a, b);
-    const auto pa = components(a), pb = components(b);
-    for (std::size_t i = 0; i < std::max(pa.size(), pb.size()); ++i) {
-        const int c = compare_digits(i < pa.size() ? pa[i] : "0", i < pb.size() ? pb[i] : "0");
+    Components pa(a), pb(b);
+    for (;;) {
+        const auto x = pa.next();
+        const auto y = pb.next();
+        if (!x && !y) return 0;
+        const int c = compare_digits(x.value_or("0"), y.value_or("0"));
         if (c != 0) return c;
     }
-    return 0;
 }
 
 Comparison compare_versions(std::string_view a, const Variant& b, const Locale& locale)
