@@ -20,12 +20,10 @@ HRESULT embedded_type_info(REFGUID guid, ITypeInfo** info)
     *info = nullptr;
     wchar_t path[MAX_PATH];
     if (!GetModuleFileNameW(module_handle(), path, MAX_PATH)) return HRESULT_FROM_WIN32(GetLastError());
-    ITypeLib* library = nullptr;
-    HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &library);
+    ComPtr<ITypeLib> library;
+    const HRESULT hr = LoadTypeLibEx(path, REGKIND_NONE, &library);
     if (FAILED(hr)) return hr;
-    hr = library->GetTypeInfoOfGuid(guid, info);
-    library->Release();
-    return hr;
+    return library->GetTypeInfoOfGuid(guid, info);
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info)

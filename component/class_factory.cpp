@@ -1,5 +1,6 @@
 // The class factory and the two entry points that hand it out and answer
 // whether the DLL may be unloaded.
+#include "com_ptr.hpp"
 #include "control_object.hpp"
 #include "module.hpp"
 
@@ -30,11 +31,11 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        ControlObject* control = new (std::nothrow) ControlObject;
-        if (!control) return E_OUTOFMEMORY;
-        const HRESULT hr = control->QueryInterface(riid, object);
-        control->Release();  // the caller's reference is all that is left
-        return hr;
+        ControlObject* created = new (std::nothrow) ControlObject;
+        if (!created) return E_OUTOFMEMORY;
+        // The caller's reference, if it takes one, is all that is left.
+        const ComPtr<ControlObject> control = adopt(created);
+        return control->QueryInterface(riid, object);
     }
 
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override

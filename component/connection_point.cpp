@@ -11,11 +11,6 @@ ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, const IID
 {
 }
 
-ConnectionPoint::~ConnectionPoint()
-{
-    for (CONNECTDATA& c : connections_) c.pUnk->Release();
-}
-
 HRESULT STDMETHODCALLTYPE ConnectionPoint::QueryInterface(REFIID riid, void** object)
 {
     if (!object) return E_POINTER;
@@ -49,14 +44,13 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     if (!cookie) return E_POINTER;
     *cookie = 0;
     if (!sink) return E_POINTER;
-    void* connected = nullptr;
+    ComPtr<IUnknown> connected;
     if (FAILED(sink->QueryInterface(iid_, &connected)) &&
         (!also_accepted_ || FAILED(sink->QueryInterface(*also_accepted_, &connected))))
         return CONNECT_E_CANNOTCONNECT;
     try {
-        connections_.push_back(CONNECTDATA{static_cast<IUnknown*>(connected), next_cookie_});
+        connections_.push_back(Connection{.sink = connected, .cookie = next_cookie_});
     } catch (...) {
-        static_cast<IUnknown*>(connected)->Release();
         return E_OUTOFMEMORY;
     }
     *cookie = next_cookie_++;
@@ -66,10 +60,11 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
 HRESULT STDMETHODCALLTYPE ConnectionPoint::Unadvise(DWORD cookie)
 {
     for (auto it = connections_.begin(); it != connections_.end(); ++it) {
-        if (it->dwCookie != cookie) continue;
-        IUnknown* sink = it->pUnk;
+        if (it->cookie != cookie) continue;
+        // Released last, on the way out: the sink's release may reach back
+        // into the control.
+        const ComPtr<IUnknown> sink = std::move(it->sink);
         connections_.erase(it);
-        sink->Release();  // last: the sink's release may reach back into the control
         return S_OK;
     }
     return CONNECT_E_NOCONNECTION;
@@ -80,14 +75,11 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::EnumConnections(IEnumConnections** co
     return ConnectionEnumerator::create(IID_IEnumConnections, connections_, connections);
 }
 
-std::vector<IUnknown*> ConnectionPoint::sinks() const
+std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const
 {
-    std::vector<IUnknown*> out;
+    std::vector<ComPtr<IUnknown>> out;
     out.reserve(connections_.size());
-    for (const CONNECTDATA& c : connections_) {
-        c.pUnk->AddRef();
-        out.push_back(c.pUnk);
-    }
+    for (const Connection& c : connections_) out.push_back(c.sink);
     return out;
 }
 

@@ -2,6 +2,8 @@
 // One outgoing interface of the control and the sinks connected to it. The
 // point lives inside the control and shares its reference count, as the
 // container it belongs to.
+#include "com_ptr.hpp"
+
 #include <windows.h>
 #include <ocidl.h>
 
@@ -9,12 +11,17 @@
 
 namespace prestova::component {
 
+// A connected sink as the connection point keeps it.
+struct Connection {
+    ComPtr<IUnknown> sink;  // the sink as the interface it connected with
+    DWORD cookie;
+};
+
 class ConnectionPoint final : public IConnectionPoint {
 public:
     // A sink connects when it answers for iid, or, where also_accepted is
     // given, for that (a dispinterface's sink may only say IDispatch).
     ConnectionPoint(IConnectionPointContainer& container, const IID& iid, const IID* also_accepted = nullptr);
-    ~ConnectionPoint();
     ConnectionPoint(const ConnectionPoint&) = delete;
     ConnectionPoint& operator=(const ConnectionPoint&) = delete;
 
@@ -29,15 +36,15 @@ public:
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
 
     const IID& iid() const { return iid_; }
-    // The sinks connected now, each with a reference the caller releases:
-    // a sink may disconnect while it is being called.
-    std::vector<IUnknown*> sinks() const;
+    // The sinks connected now, each held by the copy: a sink may disconnect
+    // while it is being called.
+    std::vector<ComPtr<IUnknown>> sinks() const;
 
 private:
     IConnectionPointContainer& container_;
     IID iid_;
     const IID* also_accepted_;
-    std::vector<CONNECTDATA> connections_;  // pUnk: the sink as the interface it connected with
+    std::vector<Connection> connections_;
     DWORD next_cookie_ = 1;
 };
 

@@ -4,21 +4,10 @@
 
 namespace prestova::component {
 
-ControlObject::ControlObject() : control_(machine_.platform(), panel_, this)
-{
-    thread_startup();
-    object_created();
-}
+ControlObject::ControlObject() : control_(machine_.platform(), panel_, this) { thread_startup(); }
 
-ControlObject::~ControlObject()
-{
-    destroy_window();
-    if (view_sink_) view_sink_->Release();
-    if (advise_holder_) advise_holder_->Release();
-    if (in_place_site_) in_place_site_->Release();
-    if (site_) site_->Release();
-    object_destroyed();
-}
+// The container's pointers go with the members that hold them.
+ControlObject::~ControlObject() { destroy_window(); }
 
 HRESULT STDMETHODCALLTYPE ControlObject::QueryInterface(REFIID riid, void** object)
 {

@@ -3,10 +3,12 @@
 // Windows services with its own panel, behind the automation, persistence,
 // safety and embedding interfaces. Each interface group is defined in a file
 // of its own; this header is where they meet.
+#include "com_ptr.hpp"
 #include "connection_point.hpp"
 #include "control/panel_state.hpp"
 #include "control/prestova.hpp"
 #include "host/download_links.hpp"
+#include "module.hpp"
 #include "platform/win32/win32_platform.hpp"
 #include "property_list.hpp"
 
@@ -151,6 +153,7 @@ private:
     void destroy_window();
     void tell_view_changed();
 
+    ModuleUse module_use_;
     std::atomic<ULONG> references_{1};
     Win32Machine machine_;
     PanelState panel_;
@@ -161,10 +164,10 @@ private:
     // The default source: it declares no events, so its sinks are never called.
     ConnectionPoint events_{*this, DIID___Prestova, &IID_IDispatch};
 
-    IOleClientSite* site_ = nullptr;
-    IOleInPlaceSite* in_place_site_ = nullptr;
-    IOleAdviseHolder* advise_holder_ = nullptr;
-    IAdviseSink* view_sink_ = nullptr;
+    ComPtr<IOleClientSite> site_;
+    ComPtr<IOleInPlaceSite> in_place_site_;
+    ComPtr<IOleAdviseHolder> advise_holder_;
+    ComPtr<IAdviseSink> view_sink_;
     DWORD view_sink_aspects_ = 0;
     DWORD view_sink_flags_ = 0;
     HWND window_ = nullptr;

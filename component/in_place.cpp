@@ -12,43 +12,31 @@ HRESULT ControlObject::activate_in_place(IOleClientSite* site, HWND parent, LPCR
         ShowWindow(window_, SW_SHOW);
         return S_OK;
     }
-    IOleInPlaceSite* in_place = nullptr;
-    if (site) site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&in_place));
+    ComPtr<IOleInPlaceSite> in_place;
+    if (site) site->QueryInterface(IID_IOleInPlaceSite, &in_place);
     RECT where{0, 0, kSurfaceWidth / kTwipsPerPixel, kSurfaceHeight / kTwipsPerPixel};
     if (in_place) {
-        if (in_place->CanInPlaceActivate() != S_OK) {
-            in_place->Release();
-            return E_FAIL;
-        }
+        if (in_place->CanInPlaceActivate() != S_OK) return E_FAIL;
         in_place->OnInPlaceActivate();
         if (!parent) in_place->GetWindow(&parent);
         if (!position) {
-            IOleInPlaceFrame* frame = nullptr;
-            IOleInPlaceUIWindow* document = nullptr;
+            ComPtr<IOleInPlaceFrame> frame;
+            ComPtr<IOleInPlaceUIWindow> document;
             RECT clip;
             OLEINPLACEFRAMEINFO info{};
             info.cb = sizeof info;
-            if (SUCCEEDED(in_place->GetWindowContext(&frame, &document, &where, &clip, &info))) {
-                if (frame) frame->Release();
-                if (document) document->Release();
-            }
+            in_place->GetWindowContext(&frame, &document, &where, &clip, &info);
         }
     }
     if (position) where = *position;
     // A container without a window shows the control through IViewObject.
-    if (!parent) {
-        if (in_place) in_place->Release();
-        return S_OK;
-    }
+    if (!parent) return S_OK;
     window_ = create_panel_window(*this, parent, where);
     if (!window_) {
-        if (in_place) {
-            in_place->OnInPlaceDeactivate();
-            in_place->Release();
-        }
-        return HRESULT_FROM_WIN32(GetLastError());
+        const DWORD error = GetLastError();
+        if (in_place) in_place->OnInPlaceDeactivate();
+        return HRESULT_FROM_WIN32(error);
     }
-    if (in_place_site_) in_place_site_->Release();
     in_place_site_ = in_place;
     return S_OK;
 }
@@ -74,7 +62,6 @@ HRESULT STDMETHODCALLTYPE ControlObject::InPlaceDeactivate()
     shown_ = false;  // the next activation makes it visible again
     if (in_place_site_) {
         in_place_site_->OnInPlaceDeactivate();
-        in_place_site_->Release();
         in_place_site_ = nullptr;
     }
     return S_OK;

@@ -10,6 +10,17 @@ void set_module_handle(HMODULE module);  // by DllMain
 
 void object_created();
 void object_destroyed();
+
+// Counts its owner as a live object for as long as it lives. As the owner's
+// first member it goes last, after the members that release a container's
+// pointers: a container may ask whether the DLL can be unloaded from there.
+class ModuleUse {
+public:
+    ModuleUse() { object_created(); }
+    ~ModuleUse() { object_destroyed(); }
+    ModuleUse(const ModuleUse&) = delete;
+    ModuleUse& operator=(const ModuleUse&) = delete;
+};
 void lock_module(bool lock);
 bool module_in_use();
 

@@ -6,30 +6,16 @@
 
 namespace prestova::component {
 
-namespace {
-
-template <class T>
-void replace(T*& slot, T* value)
-{
-    if (value) value->AddRef();
-    if (slot) slot->Release();
-    slot = value;
-}
-
-} // namespace
-
 HRESULT STDMETHODCALLTYPE ControlObject::SetClientSite(IOleClientSite* site)
 {
-    replace(site_, site);
+    site_ = site;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetClientSite(IOleClientSite** site)
 {
     if (!site) return E_POINTER;
-    *site = site_;
-    if (site_) site_->AddRef();
-    return S_OK;
+    return site_.CopyTo(site);
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
@@ -64,7 +50,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::DoVerb(LONG verb, LPMSG, IOleClientSite
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE: {
-        const HRESULT hr = activate_in_place(site ? site : site_, parent, position);
+        const HRESULT hr = activate_in_place(site ? site : site_.Get(), parent, position);
         if (!shown_) {
             shown_ = true;
             show();

@@ -25,7 +25,7 @@ std::optional<DISPID> dispid_of(Prop prop)
 
 HRESULT STDMETHODCALLTYPE ControlObject::EnumConnectionPoints(IEnumConnectionPoints** points)
 {
-    const std::vector<IConnectionPoint*> list{&property_notify_, &events_};
+    const std::vector<ComPtr<IConnectionPoint>> list{&property_notify_, &events_};
     return ConnectionPointEnumerator::create(IID_IEnumConnectionPoints, list, points);
 }
 
@@ -50,9 +50,8 @@ void ControlObject::property_changed(Prop prop)
     // Every sink hears of the change; the first failure then reaches the
     // writer, as a failing platform call does.
     HRESULT failure = S_OK;
-    for (IUnknown* sink : property_notify_.sinks()) {
-        const HRESULT hr = static_cast<IPropertyNotifySink*>(sink)->OnChanged(*dispid);
-        sink->Release();
+    for (const ComPtr<IUnknown>& sink : property_notify_.sinks()) {
+        const HRESULT hr = static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(*dispid);
         if (FAILED(hr) && SUCCEEDED(failure)) failure = hr;
     }
     if (SUCCEEDED(failure)) return;

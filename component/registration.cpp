@@ -1,5 +1,6 @@
 // DllRegisterServer and DllUnregisterServer: the ProgID, the class key and
 // the type library, and on unregistering exactly those again.
+#include "com_ptr.hpp"
 #include "control/identifiers.hpp"
 #include "module.hpp"
 
@@ -95,11 +96,9 @@ HRESULT register_keys()
 HRESULT register_type_library()
 {
     const std::wstring path = module_path();
-    ITypeLib* library = nullptr;
+    ComPtr<ITypeLib> library;
     // REGKIND_REGISTER enters the library and its interfaces.
-    const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library);
-    if (library) library->Release();
-    return hr;
+    return LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, &library);
 }
 
 bool type_library_registered()
@@ -115,7 +114,7 @@ HRESULT unregister_type_library()
 {
     // Not registered (any more) is what unregistering wants.
     if (!type_library_registered()) return S_OK;
-    ITypeLib* library = nullptr;
+    ComPtr<ITypeLib> library;
     HRESULT hr = LoadTypeLibEx(module_path().c_str(), REGKIND_NONE, &library);
     if (FAILED(hr)) return hr;
     TLIBATTR* attributes = nullptr;
@@ -125,7 +124,6 @@ HRESULT unregister_type_library()
                                attributes->syskind);
         library->ReleaseTLibAttr(attributes);
     }
-    library->Release();
     return hr;
 }
 

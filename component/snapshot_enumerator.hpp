@@ -1,8 +1,10 @@
 #pragma once
 // IEnumConnections and IEnumConnectionPoints over a copy of the list taken
 // when the enumerator was made: connecting or disconnecting later does not
-// disturb an enumeration under way. The items hold their own references, and
+// disturb an enumeration under way. The copy holds its own references, and
 // the module stays loaded while an enumerator lives.
+#include "com_ptr.hpp"
+#include "connection_point.hpp"
 #include "module.hpp"
 
 #include <windows.h>
@@ -15,21 +17,24 @@
 
 namespace prestova::component {
 
-inline void retain(CONNECTDATA& item) { item.pUnk->AddRef(); }
-inline void release(CONNECTDATA& item) { item.pUnk->Release(); }
-inline void retain(IConnectionPoint* item) { item->AddRef(); }
-inline void release(IConnectionPoint* item) { item->Release(); }
+// An item as Next hands it out, with a reference of the receiver's own.
+inline void hand_out(const Connection& held, CONNECTDATA& out)
+{
+    out.dwCookie = held.cookie;
+    held.sink.CopyTo(&out.pUnk);
+}
+inline void hand_out(const ComPtr<IConnectionPoint>& held, IConnectionPoint*& out) { held.CopyTo(&out); }
 
-template <class Interface, class Item>
+// Interface enumerates Item (what Next hands out); the list keeps Held.
+template <class Interface, class Item, class Held>
 class SnapshotEnumerator final : public Interface {
 public:
-    // Takes a reference on every item.
-    static HRESULT create(const IID& iid, const std::vector<Item>& items, Interface** result)
+    static HRESULT create(const IID& iid, const std::vector<Held>& items, Interface** result)
     {
         if (!result) return E_POINTER;
         *result = nullptr;
         try {
-            auto shared = std::make_shared<Items>(items);
+            auto shared = std::make_shared<const std::vector<Held>>(items);
             *result = new SnapshotEnumerator(iid, std::move(shared), 0);
             return S_OK;
         } catch (const std::bad_alloc&) {
@@ -58,16 +63,13 @@ public:
     {
         if (!out || (count != 1 && !fetched)) return E_POINTER;
         ULONG n = 0;
-        for (; n < count && position_ < items_->list.size(); ++n, ++position_) {
-            out[n] = items_->list[position_];
-            retain(out[n]);
-        }
+        for (; n < count && position_ < items_->size(); ++n, ++position_) hand_out((*items_)[position_], out[n]);
         if (fetched) *fetched = n;
         return n == count ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override
     {
-        const std::size_t left = items_->list.size() - position_;
+        const std::size_t left = items_->size() - position_;
         position_ += count < left ? count : left;
         return count <= left ? S_OK : S_FALSE;
     }
@@ -84,35 +86,19 @@ public:
     }
 
 private:
-    // Shared by an enumerator and its clones; the references go with it.
-    struct Items {
-        explicit Items(const std::vector<Item>& items) : list(items)
-        {
-            for (Item& item : list) retain(item);
-        }
-        ~Items()
-        {
-            for (Item& item : list) release(item);
-        }
-        Items(const Items&) = delete;
-        Items& operator=(const Items&) = delete;
-        std::vector<Item> list;
-    };
-
-    SnapshotEnumerator(const IID& iid, std::shared_ptr<Items> items, std::size_t position)
+    SnapshotEnumerator(const IID& iid, std::shared_ptr<const std::vector<Held>> items, std::size_t position)
         : iid_(iid), items_(std::move(items)), position_(position)
     {
-        object_created();
     }
-    ~SnapshotEnumerator() { object_destroyed(); }
 
+    ModuleUse module_use_;
     std::atomic<ULONG> references_{1};
     IID iid_;
-    std::shared_ptr<Items> items_;
+    std::shared_ptr<const std::vector<Held>> items_;  // shared by an enumerator and its clones
     std::size_t position_;
 };
 
-using ConnectionEnumerator = SnapshotEnumerator<IEnumConnections, CONNECTDATA>;
-using ConnectionPointEnumerator = SnapshotEnumerator<IEnumConnectionPoints, IConnectionPoint*>;
+using ConnectionEnumerator = SnapshotEnumerator<IEnumConnections, CONNECTDATA, Connection>;
+using ConnectionPointEnumerator = SnapshotEnumerator<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>>;
 
 } // namespace prestova::component

@@ -51,8 +51,6 @@ HRESULT STDMETHODCALLTYPE ControlObject::Unfreeze(DWORD) { return E_NOTIMPL; }
 
 HRESULT STDMETHODCALLTYPE ControlObject::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
 {
-    if (sink) sink->AddRef();
-    if (view_sink_) view_sink_->Release();
     view_sink_ = sink;
     view_sink_aspects_ = aspects;
     view_sink_flags_ = flags;
@@ -63,10 +61,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetAdvise(DWORD* aspects, DWORD* flags,
 {
     if (aspects) *aspects = view_sink_aspects_;
     if (flags) *flags = view_sink_flags_;
-    if (sink) {
-        *sink = view_sink_;
-        if (view_sink_) view_sink_->AddRef();
-    }
+    if (sink) view_sink_.CopyTo(sink);
     return S_OK;
 }
 
