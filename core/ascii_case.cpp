@@ -9,6 +9,9 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 bool equals_ignoring_case(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) return false;
+    // Names that share a long prefix ("ShockwaveFlash.ShockwaveFlash.7")
+    // mostly differ at the end, so the last character is looked at first.
+    if (!a.empty() && lower(a.back()) != lower(b.back())) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
