@@ -1,10 +1,9 @@
 // The class factory and the two entry points that hand it out and answer
 // whether the DLL may be unloaded.
+#include "com_error.hpp"
 #include "com_ptr.hpp"
 #include "control_object.hpp"
 #include "module.hpp"
-
-#include <new>
 
 namespace prestova::component {
 
@@ -31,11 +30,13 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
-        ControlObject* created = new (std::nothrow) ControlObject;
-        if (!created) return E_OUTOFMEMORY;
-        // The caller's reference, if it takes one, is all that is left.
-        const ComPtr<ControlObject> control = adopt(created);
-        return control->QueryInterface(riid, object);
+        try {
+            // The caller's reference, if it takes one, is all that is left.
+            const ComPtr<ControlObject> control = adopt(new ControlObject);
+            return control->QueryInterface(riid, object);
+        } catch (...) {
+            return hresult_from_exception(ErrorReport::StatusOnly);
+        }
     }
 
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override

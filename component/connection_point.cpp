@@ -1,5 +1,6 @@
 #include "connection_point.hpp"
 
+#include "com_error.hpp"
 #include "snapshot_enumerator.hpp"
 
 #include <olectl.h>
@@ -51,7 +52,7 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     try {
         connections_.push_back(Connection{.sink = connected, .cookie = next_cookie_});
     } catch (...) {
-        return E_OUTOFMEMORY;
+        return hresult_from_exception(ErrorReport::StatusOnly);
     }
     *cookie = next_cookie_++;
     return S_OK;

@@ -2,6 +2,7 @@
 // IDispatch::Invoke and the dual interface's vtable members, both carried out
 // by the core's dispatch over its member table. Errors become automation
 // status codes here; nothing escapes as a C++ exception.
+#include "com_error.hpp"
 #include "control/dispatch.hpp"
 
 #include <windows.h>
@@ -11,15 +12,8 @@
 
 namespace prestova::component {
 
-// The status code a script sees for a core error number (Err.Number).
-HRESULT script_error_code(std::int32_t number);
-
 HRESULT invoke_by_dispid(Prestova& control, DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result,
                          EXCEPINFO* exception, UINT* argument_error);
-
-// A vtable member starts by dropping the thread's error object, so that a
-// failure it reports without one never shows an earlier call's description.
-void clear_error_info();
 
 // A vtable call with core arguments: by-reference arguments come back in
 // args; a failure is also described through the thread's error object.

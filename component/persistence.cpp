@@ -2,28 +2,24 @@
 // events behind the container's bag or stream.
 #include "control_object.hpp"
 
+#include "com_error.hpp"
 #include "com_property_bag.hpp"
-#include "core/script_error.hpp"
 #include "control/state_stream.hpp"
 
-#include <new>
 #include <string>
 
 namespace prestova::component {
 
 namespace {
 
-// Runs a persistence event; the core raises a failing bag as an error.
-template <class Event>
-HRESULT guarded(Event&& event)
+// Runs a persistence step; the core raises a failing bag as an error.
+template <class Step>
+HRESULT guarded(Step&& step)
 {
     try {
-        event();
-        return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
+        return step();
     } catch (...) {
-        return E_FAIL;
+        return hresult_from_exception(ErrorReport::StatusOnly);
     }
 }
 
@@ -65,6 +61,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::InitNew()
     return guarded([&] {
         control_.init_properties();
         dirty_ = false;
+        return S_OK;
     });
 }
 
@@ -75,6 +72,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::Load(IPropertyBag* bag, IErrorLog* log)
         ComPropertyBag adapter(bag, log);
         control_.read_properties(adapter);
         dirty_ = false;
+        return S_OK;
     });
 }
 
@@ -85,6 +83,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::Save(IPropertyBag* bag, BOOL clear_dirt
         ComPropertyBag adapter(bag, nullptr);
         control_.write_properties(adapter);
         if (clear_dirty) dirty_ = false;
+        return S_OK;
     });
 }
 
@@ -95,7 +94,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::IsDirty() { return dirty_ ? S_OK : S_FA
 HRESULT STDMETHODCALLTYPE ControlObject::Load(LPSTREAM stream)
 {
     if (!stream) return E_POINTER;
-    try {
+    return guarded([&] {
         unsigned char length_bytes[4];
         HRESULT hr = read_exactly(stream, length_bytes, sizeof length_bytes);
         if (FAILED(hr)) return hr;
@@ -107,19 +106,16 @@ HRESULT STDMETHODCALLTYPE ControlObject::Load(LPSTREAM stream)
         if (FAILED(hr)) return hr;
         auto bag = decode_state(text);
         if (!bag) return E_FAIL;
-        return guarded([&] {
-            control_.read_properties(*bag);
-            dirty_ = false;
-        });
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+        control_.read_properties(*bag);
+        dirty_ = false;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::Save(LPSTREAM stream, BOOL clear_dirty)
 {
     if (!stream) return E_POINTER;
-    try {
+    return guarded([&] {
         const std::string text = saved_state(control_);
         const auto length = static_cast<ULONG>(text.size());
         const unsigned char length_bytes[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
@@ -129,22 +125,16 @@ HRESULT STDMETHODCALLTYPE ControlObject::Save(LPSTREAM stream, BOOL clear_dirty)
         if (SUCCEEDED(hr)) hr = write_exactly(stream, text.data(), length);
         if (SUCCEEDED(hr) && clear_dirty) dirty_ = false;
         return hr;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetSizeMax(ULARGE_INTEGER* size)
 {
     if (!size) return E_POINTER;
-    try {
+    return guarded([&] {
         size->QuadPart = 4 + saved_state(control_).size();
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 } // namespace prestova::component

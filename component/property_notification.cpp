@@ -3,6 +3,7 @@
 // identifier, after the member was replaced.
 #include "control_object.hpp"
 
+#include "com_error.hpp"
 #include "control/member_table.hpp"
 #include "core/script_error.hpp"
 #include "snapshot_enumerator.hpp"
@@ -25,8 +26,12 @@ std::optional<DISPID> dispid_of(Prop prop)
 
 HRESULT STDMETHODCALLTYPE ControlObject::EnumConnectionPoints(IEnumConnectionPoints** points)
 {
-    const std::vector<ComPtr<IConnectionPoint>> list{&property_notify_, &events_};
-    return ConnectionPointEnumerator::create(IID_IEnumConnectionPoints, list, points);
+    try {
+        const std::vector<ComPtr<IConnectionPoint>> list{&property_notify_, &events_};
+        return ConnectionPointEnumerator::create(IID_IEnumConnectionPoints, list, points);
+    } catch (...) {
+        return hresult_from_exception(ErrorReport::StatusOnly);
+    }
 }
 
 HRESULT STDMETHODCALLTYPE ControlObject::FindConnectionPoint(REFIID riid, IConnectionPoint** point)

@@ -3,6 +3,7 @@
 // when the enumerator was made: connecting or disconnecting later does not
 // disturb an enumeration under way. The copy holds its own references, and
 // the module stays loaded while an enumerator lives.
+#include "com_error.hpp"
 #include "com_ptr.hpp"
 #include "connection_point.hpp"
 #include "module.hpp"
@@ -37,8 +38,8 @@ public:
             auto shared = std::make_shared<const std::vector<Held>>(items);
             *result = new SnapshotEnumerator(iid, std::move(shared), 0);
             return S_OK;
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
+        } catch (...) {
+            return hresult_from_exception(ErrorReport::StatusOnly);
         }
     }
 
