@@ -1,27 +1,21 @@
 #pragma once
-// The three verdict pictures: 85 by 85 yellow faces with black eyes that
-// smile (good), keep a straight mouth (okay) or frown (bad), on a
-// transparent background. Drawn by code, stored as an indexed image and
-// encoded as an interlaced GIF89a with a 256-colour palette.
+// The three verdict pictures as the programs use them: 85 by 85 faces that
+// smile (good), keep a straight mouth (okay) or frown (bad) on a transparent
+// background. They are drawn (pictures/face_drawing.hpp) and GIF-encoded when
+// the embedded pictures are written, not by every process that shows them.
 #include "design/panel_design.hpp"
+#include "pictures/indexed_image.hpp"
 
-#include <array>
 #include <cstdint>
-#include <vector>
+#include <span>
 
 namespace prestova {
 
-struct IndexedImage {
-    int width = 0;
-    int height = 0;
-    std::array<std::uint32_t, 256> palette{};  // 0xRRGGBB
-    int transparent_index = 0;
-    std::vector<std::uint8_t> pixels;          // row-major palette indices
-};
-
 constexpr int kFaceSize = 85;
 
+// The face as a palette image, made from the embedded pixels on first use.
 const IndexedImage& face_image(Verdict verdict);
-const std::vector<std::uint8_t>& face_gif(Verdict verdict);
+// The face as an interlaced GIF89a with a 256-colour palette and transparency.
+std::span<const std::uint8_t> face_gif(Verdict verdict);
 
 } // namespace prestova

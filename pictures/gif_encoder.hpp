@@ -1,7 +1,7 @@
 #pragma once
 // A small GIF89a writer for palette images: one frame, a full 256-entry
 // global colour table, a transparent palette index and optional interlacing.
-#include "pictures/face_pictures.hpp"
+#include "pictures/indexed_image.hpp"
 
 #include <cstdint>
 #include <vector>

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <string>
 
 namespace prestova {
@@ -78,7 +79,8 @@ TEST_P(FacePictures, IsSymmetricLeftToRight)
 TEST_P(FacePictures, GifIsInterlacedWithTransparencyAndDecodesToThePixels)
 {
     const IndexedImage& face = face_image(GetParam());
-    const auto g = GifDecoder::decode(face_gif(GetParam()));
+    const std::span<const std::uint8_t> bytes = face_gif(GetParam());
+    const auto g = GifDecoder::decode({bytes.begin(), bytes.end()});
     EXPECT_EQ(g.width, kFaceSize);
     EXPECT_EQ(g.height, kFaceSize);
     EXPECT_TRUE(g.interlaced);
@@ -92,7 +94,7 @@ TEST_P(FacePictures, ImageMagickReadsItAsAnEightyFiveSquareGif)
 {
     if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "identify is not on PATH";
     const prestova::testing::TempFolder folder;
-    const std::vector<std::uint8_t>& bytes = face_gif(GetParam());
+    const std::span<const std::uint8_t> bytes = face_gif(GetParam());
     const auto path =
         folder.write("face.gif", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     const std::string command = "identify '" + path.string() + "' 2>&1";
