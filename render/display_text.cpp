@@ -31,6 +31,12 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t i)
     return len;
 }
 
+bool printable_ascii_byte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && byte < 0x7F;
+}
+
 bool valid_utf8(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size();) {
@@ -62,11 +68,24 @@ std::string utf8_or_code_page(std::string_view text)
     return valid_utf8(text) ? std::string(text) : ansi_to_utf8(text);
 }
 
+bool printable_ascii(std::string_view text)
+{
+    for (char c : text)
+        if (!printable_ascii_byte(c)) return false;
+    return true;
+}
+
 std::string printable(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        // Printable ASCII, nearly all of any text, goes across a run at a time.
+        std::size_t run_end = i;
+        while (run_end < utf8.size() && printable_ascii_byte(utf8[run_end])) ++run_end;
+        out += utf8.substr(i, run_end - i);
+        i = run_end;
+        if (i == utf8.size()) break;
         const auto c = static_cast<unsigned char>(utf8[i]);
         std::size_t len = utf8_sequence_length(utf8, i);
         if (len == 0) {  // not UTF-8 at all: never pass it on

@@ -19,6 +19,9 @@ std::string utf8_or_code_page(std::string_view text);
 // as a blank, so no caption can move a terminal's cursor or break markup.
 std::string printable(std::string_view utf8);
 
+// Whether the text is all printable ASCII, which printable() leaves as it is.
+bool printable_ascii(std::string_view text);
+
 // A code-page caption (or a line of one) ready to print.
 std::string printable_caption(std::string_view caption);
 

@@ -16,17 +16,21 @@ constexpr double kAscent = 13.0;  // Verdana's ascent at 13 px: the first baseli
 // at most a descender's tip, too little to be worth a clip.
 constexpr double kClipTolerance = 1.0;
 
-// Appended rather than "literal" + string, which GCC 12 at -O3 takes for an
-// overlapping copy.
-std::string attribute(std::string_view name, std::string_view value)
+// Written straight into the document: a panel has hundreds of attributes,
+// and a string made for each was most of the drawing's work.
+void put_attribute(std::string& out, std::string_view name, std::string_view value)
 {
-    return std::string(" ").append(name).append("=\"").append(markup_escape(value)).append("\"");
+    out.append(" ").append(name).append("=\"");
+    append_markup_escaped(out, value);
+    out.append("\"");
 }
 
-std::string box_attributes(const PixelBox& b)
+void put_box(std::string& out, const PixelBox& b)
 {
-    return attribute("x", pixels(b.left)) + attribute("y", pixels(b.top)) + attribute("width", pixels(b.width)) +
-           attribute("height", pixels(b.height));
+    put_attribute(out, "x", pixels(b.left));
+    put_attribute(out, "y", pixels(b.top));
+    put_attribute(out, "width", pixels(b.width));
+    put_attribute(out, "height", pixels(b.height));
 }
 
 // The caption, wrapped to the cell and cut off at its edges as the label is.
@@ -47,8 +51,14 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
 
     bool reaches_edge = static_cast<double>(shown) * kLinePixels > inside.height + kClipTolerance;
     for (const auto& line : lines) reaches_edge = reaches_edge || text_width(line, look.bold) > room;
-    const std::string clip_id = "clip-" + std::string(c.name);
-    if (reaches_edge) out += "<clipPath" + attribute("id", clip_id) + "><rect" + box_attributes(inside) + "/></clipPath>";
+    const std::string clip_id = std::string("clip-").append(c.name);
+    if (reaches_edge) {
+        out += "<clipPath";
+        put_attribute(out, "id", clip_id);
+        out += "><rect";
+        put_box(out, inside);
+        out += "/></clipPath>";
+    }
 
     double x = b.left + inset;
     std::string_view anchor = "start";
@@ -57,17 +67,22 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
 
     // Every paint attribute is explicit: ImageMagick's renderer carries a
     // stroke over from the previous element and would embolden the text.
-    out += "<text" + attribute("stroke", "none");
-    if (reaches_edge) out += attribute("clip-path", "url(#" + clip_id + ")");
-    out += attribute("fill", hex_colour(look.text_colour)) + attribute("text-anchor", anchor);
-    out += attribute("font-weight", look.bold ? "bold" : "normal");
+    out += "<text";
+    put_attribute(out, "stroke", "none");
+    if (reaches_edge) put_attribute(out, "clip-path", std::string("url(#").append(clip_id).append(")"));
+    put_attribute(out, "fill", hex_colour(look.text_colour));
+    put_attribute(out, "text-anchor", anchor);
+    put_attribute(out, "font-weight", look.bold ? "bold" : "normal");
     out += " xml:space=\"preserve\">";
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += "<tspan" + attribute("x", pixels(x)) +
-               attribute("y", pixels(inside.top + static_cast<double>(i) * kLinePixels + kAscent));
+        out += "<tspan";
+        put_attribute(out, "x", pixels(x));
+        put_attribute(out, "y", pixels(inside.top + static_cast<double>(i) * kLinePixels + kAscent));
         // On each line: some renderers do not hand a decoration down from <text>.
-        if (look.underline) out += attribute("text-decoration", "underline");
-        out.append(">").append(markup_escape(printable_caption(lines[i]))).append("</tspan>");
+        if (look.underline) put_attribute(out, "text-decoration", "underline");
+        out += ">";
+        append_markup_escaped(out, printable_caption(lines[i]));
+        out += "</tspan>";
     }
     out += "</text>";
 }
@@ -75,20 +90,33 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
 void append_label(std::string& out, const ControlDesign& c, const ControlState& s)
 {
     const PixelBox b = pixel_box(c);
-    out += "<g" + attribute("id", c.name) + "><rect" + box_attributes(b) + attribute("fill", hex_colour(s.background)) +
-           attribute("stroke", "none") + "/>";
-    if (style_look(c.style).border)  // a 1 px line just inside the cell's edge
-        out += "<rect" + box_attributes({b.left + 0.5, b.top + 0.5, b.width - 1, b.height - 1}) +
-               attribute("fill", "none") + attribute("stroke", hex_colour(kWindowTextColour)) +
-               attribute("stroke-width", "1") + "/>";
+    out += "<g";
+    put_attribute(out, "id", c.name);
+    out += "><rect";
+    put_box(out, b);
+    put_attribute(out, "fill", hex_colour(s.background));
+    put_attribute(out, "stroke", "none");
+    out += "/>";
+    if (style_look(c.style).border) {  // a 1 px line just inside the cell's edge
+        out += "<rect";
+        put_box(out, {b.left + 0.5, b.top + 0.5, b.width - 1, b.height - 1});
+        put_attribute(out, "fill", "none");
+        put_attribute(out, "stroke", hex_colour(kWindowTextColour));
+        put_attribute(out, "stroke-width", "1");
+        out += "/>";
+    }
     append_caption(out, c, s, b);
     out += "</g>\n";
 }
 
 void append_icon(std::string& out, const ControlDesign& c)
 {
-    out += "<image" + attribute("id", c.name) + box_attributes(pixel_box(c)) + attribute("preserveAspectRatio", "none") +
-           attribute("xlink:href", face_data_uri(c.verdict)) + "/>\n";
+    out += "<image";
+    put_attribute(out, "id", c.name);
+    put_box(out, pixel_box(c));
+    put_attribute(out, "preserveAspectRatio", "none");
+    // A data URI is base64 after a fixed scheme: nothing in it to escape.
+    out.append(" xlink:href=\"").append(face_data_uri(c.verdict)).append("\"/>\n");
 }
 
 void append_line(std::string& out, const ControlDesign& c)
@@ -97,9 +125,15 @@ void append_line(std::string& out, const ControlDesign& c)
     // Half-pixel positions put a vertical 1 px line on the same pixels as the borders.
     const double dx = b.width == 0 ? 0.5 : 0;
     const double dy = b.height == 0 ? 0.5 : 0;
-    out += "<line" + attribute("id", c.name) + attribute("x1", pixels(b.left + dx)) + attribute("y1", pixels(b.top + dy)) +
-           attribute("x2", pixels(b.left + b.width + dx)) + attribute("y2", pixels(b.top + b.height + dy)) +
-           attribute("stroke", hex_colour(kWindowTextColour)) + attribute("stroke-width", "1") + "/>\n";
+    out += "<line";
+    put_attribute(out, "id", c.name);
+    put_attribute(out, "x1", pixels(b.left + dx));
+    put_attribute(out, "y1", pixels(b.top + dy));
+    put_attribute(out, "x2", pixels(b.left + b.width + dx));
+    put_attribute(out, "y2", pixels(b.top + b.height + dy));
+    put_attribute(out, "stroke", hex_colour(kWindowTextColour));
+    put_attribute(out, "stroke-width", "1");
+    out += "/>\n";
 }
 
 std::string title(const PanelView& view)
@@ -116,18 +150,31 @@ std::string render_svg(const PanelView& view)
     const std::string width = std::to_string(kSurfacePixelsWide);
     const std::string height = std::to_string(kSurfacePixelsHigh);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\"" +
-           attribute("width", width) + attribute("height", height) + attribute("viewBox", "0 0 " + width + " " + height) +
-           attribute("font-family", std::string(kFontName) + ", 'DejaVu Sans', sans-serif") +
-           attribute("font-size", pixels(kFontPixels)) + ">\n";
-    out += "<title>" + markup_escape(title(view)) + "</title>\n";
-    if (const auto& stop = view.report.stopped)
-        out += "<desc>" +
-               markup_escape("Run stopped at " + utf8_or_code_page(stop->step) + ": error " +
-                             std::to_string(stop->error_number) + ": " + utf8_or_code_page(stop->message)) +
-               "</desc>\n";
-    out += "<rect" + box_attributes({0, 0, double(kSurfacePixelsWide), double(kSurfacePixelsHigh)}) +
-           attribute("fill", hex_colour(kSurfaceColour)) + attribute("stroke", "none") + "/>\n";
+    out.reserve(32 * 1024);  // a panel with its face pictures
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\"";
+    put_attribute(out, "width", width);
+    put_attribute(out, "height", height);
+    put_attribute(out, "viewBox", std::string("0 0 ").append(width).append(" ").append(height));
+    put_attribute(out, "font-family", std::string(kFontName).append(", 'DejaVu Sans', sans-serif"));
+    put_attribute(out, "font-size", pixels(kFontPixels));
+    out += ">\n<title>";
+    append_markup_escaped(out, title(view));
+    out += "</title>\n";
+    if (const auto& stop = view.report.stopped) {
+        out += "<desc>";
+        append_markup_escaped(out, std::string("Run stopped at ")
+                                       .append(utf8_or_code_page(stop->step))
+                                       .append(": error ")
+                                       .append(std::to_string(stop->error_number))
+                                       .append(": ")
+                                       .append(utf8_or_code_page(stop->message)));
+        out += "</desc>\n";
+    }
+    out += "<rect";
+    put_box(out, {0, 0, double(kSurfacePixelsWide), double(kSurfacePixelsHigh)});
+    put_attribute(out, "fill", hex_colour(kSurfaceColour));
+    put_attribute(out, "stroke", "none");
+    out += "/>\n";
 
     paint_visible(
         view.panel, [&](const ControlDesign& c, const ControlState& s) { append_label(out, c, s); },

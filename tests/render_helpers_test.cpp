@@ -56,6 +56,12 @@ TEST(DisplayText, ReplacesControlCharactersAndKeepsTheRest)
 TEST(Escaping, MarkupAndJson)
 {
     EXPECT_EQ(markup_escape("<a href='x'>&\"</a>\r"), "&lt;a href=&#39;x&#39;&gt;&amp;&quot;&lt;/a&gt;\uFFFD");
+    EXPECT_EQ(markup_escape("plain & <simple>"), "plain &amp; &lt;simple&gt;");
+    EXPECT_EQ(markup_escape("caf\u00E9 & \x01"), "caf\u00E9 &amp; \uFFFD");
+    EXPECT_EQ(markup_escape(""), "");
+    std::string appended = "<b>";
+    append_markup_escaped(appended, "x'y");
+    EXPECT_EQ(appended, "<b>x&#39;y");
     EXPECT_EQ(json_string("a\"b\\c\r\n\t\x01\x1F/\u00E9"), "\"a\\\"b\\\\c\\r\\n\\t\\u0001\\u001f/\u00E9\"");
 }
 
