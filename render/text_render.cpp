@@ -16,7 +16,6 @@ constexpr std::size_t kHeadingWidth = 13;
 constexpr std::size_t kNameWidth = 16;
 constexpr std::size_t kCaptionColumn = 2 + kHeadingWidth + kNameWidth + 9;
 constexpr std::size_t kTerminalWidth = 100;
-const std::string kCaptionIndent(kCaptionColumn, ' ');
 
 struct RowTitle {
     PanelRow row;
@@ -67,7 +66,7 @@ void append_caption(std::string& out, std::string_view caption)
     for (std::string_view line : lines) {
         const auto pieces = wrap_line_by(line, static_cast<double>(kTerminalWidth - kCaptionColumn - 2), characters);
         for (std::size_t i = 0; i < pieces.size(); ++i) {
-            if (!first_line) out += kCaptionIndent + (i > 0 ? "  " : "");
+            if (!first_line) out.append(kCaptionColumn + (i > 0 ? 2 : 0), ' ');
             out += printable_caption(pieces[i]) + "\n";
             first_line = false;
         }

@@ -6,7 +6,7 @@
 #include "render/panel_render.hpp"
 
 #include <fstream>
-#include <iostream>
+#include <ostream>
 
 namespace prestova {
 

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <ostream>
 #include <variant>
 
 namespace prestova {
