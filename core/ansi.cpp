@@ -1,6 +1,8 @@
 #include "core/ansi.hpp"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace prestova {
 
@@ -19,24 +21,33 @@ char16_t to_unicode(unsigned char c)
     return c;
 }
 
+// Writes the code point's UTF-8 bytes at out; just past them.
+char* put_utf8(char* out, char32_t cp)
+{
+    if (cp < 0x80) {
+        *out++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
 } // namespace
 
 void append_utf8(std::string& out, char32_t cp)
 {
-    if (cp < 0x80) out += static_cast<char>(cp);
-    else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    char bytes[4];
+    out.append(bytes, put_utf8(bytes, cp));
 }
 
 char utf16_to_ansi(char16_t unit)
@@ -48,11 +59,29 @@ char utf16_to_ansi(char16_t unit)
     return '?';
 }
 
+std::size_t ascii_prefix_length(std::string_view text)
+{
+    // Eight bytes at a time while none has its top bit set.
+    constexpr std::uint64_t kTopBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (std::uint64_t word = 0; i + sizeof word <= text.size(); i += sizeof word) {
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & kTopBits) break;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    return i;
+}
+
 std::string ansi_to_utf8(std::string_view ansi)
 {
-    std::string out;
-    out.reserve(ansi.size());
-    for (char c : ansi) append_utf8(out, to_unicode(static_cast<unsigned char>(c)));
+    const std::size_t ascii = ascii_prefix_length(ansi);
+    std::string out(ansi.substr(0, ascii));
+    if (ascii == ansi.size()) return out;
+    // No code page character takes more than three bytes (U+20AC is the widest).
+    out.resize(ascii + (ansi.size() - ascii) * 3);
+    char* end = out.data() + ascii;
+    for (const char c : ansi.substr(ascii)) end = put_utf8(end, to_unicode(static_cast<unsigned char>(c)));
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
@@ -68,8 +97,9 @@ void utf8_to_ansi_in_place(std::string& text)
     // Every sequence read gives one byte, so the write position never
     // passes the read position.
     const std::string_view utf8 = text;
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
+    // ASCII stays where it is.
+    std::size_t at = ascii_prefix_length(utf8);
+    for (std::size_t i = at; i < utf8.size();) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         int len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
         char32_t cp = 0;

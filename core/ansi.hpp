@@ -16,5 +16,8 @@ void utf8_to_ansi_in_place(std::string& text);
 void append_utf8(std::string& out, char32_t code_point);
 // One UTF-16 code unit to the code page ('?' when it has no place there).
 char utf16_to_ansi(char16_t unit);
+// How many bytes at the start are ASCII, which reads the same in UTF-8 and
+// the code page: a text that is ASCII throughout needs no conversion.
+std::size_t ascii_prefix_length(std::string_view text);
 
 } // namespace prestova
