@@ -149,45 +149,59 @@ struct RegKeyIndex {
     NameIndex values;
 };
 
-namespace {
-
-struct Header {
-    std::uint32_t type;
-    std::uint32_t name_size;
-    std::uint32_t data_size;
-};
-
-Header header_of(const std::uint8_t* block)
-{
-    Header h;
-    std::memcpy(&h, block, sizeof h);
-    return h;
-}
-
-} // namespace
-
 StoredValue::StoredValue(std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data)
 {
     if (name.size() > 0xFFFFFFFFu || data.size() > 0xFFFFFFFFu) throw std::length_error("registry value too large");
-    const Header h{type, static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(data.size())};
-    block_ = std::make_unique_for_overwrite<std::uint8_t[]>(sizeof h + name.size() + data.size());
-    std::memcpy(block_.get(), &h, sizeof h);
-    if (!name.empty()) std::memcpy(block_.get() + sizeof h, name.data(), name.size());
-    if (!data.empty()) std::memcpy(block_.get() + sizeof h + name.size(), data.data(), data.size());
+    type_ = type;
+    name_size_ = static_cast<std::uint32_t>(name.size());
+    data_size_ = static_cast<std::uint32_t>(data.size());
+    std::uint8_t* bytes = storage_;
+    if (in_block()) {
+        bytes = new std::uint8_t[name.size() + data.size()];
+        std::memcpy(storage_, &bytes, sizeof bytes);
+    }
+    if (!name.empty()) std::memcpy(bytes, name.data(), name.size());
+    if (!data.empty()) std::memcpy(bytes + name.size(), data.data(), data.size());
 }
 
-std::string_view StoredValue::name() const
+StoredValue::~StoredValue() { release(); }
+
+StoredValue::StoredValue(StoredValue&& other) noexcept
+    : type_(other.type_), name_size_(other.name_size_), data_size_(other.data_size_)
 {
-    return {reinterpret_cast<const char*>(block_.get() + sizeof(Header)), header_of(block_.get()).name_size};
+    std::memcpy(storage_, other.storage_, sizeof storage_);
+    other.name_size_ = other.data_size_ = 0;  // the block, if any, is this value's now
 }
 
-std::uint32_t StoredValue::type() const { return header_of(block_.get()).type; }
-
-std::span<const std::uint8_t> StoredValue::data() const
+StoredValue& StoredValue::operator=(StoredValue&& other) noexcept
 {
-    const Header h = header_of(block_.get());
-    return {block_.get() + sizeof h + h.name_size, h.data_size};
+    if (this != &other) {
+        release();
+        type_ = other.type_;
+        name_size_ = other.name_size_;
+        data_size_ = other.data_size_;
+        std::memcpy(storage_, other.storage_, sizeof storage_);
+        other.name_size_ = other.data_size_ = 0;
+    }
+    return *this;
 }
+
+void StoredValue::release()
+{
+    if (in_block()) delete[] bytes();
+}
+
+const std::uint8_t* StoredValue::bytes() const
+{
+    if (!in_block()) return storage_;
+    const std::uint8_t* block = nullptr;
+    std::memcpy(&block, storage_, sizeof block);
+    return block;
+}
+
+std::string_view StoredValue::name() const { return {reinterpret_cast<const char*>(bytes()), name_size_}; }
+
+std::span<const std::uint8_t> StoredValue::data() const { return {bytes() + name_size_, data_size_}; }
 
 RegKey::RegKey(std::string name) : name_(std::move(name)) {}
 
@@ -309,6 +323,8 @@ void RegKey::set_value(std::string_view n, std::uint32_t type, std::span<const s
         return;
     }
     if (values_.size() >= 0xFFFFFFFEu) throw std::length_error("too many values");
+    // Keys that have values mostly have several: room for a few at once.
+    if (values_.empty()) values_.reserve(4);
     values_.emplace_back(n, type, data);
     if (index_ && index_->values.built())
         index_->values.insert(static_cast<std::uint32_t>(values_.size() - 1), values_.back().name());

@@ -33,16 +33,31 @@ struct RegValue {
     std::vector<std::uint8_t> data;
 };
 
-// A value as a key holds it: name, type and bytes in one block.
+// A value as a key holds it: name and bytes together, inside the value when
+// they are short (as numbers and flags are), else in one block of their own.
 class StoredValue {
 public:
     StoredValue(std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data);
+    ~StoredValue();
+    StoredValue(StoredValue&& other) noexcept;
+    StoredValue& operator=(StoredValue&& other) noexcept;
+    StoredValue(const StoredValue&) = delete;
+    StoredValue& operator=(const StoredValue&) = delete;
+
     std::string_view name() const;
-    std::uint32_t type() const;
+    std::uint32_t type() const { return type_; }
     std::span<const std::uint8_t> data() const;
 
 private:
-    std::unique_ptr<std::uint8_t[]> block_;  // type, name size, data size, name, data
+    static constexpr std::size_t kInlineBytes = 36;  // a name and a dword or a few dozen bytes
+    bool in_block() const { return std::size_t{name_size_} + data_size_ > kInlineBytes; }
+    const std::uint8_t* bytes() const;  // the name, then the data
+    void release();
+
+    std::uint32_t type_;
+    std::uint32_t name_size_;
+    std::uint32_t data_size_;
+    std::uint8_t storage_[kInlineBytes];  // the bytes themselves, or the address of their block
 };
 
 struct RegKeyIndex;  // hash indexes of a key with many subkeys or values
