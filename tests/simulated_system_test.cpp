@@ -136,7 +136,20 @@ TEST(SimulatedObjects, CreatesListedIdentifiersWithoutRegardToCase)
     EXPECT_TRUE(m.objects().try_create("shockwaveflash.SHOCKWAVEFLASH.7"));
     EXPECT_FALSE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.8"));
     EXPECT_FALSE(m.objects().try_create(""));
-    EXPECT_EQ(m.objects().attempts().size(), 3u);
+    EXPECT_EQ(m.objects().tried(), (std::vector<std::string>{"shockwaveflash.SHOCKWAVEFLASH.7",
+                                                             "ShockwaveFlash.ShockwaveFlash.8", ""}));
+}
+
+TEST(SimulatedObjects, RemembersEachIdentifierTriedOnceInTheOrderFirstTried)
+{
+    SimulatedMachine m(profile(kXp));
+    for (int run = 0; run < 3; ++run) {
+        EXPECT_FALSE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.8"));
+        EXPECT_TRUE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.7"));
+        EXPECT_TRUE(m.objects().try_create("SHOCKWAVEFLASH.shockwaveflash.7"));
+    }
+    EXPECT_EQ(m.objects().tried(),
+              (std::vector<std::string>{"ShockwaveFlash.ShockwaveFlash.8", "ShockwaveFlash.ShockwaveFlash.7"}));
 }
 
 TEST(SimulatedShell, RecordsEveryLaunchAndStartsOnlyProgramsThatExist)

@@ -8,9 +8,9 @@ namespace prestova {
 
 bool SimulatedObjectFactory::try_create(std::string_view prog_id)
 {
-    attempts_.emplace_back(prog_id);
-    return std::any_of(profile_->creatable.begin(), profile_->creatable.end(),
-                       [&](const std::string& p) { return equals_ignoring_case(p, prog_id); });
+    const auto same = [&](const std::string& p) { return equals_ignoring_case(p, prog_id); };
+    if (std::none_of(tried_.begin(), tried_.end(), same)) tried_.emplace_back(prog_id);
+    return std::any_of(profile_->creatable.begin(), profile_->creatable.end(), same);
 }
 
 } // namespace prestova
