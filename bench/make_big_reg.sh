@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Writes a large machine profile for measuring the registry reader:
 #   make_big_reg.sh wide MEGABYTES DIR [utf16]   many keys, each with values
+#   make_big_reg.sh keys COUNT DIR [utf16]       COUNT such keys (0 gives the header alone)
 #   make_big_reg.sh deep LEVELS DIR [utf16]      one key LEVELS levels deep
 #   make_big_reg.sh subkeys COUNT DIR [utf16]    COUNT subkeys under the Acrobat Reader key
 # DIR gets big.reg (REGEDIT4, or with "utf16" a UTF-16LE "Windows Registry
@@ -11,9 +12,9 @@
 #   /usr/bin/time -v prestova check --machine DIR/big.machine --page pages/sample.html >/dev/null
 # and read "Maximum resident set size" and "Elapsed".
 set -euo pipefail
-mode=${1:?usage: make_big_reg.sh wide|deep|subkeys N DIR [utf16]}
-count=${2:?usage: make_big_reg.sh wide|deep|subkeys N DIR [utf16]}
-dir=${3:?usage: make_big_reg.sh wide|deep|subkeys N DIR [utf16]}
+mode=${1:?usage: make_big_reg.sh wide|keys|deep|subkeys N DIR [utf16]}
+count=${2:?usage: make_big_reg.sh wide|keys|deep|subkeys N DIR [utf16]}
+dir=${3:?usage: make_big_reg.sh wide|keys|deep|subkeys N DIR [utf16]}
 encoding=${4:-plain}
 mkdir -p "$dir"
 
@@ -22,13 +23,15 @@ header=REGEDIT4
 
 generate() {
   case "$mode" in
-    wide)
+    wide | keys)
       # About 330 bytes a key: a string, a number, a binary value and a
-      # wrapped hex list, the way exports of real machines look.
-      awk -v limit=$((count * 1024 * 1024)) -v header="$header" 'BEGIN {
+      # wrapped hex list, the way exports of real machines look. "wide" stops
+      # at a size, "keys" at a number of keys.
+      awk -v mode="$mode" -v count="$count" -v header="$header" 'BEGIN {
         printf "%s\r\n", header
+        limit = count * 1024 * 1024
         size = 0
-        for (i = 0; size < limit; i++) {
+        for (i = 0; mode == "keys" ? i < count : size < limit; i++) {
           line = sprintf("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Bench Vendor %05d\\Product %d\\%d.0]\r\n" \
                          "\"DisplayName\"=\"Bench product %d, with \\\"quotes\\\" and C:\\\\Path\"\r\n" \
                          "\"Version\"=dword:%08x\r\n" \
@@ -52,7 +55,7 @@ generate() {
         for (i = 0; i < n; i++) printf "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Adobe\\Acrobat Reader\\%d.%d]\r\n", int(i / 10), i % 10
       }'
       ;;
-    *) echo "make_big_reg.sh: unknown mode $mode (wide, deep or subkeys)" >&2; exit 2 ;;
+    *) echo "make_big_reg.sh: unknown mode $mode (wide, keys, deep or subkeys)" >&2; exit 2 ;;
   esac
 }
 
