@@ -63,11 +63,11 @@ TEST(StateStream, ExtremesOfEachNumberTypeReadBackExactly)
         Variant::date(2958465.999988426), Variant::error(INT32_MIN),
         Variant::decimal(Decimal{0xFFFFFFFFu, 0xFFFFFFFFFFFFFFFFull, 28, true}), Variant::byte(0)};
     MemoryPropertyBag bag;
-    for (std::size_t i = 0; i < values.size(); ++i) bag.set("k" + std::to_string(i), values[i]);
+    for (std::size_t i = 0; i < values.size(); ++i) bag.set(std::string("k").append(std::to_string(i)), values[i]);
     const auto back = decode_state(encode_state(bag));
     ASSERT_TRUE(back.has_value());
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const Variant* v = back->find("k" + std::to_string(i));
+        const Variant* v = back->find(std::string("k").append(std::to_string(i)));
         ASSERT_NE(v, nullptr);
         EXPECT_EQ(*v, values[i]) << i;
     }

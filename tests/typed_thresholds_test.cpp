@@ -47,7 +47,7 @@ std::string row_view(const ControlSession& session, const RunReport& report, Pan
         } else if (!state.caption.empty()) {
             out += std::string(c.name).append(": ").append(caption_text(state.caption));
             // The bad colour is the one a run sets on a failing row's advice.
-            if (state.background == report_bad_colour) out += " [bad colour " + std::to_string(state.background) + "]";
+            if (state.background == report_bad_colour) out.append(" [bad colour ").append(std::to_string(state.background)).append("]");
             out += "\n";
         }
     }

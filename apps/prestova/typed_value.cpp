@@ -84,7 +84,7 @@ std::string value_text(const Variant& v, const Locale& locale)
 {
     switch (v.type()) {
     case Variant::Type::Null: return "Null";
-    case Variant::Type::Error: return "Error " + std::to_string(v.as_error());
+    case Variant::Type::Error: return std::string("Error ").append(std::to_string(v.as_error()));
     case Variant::Type::Single: return shortest(v.as_single());
     case Variant::Type::Double: return shortest(v.as_double());
     case Variant::Type::Date:
