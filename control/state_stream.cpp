@@ -1,27 +1,10 @@
 #include "control/state_stream.hpp"
 
-#include <charconv>
+#include "core/exact_number_text.hpp"
 
 namespace prestova {
 
 namespace {
-
-template <class T>
-std::string number_text(T value)
-{
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc{} ? std::string(buffer, end) : std::string("0");
-}
-
-template <class T>
-std::optional<T> parse(std::string_view text)
-{
-    T value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
 
 std::string escape(std::string_view text)
 {
@@ -58,21 +41,21 @@ std::string encode(const Variant& v)
     switch (v.type()) {
     case Variant::Type::Empty: return "E:";
     case Variant::Type::Null: return "N:";
-    case Variant::Type::Integer: return tagged('I', number_text(v.as_integer()));
-    case Variant::Type::Long: return tagged('L', number_text(v.as_long()));
-    case Variant::Type::Single: return tagged('S', number_text(v.as_single()));
-    case Variant::Type::Double: return tagged('D', number_text(v.as_double()));
-    case Variant::Type::Currency: return tagged('C', number_text(v.as_currency().ten_thousandths));
-    case Variant::Type::Date: return tagged('A', number_text(v.as_date()));
+    case Variant::Type::Integer: return tagged('I', exact_number_text(v.as_integer()));
+    case Variant::Type::Long: return tagged('L', exact_number_text(v.as_long()));
+    case Variant::Type::Single: return tagged('S', exact_number_text(v.as_single()));
+    case Variant::Type::Double: return tagged('D', exact_number_text(v.as_double()));
+    case Variant::Type::Currency: return tagged('C', exact_number_text(v.as_currency().ten_thousandths));
+    case Variant::Type::Date: return tagged('A', exact_number_text(v.as_date()));
     case Variant::Type::Text: return tagged('T', escape(v.text()));
     case Variant::Type::Boolean: return v.as_boolean() ? "B:1" : "B:0";
-    case Variant::Type::Error: return tagged('R', number_text(v.as_error()));
+    case Variant::Type::Error: return tagged('R', exact_number_text(v.as_error()));
     case Variant::Type::Decimal: {
         const Decimal& d = v.as_decimal();
-        return tagged('M', number_text(d.high) + ":" + number_text(d.low) + ":" + number_text(int{d.scale}) + ":" +
-                               (d.negative ? "1" : "0"));
+        return tagged('M', exact_number_text(d.high) + ":" + exact_number_text(d.low) + ":" +
+                               exact_number_text(int{d.scale}) + ":" + (d.negative ? "1" : "0"));
     }
-    case Variant::Type::Byte: return tagged('Y', number_text(int{v.as_byte()}));
+    case Variant::Type::Byte: return tagged('Y', exact_number_text(int{v.as_byte()}));
     }
     return "E:";
 }
@@ -86,9 +69,9 @@ std::optional<Variant> decode_decimal(std::string_view body)
         parts[i] = body.substr(0, colon);
         body = colon == std::string_view::npos ? std::string_view() : body.substr(colon + 1);
     }
-    const auto high = parse<std::uint32_t>(parts[0]);
-    const auto low = parse<std::uint64_t>(parts[1]);
-    const auto scale = parse<std::uint8_t>(parts[2]);
+    const auto high = read_exact_number<std::uint32_t>(parts[0]);
+    const auto low = read_exact_number<std::uint64_t>(parts[1]);
+    const auto scale = read_exact_number<std::uint8_t>(parts[2]);
     if (!high || !low || !scale || *scale > kMaxDecimalScale || (parts[3] != "0" && parts[3] != "1"))
         return std::nullopt;
     return Variant::decimal(Decimal{*high, *low, *scale, parts[3] == "1"});
@@ -101,15 +84,15 @@ std::optional<Variant> decode(std::string_view field)
     switch (field[0]) {
     case 'E': return body.empty() ? std::optional<Variant>(Variant()) : std::nullopt;
     case 'N': return body.empty() ? std::optional<Variant>(Variant::null()) : std::nullopt;
-    case 'Y': if (auto n = parse<std::uint8_t>(body)) return Variant::byte(*n); return std::nullopt;
-    case 'R': if (auto n = parse<std::int32_t>(body)) return Variant::error(*n); return std::nullopt;
-    case 'C': if (auto n = parse<std::int64_t>(body)) return Variant::currency(Currency{*n}); return std::nullopt;
-    case 'A': if (auto n = parse<double>(body)) return Variant::date(*n); return std::nullopt;
+    case 'Y': if (auto n = read_exact_number<std::uint8_t>(body)) return Variant::byte(*n); return std::nullopt;
+    case 'R': if (auto n = read_exact_number<std::int32_t>(body)) return Variant::error(*n); return std::nullopt;
+    case 'C': if (auto n = read_exact_number<std::int64_t>(body)) return Variant::currency(Currency{*n}); return std::nullopt;
+    case 'A': if (auto n = read_exact_number<double>(body)) return Variant::date(*n); return std::nullopt;
     case 'M': return decode_decimal(body);
-    case 'I': if (auto n = parse<std::int16_t>(body)) return Variant::integer(*n); return std::nullopt;
-    case 'L': if (auto n = parse<std::int32_t>(body)) return Variant::long_integer(*n); return std::nullopt;
-    case 'S': if (auto n = parse<float>(body)) return Variant::single(*n); return std::nullopt;
-    case 'D': if (auto n = parse<double>(body)) return Variant::real(*n); return std::nullopt;
+    case 'I': if (auto n = read_exact_number<std::int16_t>(body)) return Variant::integer(*n); return std::nullopt;
+    case 'L': if (auto n = read_exact_number<std::int32_t>(body)) return Variant::long_integer(*n); return std::nullopt;
+    case 'S': if (auto n = read_exact_number<float>(body)) return Variant::single(*n); return std::nullopt;
+    case 'D': if (auto n = read_exact_number<double>(body)) return Variant::real(*n); return std::nullopt;
     case 'B':
         if (body == "0" || body == "1") return Variant::boolean(body == "1");
         return std::nullopt;

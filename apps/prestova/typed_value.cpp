@@ -3,26 +3,17 @@
 #include "apps/prestova/page_params.hpp"
 #include "core/ansi.hpp"
 #include "core/date_text.hpp"
+#include "core/exact_number_text.hpp"
 #include "core/input_quote.hpp"
 #include "core/script_error.hpp"
 
 #include <array>
-#include <charconv>
 #include <limits>
 #include <optional>
 
 namespace prestova {
 
 namespace {
-
-template <class T>
-std::optional<T> number(std::string_view text)
-{
-    T value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
 
 std::optional<Variant> boolean(std::string_view text)
 {
@@ -34,7 +25,7 @@ std::optional<Variant> boolean(std::string_view text)
 std::optional<Variant> date(std::string_view text)
 {
     if (const auto serial = parse_iso_date(text)) return Variant::date(*serial);
-    if (const auto serial = number<double>(text)) return Variant::date(*serial);
+    if (const auto serial = read_exact_number<double>(text)) return Variant::date(*serial);
     return std::nullopt;
 }
 
@@ -51,13 +42,13 @@ constexpr std::array kPrefixes{
     Prefix{"null", "nothing",
            [](std::string_view t) { return t.empty() ? std::optional<Variant>(Variant::null()) : std::nullopt; }},
     Prefix{"i2", "a whole number from -32768 to 32767",
-           [](std::string_view t) { auto n = number<std::int16_t>(t); return n ? std::optional(Variant::integer(*n)) : std::nullopt; }},
+           [](std::string_view t) { auto n = read_exact_number<std::int16_t>(t); return n ? std::optional(Variant::integer(*n)) : std::nullopt; }},
     Prefix{"i4", "a whole number from -2147483648 to 2147483647",
-           [](std::string_view t) { auto n = number<std::int32_t>(t); return n ? std::optional(Variant::long_integer(*n)) : std::nullopt; }},
+           [](std::string_view t) { auto n = read_exact_number<std::int32_t>(t); return n ? std::optional(Variant::long_integer(*n)) : std::nullopt; }},
     Prefix{"r4", "a single-precision number",
-           [](std::string_view t) { auto n = number<float>(t); return n ? std::optional(Variant::single(*n)) : std::nullopt; }},
+           [](std::string_view t) { auto n = read_exact_number<float>(t); return n ? std::optional(Variant::single(*n)) : std::nullopt; }},
     Prefix{"r8", "a double-precision number",
-           [](std::string_view t) { auto n = number<double>(t); return n ? std::optional(Variant::real(*n)) : std::nullopt; }},
+           [](std::string_view t) { auto n = read_exact_number<double>(t); return n ? std::optional(Variant::real(*n)) : std::nullopt; }},
     Prefix{"cy", "an amount with at most four decimals",
            [](std::string_view t) { auto n = parse_currency(t); return n ? std::optional(Variant::currency(*n)) : std::nullopt; }},
     Prefix{"date", "YYYY-MM-DD, YYYY-MM-DDTHH:MM[:SS] or a day number", date},
@@ -65,33 +56,25 @@ constexpr std::array kPrefixes{
            [](std::string_view t) { return std::optional(Variant(utf8_to_ansi(std::string(t)))); }},
     Prefix{"bool", "true or false", boolean},
     Prefix{"error", "a 32-bit error code",
-           [](std::string_view t) { auto n = number<std::int32_t>(t); return n ? std::optional(Variant::error(*n)) : std::nullopt; }},
+           [](std::string_view t) { auto n = read_exact_number<std::int32_t>(t); return n ? std::optional(Variant::error(*n)) : std::nullopt; }},
     Prefix{"dec", "a decimal number of up to 29 digits and 28 decimals",
            [](std::string_view t) { auto n = parse_decimal(t); return n ? std::optional(Variant::decimal(*n)) : std::nullopt; }},
     Prefix{"ui1", "a whole number from 0 to 255",
-           [](std::string_view t) { auto n = number<std::uint8_t>(t); return n ? std::optional(Variant::byte(*n)) : std::nullopt; }},
+           [](std::string_view t) { auto n = read_exact_number<std::uint8_t>(t); return n ? std::optional(Variant::byte(*n)) : std::nullopt; }},
 };
-
-template <class T>
-std::string shortest(T value)
-{
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return error == std::errc{} ? std::string(buffer, end) : std::string("?");
-}
 
 std::string value_text(const Variant& v, const Locale& locale)
 {
     switch (v.type()) {
     case Variant::Type::Null: return "Null";
     case Variant::Type::Error: return std::string("Error ").append(std::to_string(v.as_error()));
-    case Variant::Type::Single: return shortest(v.as_single());
-    case Variant::Type::Double: return shortest(v.as_double());
+    case Variant::Type::Single: return exact_number_text(v.as_single());
+    case Variant::Type::Double: return exact_number_text(v.as_double());
     case Variant::Type::Date:
         try {
             return v.to_text(locale);
         } catch (const ScriptError&) {
-            return "day " + shortest(v.as_date());  // beyond the calendar
+            return "day " + exact_number_text(v.as_date());  // beyond the calendar
         }
     default: return ansi_to_utf8(v.to_text(locale));
     }
