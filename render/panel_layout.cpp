@@ -60,6 +60,11 @@ std::string pixels(double value)
             return text;
         }
     }
+    return exact_pixels(value);
+}
+
+std::string exact_pixels(double value)
+{
     char buffer[64];
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     if (error != std::errc{}) return "0";

@@ -5,25 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <string>
 #include <string_view>
 
 namespace {
 
+using prestova::exact_pixels;
 using prestova::pixels;
-
-// The correctly rounded two-decimal text, trimmed as pictures write it.
-std::string exact_pixels(double value)
-{
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    if (error != std::errc{}) return "0";
-    std::string text(buffer, end);
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    return text == "-0" ? "0" : text;
-}
 
 struct PixelCase {
     double value;
