@@ -4,6 +4,8 @@
 #include "platform/simulated/reg_file.hpp"
 #include "platform/simulated/reg_writer.hpp"
 
+#include "test_name_support.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,12 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OddValue{"binary", reg::Binary, std::string("\0\xff\x10", 3)},
                       OddValue{"quad", reg::Qword, std::string("\1\2\3\4\5\6\7\x08", 8)},
                       OddValue{"a type of its own", 0x20000, "xyz"}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
+    [](const auto& info) { return prestova::testing::test_name(info.param.what); });
 
 TEST(RegWriter, WritesClassesRootByItsOwnNameAndSkipsBareParents)
 {

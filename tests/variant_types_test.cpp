@@ -5,6 +5,7 @@
 #include "core/script_error.hpp"
 #include "core/variant.hpp"
 #include "script_error_support.hpp"
+#include "test_name_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,9 @@ Variant dec(std::string_view text) { return Variant::decimal(*parse_decimal(text
 
 template <class T>
 using Expect = std::variant<T, ErrorCode>;
+
+// A case's description as a test name: letters and digits, the rest '_'.
+const auto case_name = [](const auto& info) { return prestova::testing::test_name(info.param.name); };
 
 constexpr ErrorCode kNull = ErrorCode::InvalidUseOfNull;
 constexpr ErrorCode kMismatch = ErrorCode::TypeMismatch;
@@ -80,12 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         WholeCase{"decimal negative", dec("-640.5"), std::int16_t{-640}},
         WholeCase{"decimal too wide", dec("79228162514264337593543950335"), kOverflow},
         WholeCase{"byte", Variant::byte(200), std::int16_t{200}}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return name;
-    });
+    case_name);
 
 struct NumberCase {
     const char* name;
@@ -113,12 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"single", Variant::single(0.1f), static_cast<double>(0.1f)},
                       NumberCase{"error value", Variant::error(2001), kMismatch},
                       NumberCase{"text with a trailing sign", Variant("12-"), -12.0}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return name;
-    });
+    case_name);
 
 struct TextCase {
     const char* name;
@@ -162,12 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"decimal drops trailing zeros", dec("1.500"), std::string("1.5"), std::string("1.5")},
         TextCase{"decimal negative zero", dec("-0.00"), std::string("0"), std::string("0")},
         TextCase{"byte", Variant::byte(200), std::string("200"), std::string("200")}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return name;
-    });
+    case_name);
 
 // A comparison's outcome: less, equal, greater, Null, or the error raised.
 enum class Order { Less, Equal, Greater, Null };
@@ -211,12 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         CompareCase{"text grouped", Variant("70,001"), Order::Greater, Order::Greater},
         CompareCase{"byte", Variant::byte(255), Order::Less, Order::Less},
         CompareCase{"error value", Variant::error(5), kMismatch, kMismatch}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return name;
-    });
+    case_name);
 
 TEST(Comparison, NoTestHoldsForNull)
 {
