@@ -65,15 +65,14 @@ const KeyName* SimulatedRegistry::root_name(RegHandle root) const
     case kCurrentConfig: return &current_config;
     default: break;
     }
-    for (const OpenKey& open : handles_)
-        if (open.handle != 0 && open.handle == root) return &open.name;
-    return nullptr;
+    const OpenKey* open = find_handle(root);
+    return open ? &open->name : nullptr;
 }
 
-SimulatedRegistry::OpenKey* SimulatedRegistry::find_handle(RegHandle handle)
+const SimulatedRegistry::OpenKey* SimulatedRegistry::find_handle(RegHandle handle) const
 {
     if (handle == 0) return nullptr;
-    for (OpenKey& open : handles_)
+    for (const OpenKey& open : handles_)
         if (open.handle == handle) return &open;
     return nullptr;
 }

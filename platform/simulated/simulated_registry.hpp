@@ -5,6 +5,7 @@
 #include "platform/simulated/registry_tree.hpp"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace prestova {
@@ -38,7 +39,12 @@ private:
         std::uint32_t access = 0;
     };
     const KeyName* root_name(RegHandle root) const;
-    OpenKey* find_handle(RegHandle handle);
+    // The slot of an open handle, or nullptr (0 is never a handle).
+    const OpenKey* find_handle(RegHandle handle) const;
+    OpenKey* find_handle(RegHandle handle)
+    {
+        return const_cast<OpenKey*>(std::as_const(*this).find_handle(handle));
+    }
     std::size_t free_slot();
     long open(RegHandle root, std::string_view path, std::optional<std::uint32_t> access, RegHandle* result);
     long find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key);
