@@ -364,3 +364,195 @@ TEST(RegFileReading, RefusesAFileOverItsLimit)
         EXPECT_NE(std::string(e.what()).find("NUL bytes"), std::string::npos) << e.what();
     }
 }
+
+namespace {
+
+// What a REGEDIT4 file with one value line gives: the bytes, or the refusal.
+struct ValueForm {
+    std::string line;      // the value line(s) under [HKLM\A], its line break(s) included
+    std::string expected;  // the bytes, or for a refusal the whole message
+    bool refused;
+};
+
+void expect_value(const ValueForm& form, std::uint32_t type)
+{
+    const std::string text = k4 + "[HKLM\\A]\n" + form.line;
+    if (form.refused) {
+        EXPECT_EQ(refusal(text), form.expected) << form.line;
+        return;
+    }
+    try {
+        RegistryTree t = parse_reg_text(text, "ok.reg");
+        EXPECT_EQ(data(t, "HKLM\\A", "v", type), text_bytes(form.expected)) << form.line;
+    } catch (const ProfileError& e) {
+        ADD_FAILURE() << form.line << ": " << e.what();
+    }
+}
+
+} // namespace
+
+// Hex lists of every length and form, blanks and wrapping included, read
+// byte for byte, and each malformed one refused with its own message.
+TEST(RegFileHex, ListsOfAnyLengthAndForm)
+{
+    std::string all17 = "\"v\"=hex:";
+    std::string bytes17;
+    for (int b = 0; b < 17; ++b) {
+        all17 += std::string(b ? "," : "") + std::string(1, "0123456789abcdef"[b >> 4]) + "0123456789abcdef"[b & 15];
+        bytes17 += static_cast<char>(b);
+    }
+    const ValueForm forms[] = {
+        {.line = "\"v\"=hex:\n", .expected = "", .refused = false},
+        {.line = "\"v\"=hex:01\n", .expected = "\x01", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04\n", .expected = "\x01\x02\x03\x04", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05\n", .expected = "\x01\x02\x03\x04\x05", .refused = false},
+        {.line = all17 + "\n", .expected = bytes17, .refused = false},
+        {.line = "\"v\"=hex:0a,0B,Ff,fF,10,20,30,40,5e\n", .expected = "\x0a\x0b\xff\xff\x10\x20\x30\x40\x5e", .refused = false},
+        {.line = "\"v\"=hex:01, 02,03,04,05,06\n", .expected = "\x01\x02\x03\x04\x05\x06", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04 ,05,06\n", .expected = "\x01\x02\x03\x04\x05\x06", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,\t06 \n", .expected = "\x01\x02\x03\x04\x05\x06", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,\\\n  06,07\n", .expected = "\x01\x02\x03\x04\x05\x06\x07", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,0\\\n  5,06\n", .expected = "\x01\x02\x03\x04\x05\x06", .refused = false},
+        {.line = "\"v\"=hex:01,02, \\\n 03\n", .expected = "\x01\x02\x03", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,\n", .expected = "bad.reg:3: truncated hex list: it ends with a comma", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04, \n", .expected = "bad.reg:3: truncated hex list: it ends with a comma", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,09,10,11,12,\n",
+         .expected = "bad.reg:3: truncated hex list: it ends with a comma",
+         .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,,05,06\n", .expected = "bad.reg:3: truncated hex list", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,5,06,07,08\n", .expected = "bad.reg:3: bad hex byte '5'", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,0g,06,07,08,09\n", .expected = "bad.reg:3: bad hex byte '0g'", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04;05,06,07,08\n", .expected = "bad.reg:3: bad hex byte '04;05'", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,09,10,11,12,1\n", .expected = "bad.reg:3: bad hex byte '1'", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,09,10,11,12,123\n", .expected = "bad.reg:3: bad hex byte '123'", .refused = true},
+    };
+    for (const ValueForm& form : forms) expect_value(form, reg::Binary);
+}
+
+// Quoted texts with escapes at every place, the very end included.
+TEST(RegFileText, EscapesAnywhereInQuotes)
+{
+    std::vector<ValueForm> forms = {
+        {.line = "\"v\"=\"\"\n", .expected = std::string(1, '\0'), .refused = false},
+        {.line = "\"v\"=\"\\\\\"\n", .expected = std::string("\\\0", 2), .refused = false},
+        {.line = "\"v\"=\"abc\\\\\"\n", .expected = std::string("abc\\\0", 5), .refused = false},
+        {.line = "\"v\"=\"abcdefgh\\\"\"\n", .expected = std::string("abcdefgh\"\0", 10), .refused = false},
+        {.line = "\"v\"=\"abc\\\"\n", .expected = "bad.reg:3: missing closing quote", .refused = true},
+        {.line = "\"v\"=\"abcdefghijk\n", .expected = "bad.reg:3: missing closing quote", .refused = true},
+        {.line = "\"v\"=\"abcdefgh\\\n", .expected = "bad.reg:3: missing closing quote", .refused = true},  // the line goes on
+        {.line = "\"v\"=\"abcdefghij\\n\"\n",
+         .expected = "bad.reg:3: a backslash in quotes must be written \\\\ (or \\\" for a quote)",
+         .refused = true},
+        {.line = "\"v\"=\"abcdefghij\" x\n", .expected = "bad.reg:3: unexpected text after the closing quote", .refused = true},
+    };
+    // One escape, then two in a row, at each place of a text longer than a few words.
+    for (std::size_t at = 0; at <= 20; ++at) {
+        const std::string before(at, 'x');
+        const std::string after(20 - at, 'y');
+        forms.push_back({.line = std::string("\"v\"=\"") + before + "\\\"" + after + "\"\n",
+                         .expected = before + "\"" + after + std::string(1, '\0'),
+                         .refused = false});
+        forms.push_back({.line = std::string("\"v\"=\"") + before + "\\\\\\\"" + after + "\"\n",
+                         .expected = before + "\\\"" + after + std::string(1, '\0'),
+                         .refused = false});
+        const std::string name = std::string("\"") + before + "\\\"" + after + "\"=dword:1\n";
+        RegistryTree t = parse_reg_text(k4 + "[HKLM\\A]\n" + name, "ok.reg");
+        EXPECT_NE(find(t, "HKLM\\A", before + "\"" + after), nullptr) << name;
+    }
+    for (const ValueForm& form : forms) expect_value(form, reg::Sz);
+    RegistryTree t = parse_reg_text(k4 + "[HKLM\\A]\n\"a\\\"b\\\\c 0123456789\"=dword:1\n", "ok.reg");
+    EXPECT_NE(find(t, "HKLM\\A", "a\"b\\c 0123456789"), nullptr);
+}
+
+// Key lines that start like the one before find the same keys where their
+// names are the same, and new ones where a name only starts the same.
+TEST(RegFileKeys, LinesSharingTheirStartWithTheOneBefore)
+{
+    RegistryTree t = parse_reg_text(k4 +
+                                        "[HKLM\\SOFTWARE\\V\\P\\1.0]\n\"a\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V\\P\\1.0\\Sub]\n\"b\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V\\P\\1.0]\n\"c\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V\\P\\1.0]\n\"c2\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V\\P\\1.00]\n\"d\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V\\P]\n\"e\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V\\p\\2.0]\n\"f\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\\\V\\\\\\P\\3.0\\]\n\"g\"=dword:1\n"
+                                        "[HKLM]\n\"h\"=dword:1\n"
+                                        "[HKLM\\SOFTWARE\\V]\n\"i\"=dword:1\n"
+                                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\V]\n\"j\"=dword:1\n"
+                                        "[HKCR\\.pdf]\n\"k\"=dword:1\n"
+                                        "[HKCR\\.pdfx]\n\"l\"=dword:1\n"
+                                        "[HKCR]\n\"m\"=dword:1\n"
+                                        "[HKCR\\.pdf\\Open]\n\"n\"=dword:1\n"
+                                        "[-HKLM\\SOFTWARE\\V\\P\\1.0\\Sub]\n"
+                                        "[HKLM\\SOFTWARE\\V\\P\\1.0\\Sub]\n\"o\"=dword:1\n"
+                                        "[HKCU\\SOFTWARE\\V\\P\\1.0\\Sub]\n\"p\"=dword:1\n"
+                                        "[\\HKLM\\SOFTWARE\\V\\P]\n\"q\"=dword:1\n",
+                                    "keys.reg");
+    const struct {
+        const char* key;
+        std::vector<std::string> values;
+        std::size_t subkeys;
+    } expected[] = {
+        {.key = "HKLM\\SOFTWARE\\V\\P\\1.0", .values = {"a", "c", "c2"}, .subkeys = 1},
+        {.key = "HKLM\\SOFTWARE\\V\\P\\1.0\\Sub", .values = {"o"}, .subkeys = 0},
+        {.key = "HKLM\\SOFTWARE\\V\\P\\1.00", .values = {"d"}, .subkeys = 0},
+        {.key = "HKLM\\SOFTWARE\\V\\P", .values = {"e", "q"}, .subkeys = 4},
+        {.key = "HKLM\\SOFTWARE\\V\\P\\2.0", .values = {"f"}, .subkeys = 0},
+        {.key = "HKLM\\SOFTWARE\\V\\P\\3.0", .values = {"g"}, .subkeys = 0},
+        {.key = "HKLM", .values = {"h"}, .subkeys = 1},
+        {.key = "HKLM\\SOFTWARE\\V", .values = {"i", "j"}, .subkeys = 1},
+        {.key = "HKLM\\SOFTWARE\\Classes", .values = {"m"}, .subkeys = 2},
+        {.key = "HKLM\\SOFTWARE\\Classes\\.pdf", .values = {"k"}, .subkeys = 1},
+        {.key = "HKLM\\SOFTWARE\\Classes\\.pdfx", .values = {"l"}, .subkeys = 0},
+        {.key = "HKLM\\SOFTWARE\\Classes\\.pdf\\Open", .values = {"n"}, .subkeys = 0},
+        {.key = "HKCU\\SOFTWARE\\V\\P\\1.0\\Sub", .values = {"p"}, .subkeys = 0},
+    };
+    for (const auto& e : expected) {
+        const RegKey* key = t.find(*parse_key_name(e.key));
+        ASSERT_NE(key, nullptr) << e.key;
+        EXPECT_EQ(key->value_count(), e.values.size()) << e.key;
+        for (const std::string& name : e.values) EXPECT_NE(key->find_value(name), nullptr) << e.key << " " << name;
+        EXPECT_EQ(key->subkey_count(), e.subkeys) << e.key;
+    }
+    EXPECT_EQ(t.hive(Hive::LocalMachine).find_subkey("SOFTWARE")->subkey_count(), 2u);  // V and Classes
+}
+
+// UTF-16 text goes to the code page many units at a time: a unit beyond
+// ASCII, a NUL or a surrogate pair at any place in a long run reads as
+// it does alone, whole or in blocks.
+TEST(RegFileReading, Utf16WithOtherUnitsAnywhereInLongAsciiRuns)
+{
+    const TempFolder dir;
+    for (std::size_t at = 0; at <= 40; ++at) {
+        const std::u16string before(at, u'a');
+        const std::u16string after(40 - at, u'b');
+        const std::string expected = std::string(at, 'a') + "\xE9 ?" + std::string(40 - at, 'b');
+        const std::string text = utf16_file(std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\") +
+                                            before + u"\u00E9 \U0001F600" + after + u"]\r\n\"" + before +
+                                            u"\u00E9 \U0001F600" + after + u"\"=\"" + before + u"\u00E9 \U0001F600" +
+                                            after + u"\"\r\n");
+        const std::string key = std::string("HKCU\\") + expected;
+        RegistryTree whole = parse_reg_text(text, "u16.reg");
+        EXPECT_EQ(data(whole, key, expected, reg::Sz), sz(expected)) << at;
+        const auto path = dir.write("u16.reg", text);
+        for (const std::size_t block : {std::size_t{3}, std::size_t{17}, std::size_t{40}}) {
+            std::optional<RegistryTree> read = read_reg_file(path, "u16.reg", block);
+            ASSERT_TRUE(read);
+            EXPECT_EQ(data(*read, key, expected, reg::Sz), sz(expected)) << at << " " << block;
+        }
+        const std::string with_nul = utf16_file(std::u16string(u"Windows Registry Editor Version 5.00\r\n[HKCU\\") + before +
+                                                std::u16string(1, u'\0') + after + u"]\r\n");
+        const auto nul_path = dir.write("nul.reg", with_nul);
+        for (const std::size_t block : {std::size_t{5}, std::size_t{1} << 20}) {
+            try {
+                read_reg_file(nul_path, "nul.reg", block);
+                ADD_FAILURE() << "accepted " << at;
+            } catch (const ProfileError& e) {
+                EXPECT_EQ(std::string(e.what()), std::string("nul.reg:2: the key name '") + std::string(at, 'a') + "\\x00" +
+                                                     std::string(40 - at, 'b') +
+                                                     "' holds a NUL character, which a .reg file cannot carry");
+            }
+        }
+    }
+}

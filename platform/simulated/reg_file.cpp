@@ -4,9 +4,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <fstream>
 #include <span>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace prestova {
 
@@ -35,11 +41,71 @@ std::uint32_t hex_number(std::string_view digits)
     return v;
 }
 
-std::string_view trim(std::string_view s)
+bool leading_blank(char c) { return c == ' ' || c == '\t'; }
+bool trailing_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Called several times on every line: inlined, it costs a compare or two.
+[[gnu::always_inline]] inline std::string_view trim(std::string_view s)
 {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
+    const char* begin = s.data();
+    const char* end = begin + s.size();
+    while (begin != end && leading_blank(*begin)) ++begin;
+    while (begin != end && trailing_blank(end[-1])) --end;
+    return std::string_view(begin, static_cast<std::size_t>(end - begin));
+}
+
+// Eight bytes at a time where the byte order lets the first match be the
+// lowest bit; elsewhere the byte loops alone.
+constexpr bool kWordScan = std::endian::native == std::endian::little;
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+
+std::uint64_t load8(const char* p)
+{
+    std::uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+
+// The top bit of each byte of x equal to c; a wrong bit only ever stands
+// above a right one, so the lowest set bit is the first match.
+std::uint64_t bytes_equal(std::uint64_t x, char c)
+{
+    const std::uint64_t y = x ^ (kEveryByte * static_cast<unsigned char>(c));
+    return (y - kEveryByte) & ~y & (kEveryByte << 7);
+}
+
+// Copies quoted text from p to w up to the first quote or backslash (or
+// end), where p then points. w has room for as many bytes as p has.
+void copy_to_quote_or_backslash(const char*& p, const char* end, char*& w)
+{
+    if constexpr (kWordScan) {
+        for (; end - p >= 8; p += 8, w += 8) {
+            const std::uint64_t x = load8(p);
+            std::memcpy(w, &x, sizeof x);
+            if (const std::uint64_t hits = bytes_equal(x, '"') | bytes_equal(x, '\\')) {
+                const int before = std::countr_zero(hits) / 8;
+                p += before;
+                w += before;
+                return;
+            }
+        }
+    }
+    for (; p != end && *p != '"' && *p != '\\'; ++p) *w++ = *p;
+}
+
+// How many bytes a and b start with in common.
+std::size_t common_prefix_length(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    if constexpr (kWordScan) {
+        for (; n - i >= 8; i += 8) {
+            if (const std::uint64_t x = load8(a.data() + i) ^ load8(b.data() + i))
+                return i + static_cast<std::size_t>(std::countr_zero(x) / 8);
+        }
+    }
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
 }
 
 // The parts of a key name below its hive: HKEY_CLASSES_ROOT's SOFTWARE and
@@ -127,6 +193,7 @@ private:
         }
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
             encoding_ = Encoding::Utf8;
+            may_hold_nul_ = true;
             return bytes.substr(3);
         }
         return bytes;
@@ -185,6 +252,22 @@ private:
                    ((byte(at) | byte(at + 2) | byte(at + 4) | byte(at + 6)) & 0x80) == 0;
         };
         while (i + 1 < bytes.size()) {
+#if defined(__SSE2__)
+            if (bytes.size() - i >= 32) {  // sixteen ASCII units at a time where the machine can
+                const auto* in = reinterpret_cast<const __m128i*>(bytes.data() + i);
+                const __m128i first = _mm_loadu_si128(in);
+                const __m128i second = _mm_loadu_si128(in + 1);
+                const __m128i beyond_ascii =
+                    _mm_and_si128(_mm_or_si128(first, second), _mm_set1_epi16(static_cast<short>(0xFF80)));
+                if (_mm_movemask_epi8(_mm_cmpeq_epi8(beyond_ascii, _mm_setzero_si128())) == 0xFFFF) {
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n), _mm_packus_epi16(first, second));
+                    n += 16;
+                    i += 32;
+                    after_high_ = false;
+                    continue;
+                }
+            }
+#endif
             if (ascii_four(i)) {  // four ASCII units at a time, the bulk of any export
                 out[n] = bytes[i];
                 out[n + 1] = bytes[i + 2];
@@ -208,6 +291,7 @@ private:
             have_odd_byte_ = true;
             odd_byte_ = static_cast<unsigned char>(bytes[i]);
         }
+        if (!may_hold_nul_ && std::memchr(out, 0, n)) may_hold_nul_ = true;
         split_lines(std::string_view(out, n));
     }
 
@@ -278,14 +362,20 @@ private:
     // One name of a key being made or deleted, at its depth below the hive.
     void check_key_part(std::string_view part, std::size_t depth, std::string_view full) const
     {
+        if (depth > kMaxKeyDepth || part.size() > kMaxKeyNameLength ||
+            (may_hold_nul_ && part.find('\0') != std::string_view::npos))
+            refuse_key_part(part, depth, full);
+    }
+
+    [[noreturn]] void refuse_key_part(std::string_view part, std::size_t depth, std::string_view full) const
+    {
         if (depth > kMaxKeyDepth)
             fail("the key " + quote_profile_input(full) + " is more than " + std::to_string(kMaxKeyDepth) +
                  " levels deep, which Windows does not allow");
         if (part.size() > kMaxKeyNameLength)
             fail("the key name " + quote_profile_input(part) + " is " + std::to_string(part.size()) +
                  " characters long; Windows allows at most " + std::to_string(kMaxKeyNameLength));
-        if (part.find('\0') != std::string_view::npos)
-            fail("the key name " + quote_profile_input(part) + " holds a NUL character, which a .reg file cannot carry");
+        fail("the key name " + quote_profile_input(part) + " holds a NUL character, which a .reg file cannot carry");
     }
 
     void key_line(std::string_view t)
@@ -296,44 +386,85 @@ private:
         if (remove) inner.remove_prefix(1);
         std::string_view rest = inner;
         while (!rest.empty() && rest.front() == '\\') rest.remove_prefix(1);
-        const std::size_t root_end = std::min(rest.find('\\'), rest.size());
-        const std::string_view root_text = rest.substr(0, root_end);
-        if (!last_root_ || root_text != last_root_text_) {
-            last_root_ = parse_hive_name(root_text);
-            if (!last_root_) fail("unknown hive in " + quote_profile_input(t));
-            last_root_text_.assign(root_text);
-        }
-        const std::optional<HiveRoot>& root = last_root_;
-        KeyParts parts(root->classes_root, rest.substr(root_end));
-        std::string_view part;
-        std::size_t depth = 0;
-        if (!remove) {
-            RegKey* key = &tree_.hive(root->hive);
-            if (path_hive_ != root->hive) forget_path();
-            path_hive_ = root->hive;
-            bool on_path = true;  // the parts so far are those of the last key line
-            while (parts.next(part)) {
-                check_key_part(part, ++depth, inner);
-                const std::size_t at = depth - 1;
-                if (on_path && at < path_.size() && path_part(at) == part) {
-                    key = path_[at].key;
-                    continue;
-                }
-                if (on_path) {
-                    on_path = false;
-                    path_.resize(at);
-                    path_text_.resize(at ? path_[at - 1].end : 0);
-                }
-                key = &key->subkey(part);
-                path_text_.append(part);
-                path_.push_back({key, path_text_.size()});
-            }
-            key_ = key;
+        if (remove) {
+            remove_key(t, inner, rest);
             return;
         }
+        // Exports list keys in order, so most key lines start with much of
+        // the one before: a name that ends where it ended there, within the
+        // bytes both lines share, is the key the last line found. Byte-equal
+        // text names the same keys as long as nothing was deleted in between.
+        const std::size_t same = path_hive_ ? common_prefix_length(rest, path_text_) : 0;
+        const auto shared = [&](std::size_t name_end) {
+            return name_end < same || (name_end == same && (same == rest.size() || rest[same] == '\\'));
+        };
+        RegKey* key = nullptr;
+        std::size_t depth = 0;
+        std::size_t at = 0;  // in rest, where the parts still to find start
+        if (path_hive_ && shared(path_root_end_)) {
+            depth = path_.size();
+            while (depth > 0 && !shared(path_[depth - 1].end)) --depth;
+            path_.resize(depth);
+            key = depth ? path_[depth - 1].key : &tree_.hive(*path_hive_);
+            at = depth ? path_[depth - 1].end : path_root_end_;
+        } else {
+            const std::size_t root_end = std::min(rest.find('\\'), rest.size());
+            const HiveRoot root = hive_root(rest.substr(0, root_end), t);
+            path_.clear();
+            path_hive_ = root.hive;
+            path_root_end_ = root_end;
+            key = &tree_.hive(root.hive);
+            if (root.classes_root) {
+                for (const std::string_view part : {std::string_view("SOFTWARE"), std::string_view("Classes")}) {
+                    check_key_part(part, ++depth, inner);
+                    key = &key->subkey(part);
+                    path_.push_back({.key = key, .end = root_end});
+                }
+            }
+            at = root_end;
+        }
+        path_text_.assign(rest);
+        const char* const begin = rest.data();
+        const char* const end = begin + rest.size();
+        for (const char* p = begin + at; p != end;) {
+            if (*p == '\\') {  // a separator, or an empty part, which names nothing
+                ++p;
+                continue;
+            }
+            const char* part_end = p;
+            while (part_end != end && *part_end != '\\') ++part_end;
+            const std::string_view part(p, static_cast<std::size_t>(part_end - p));
+            check_key_part(part, ++depth, inner);
+            key = &key->subkey(part);
+            path_.push_back({.key = key, .end = static_cast<std::size_t>(part_end - begin)});
+            p = part_end;
+        }
+        key_ = key;
+    }
+
+    // The hive a key line's first name stands for; the last one is kept,
+    // as files name few hives, each for many lines in a row.
+    HiveRoot hive_root(std::string_view root_text, std::string_view line)
+    {
+        if (!last_root_ || root_text != last_root_text_) {
+            last_root_ = parse_hive_name(root_text);
+            if (!last_root_) fail("unknown hive in " + quote_profile_input(line));
+            last_root_text_.assign(root_text);
+        }
+        return *last_root_;
+    }
+
+    // [-KEY]: the key goes with all below it, if it is there at all.
+    void remove_key(std::string_view t, std::string_view inner, std::string_view rest)
+    {
+        const std::size_t root_end = std::min(rest.find('\\'), rest.size());
+        const HiveRoot root = hive_root(rest.substr(0, root_end), t);
+        KeyParts parts(root.classes_root, rest.substr(root_end));
+        std::string_view part;
+        std::size_t depth = 0;
         forget_path();
         // The parent of the last part, found without making anything.
-        RegKey* parent = tree_.find_hive(root->hive) ? &tree_.hive(root->hive) : nullptr;
+        RegKey* parent = tree_.find_hive(root.hive) ? &tree_.hive(root.hive) : nullptr;
         std::string_view last;
         while (parts.next(part)) {
             check_key_part(part, ++depth, inner);
@@ -344,16 +475,6 @@ private:
         if (parent) parent->remove_subkey(last);
         key_ = nullptr;
         after_deletion_ = true;
-    }
-
-    // The last key line's parts: exports list keys in order, so most key
-    // lines share all but their last part with the one before, which is
-    // then not looked up again. Byte-equal parts name the same key as long
-    // as nothing was deleted in between.
-    std::string_view path_part(std::size_t at) const
-    {
-        const std::size_t begin = at ? path_[at - 1].end : 0;
-        return std::string_view(path_text_).substr(begin, path_[at].end - begin);
     }
 
     void forget_path()
@@ -373,7 +494,7 @@ private:
         if (name.size() > kMaxValueNameLength)
             fail("the value name " + quote_profile_input(name) + " is " + std::to_string(name.size()) +
                  " characters long; Windows allows at most " + std::to_string(kMaxValueNameLength));
-        if (name.find('\0') != std::string_view::npos)
+        if (may_hold_nul_ && name.find('\0') != std::string_view::npos)
             fail("the value name " + quote_profile_input(name) + " holds a NUL character, which a .reg file cannot carry");
         const std::string_view rest = trim(t.substr(i));
         if (rest.empty() || rest[0] != '=') fail("expected '=' after the value name");
@@ -390,28 +511,39 @@ private:
             std::size_t j = 0;
             const std::string_view text = quoted(data, j, text_);
             if (j != data.size()) fail("unexpected text after the closing quote");
-            if (text.data() != text_.data()) text_.assign(text);
-            text_.push_back('\0');
-            bytes = {reinterpret_cast<const std::uint8_t*>(text_.data()), text_.size()};
+            text_[text.size()] = '\0';  // quoted left room for it
+            bytes = {reinterpret_cast<const std::uint8_t*>(text_.data()), text.size() + 1};
         } else if (data.substr(0, 6) == "dword:") {
             const std::string_view digits = data.substr(6);
-            if (digits.empty() || digits.size() > 8 || !std::all_of(digits.begin(), digits.end(), is_hex_digit))
-                fail("dword: needs one to eight hexadecimal digits, not " + quote_profile_input(digits));
-            const std::uint32_t v = hex_number(digits);
+            if (digits.empty() || digits.size() > 8) bad_dword(digits);
+            std::uint32_t v = 0;
+            int all = 0;  // negative after any byte that is no digit
+            for (const char c : digits) {
+                const int digit = hex_digit_value(c);
+                all |= digit;
+                v = v << 4 | static_cast<std::uint32_t>(digit & 0xF);
+            }
+            if (all < 0) bad_dword(digits);
             for (std::size_t b = 0; b < dword.size(); ++b) dword[b] = static_cast<std::uint8_t>(v >> (8 * b));
             bytes = dword;
             type = reg::Dword;
         } else if (data.substr(0, 3) == "hex") {
             type = hex_value(data.substr(3));
-            bytes = data_;
+            bytes = {data_.data(), data_length_};
         } else {
             fail("unknown value data " + quote_profile_input(data) + " (expected \"text\", dword:, hex: or -)");
         }
         key_->set_value(name, type, bytes);
     }
 
+    [[noreturn]] void bad_dword(std::string_view digits) const
+    {
+        fail("dword: needs one to eight hexadecimal digits, not " + quote_profile_input(digits));
+    }
+
     // After "hex": an optional "(TYPE)", a colon, then bytes as two hex
-    // digits separated by commas, into data_. The value's type.
+    // digits separated by commas, into data_ (data_length_ of them). The
+    // value's type.
     std::uint32_t hex_value(std::string_view data)
     {
         std::uint32_t type = reg::Binary;
@@ -428,21 +560,36 @@ private:
         data.remove_prefix(1);
         std::string_view rest = trim(data);
         // Every byte but the last takes two digits and a comma at least.
-        data_.resize((rest.size() + 1) / 3);
+        // data_ only grows: it keeps its room from one value to the next.
+        if (data_.size() < (rest.size() + 1) / 3) data_.resize((rest.size() + 1) / 3);
+        std::uint8_t* const out = data_.data();
         std::size_t n = 0;
-        // The common "xx,xx,...,xx" without blanks byte by byte; anything
-        // else goes on item by item below from the same place.
-        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+        // The common "xx,xx,...,xx" without blanks, a byte and its comma at
+        // a time while something follows the comma; anything else goes on
+        // item by item below from the same place, which sees the same text
+        // after a comma however far this loop got.
         const char* at = rest.data();
         const char* const end = at + rest.size();
-        while (end - at >= 2) {
-            const int high = hex_digit_value(at[0]);
-            const int low = hex_digit_value(at[1]);
-            if ((high | low) < 0) break;
-            const bool last = end - at == 2;
-            if (!last && (at[2] != ',' || end - at == 3 || blank(at[3]))) break;
-            data_[n++] = static_cast<std::uint8_t>(high << 4 | low);
-            at += last ? 2 : 3;
+        const auto byte = [](const char* item) { return hex_digit_value(item[0]) * 16 | hex_digit_value(item[1]); };
+        while (end - at >= 13) {  // four at once, checked together
+            const int b0 = byte(at), b1 = byte(at + 3), b2 = byte(at + 6), b3 = byte(at + 9);
+            if ((b0 | b1 | b2 | b3) < 0 || ((at[2] ^ ',') | (at[5] ^ ',') | (at[8] ^ ',') | (at[11] ^ ',')) != 0) break;
+            out[n] = static_cast<std::uint8_t>(b0);
+            out[n + 1] = static_cast<std::uint8_t>(b1);
+            out[n + 2] = static_cast<std::uint8_t>(b2);
+            out[n + 3] = static_cast<std::uint8_t>(b3);
+            n += 4;
+            at += 12;
+        }
+        while (end - at >= 4) {
+            const int b = byte(at);
+            if (b < 0 || at[2] != ',') break;
+            out[n++] = static_cast<std::uint8_t>(b);
+            at += 3;
+        }
+        if (end - at == 2 && byte(at) >= 0) {
+            out[n++] = static_cast<std::uint8_t>(byte(at));
+            at += 2;
         }
         rest = std::string_view(at, static_cast<std::size_t>(end - at));
         while (!rest.empty()) {
@@ -450,59 +597,46 @@ private:
             const std::string_view item = trim(rest.substr(0, comma));
             if (item.size() != 2 || !is_hex_digit(item[0]) || !is_hex_digit(item[1]))
                 fail(item.empty() ? "truncated hex list" : "bad hex byte " + quote_profile_input(item));
-            data_[n++] = static_cast<std::uint8_t>(hex_number(item));
+            out[n++] = static_cast<std::uint8_t>(hex_number(item));
             if (comma == std::string_view::npos) break;
             rest = rest.substr(comma + 1);
             if (trim(rest).empty()) fail("truncated hex list: it ends with a comma");
         }
-        data_.resize(n);
         const bool text_type = type == reg::Sz || type == reg::ExpandSz || type == reg::MultiSz;
         if (unicode_ && text_type) {
             // A 5.00 export writes text types as UTF-16LE; the ANSI calls see them converted.
-            if (data_.size() % 2) fail("hex(" + std::to_string(type) + ") text with an odd number of bytes");
-            for (std::size_t b = 0; b < data_.size(); b += 2) {
-                const auto u = static_cast<char16_t>(data_[b] | data_[b + 1] << 8);
-                data_[b / 2] = static_cast<std::uint8_t>(u < 0x80 ? static_cast<char>(u) : utf16_to_ansi(u));
+            if (n % 2) fail("hex(" + std::to_string(type) + ") text with an odd number of bytes");
+            for (std::size_t b = 0; b < n; b += 2) {
+                const auto u = static_cast<char16_t>(out[b] | out[b + 1] << 8);
+                out[b / 2] = static_cast<std::uint8_t>(u < 0x80 ? static_cast<char>(u) : utf16_to_ansi(u));
             }
-            data_.resize(data_.size() / 2);
+            n /= 2;
         }
+        data_length_ = n;
         return type;
     }
 
-    // The quoted text starting at t[i] == '"', with \\ and \" escapes; i
-    // ends just after the closing quote. A text without escapes is a view
-    // of t; one with escapes is written to scratch.
-    std::string_view quoted(std::string_view t, std::size_t& i, std::string& scratch) const
+    // The quoted text starting at t[i] == '"', with \\ and \" escapes, written
+    // to buffer, with room after it for one more byte; i ends just after the
+    // closing quote. buffer only grows, keeping its room from line to line.
+    std::string_view quoted(std::string_view t, std::size_t& i, std::string& buffer) const
     {
-        const std::size_t start = ++i;
-        const std::size_t close = t.find('"', start);
-        const std::size_t escape = t.substr(0, close).find('\\', start);
-        if (close != std::string_view::npos && escape == std::string_view::npos) {
-            i = close + 1;
-            return t.substr(start, close - start);
-        }
-        // The next quote and backslash are looked for again only once passed,
-        // so the text is scanned once however many escapes it holds.
-        std::size_t next_quote = close;
-        std::size_t next_escape = escape;
-        i = std::min(escape, t.size());
-        scratch.clear();
-        for (std::size_t run = start;;) {  // t[i] ends the run: a quote, a backslash or the end
-            scratch.append(t.data() + run, i - run);
-            if (i == t.size()) fail("missing closing quote");
-            if (t[i] == '"') {
-                ++i;
-                return scratch;
-            }
-            if (i + 1 >= t.size() || (t[i + 1] != '\\' && t[i + 1] != '"'))
+        if (buffer.size() < t.size() + 1) buffer.resize(t.size() + 1);
+        const char* p = t.data() + i + 1;
+        const char* const end = t.data() + t.size();
+        char* const out = buffer.data();
+        char* w = out;
+        for (;;) {
+            copy_to_quote_or_backslash(p, end, w);
+            if (p == end) fail("missing closing quote");
+            if (*p == '"') break;
+            if (end - p < 2 || (p[1] != '\\' && p[1] != '"'))
                 fail("a backslash in quotes must be written \\\\ (or \\\" for a quote)");
-            scratch += t[i + 1];
-            i += 2;
-            run = i;
-            if (next_quote < i) next_quote = t.find('"', i);
-            if (next_escape < i) next_escape = t.find('\\', i);
-            i = std::min({next_quote, next_escape, t.size()});
+            *w++ = p[1];
+            p += 2;
         }
+        i = static_cast<std::size_t>(p + 1 - t.data());
+        return std::string_view(out, static_cast<std::size_t>(w - out));
     }
 
     std::string file_;
@@ -513,6 +647,7 @@ private:
     bool have_odd_byte_ = false;
     unsigned char odd_byte_ = 0;
     bool after_high_ = false;
+    bool may_hold_nul_ = false;  // plain text cannot: NUL bytes are refused
 
     std::string pending_;      // the physical line being read
     std::string decoded_;      // a UTF-8 line in the code page
@@ -530,17 +665,19 @@ private:
     RegKey* key_ = nullptr;
     struct PathPart {
         RegKey* key;
-        std::size_t end;  // in path_text_
+        std::size_t end;  // of the name in path_text_
     };
     std::string last_root_text_;  // the hive as the last key line spelled it
     std::optional<HiveRoot> last_root_;
     std::optional<Hive> path_hive_;  // unset: no path to reuse
-    std::vector<PathPart> path_;
-    std::string path_text_;
+    std::size_t path_root_end_ = 0;  // the hive's name in path_text_
+    std::vector<PathPart> path_;     // the keys of the last key line's names
+    std::string path_text_;          // that line from the hive's name on
     // Reused for every value line.
-    std::string name_;  // a value name with escapes
+    std::string name_;  // a value name
     std::string text_;  // a text value and its NUL
     std::vector<std::uint8_t> data_;
+    std::size_t data_length_ = 0;
 };
 
 } // namespace
