@@ -32,6 +32,27 @@ constexpr std::array<std::int8_t, 256> kHexDigitValues = [] {
 
 int hex_digit_value(char c) { return kHexDigitValues[static_cast<unsigned char>(c)]; }
 
+// Each pair of bytes (the first in the low half of the index) as the byte
+// its two hex digits write, with 0x100 added; 0 where either is no digit.
+// Hex lists are the bulk of an export: one look-up a byte.
+constexpr unsigned kHexPairValid = 0x100;
+constexpr std::array<std::uint16_t, 1 << 16> kHexPairs = [] {
+    std::array<std::uint16_t, 1 << 16> pairs{};
+    for (int high = 0; high < 256; ++high) {
+        if (kHexDigitValues[high] < 0) continue;
+        for (int low = 0; low < 256; ++low) {
+            if (kHexDigitValues[low] >= 0)
+                pairs[high | low << 8] = static_cast<std::uint16_t>(kHexPairValid | kHexDigitValues[high] << 4 | kHexDigitValues[low]);
+        }
+    }
+    return pairs;
+}();
+
+unsigned hex_pair(const char* digits)
+{
+    return kHexPairs[static_cast<unsigned char>(digits[0]) | static_cast<unsigned char>(digits[1]) << 8];
+}
+
 bool is_hex_digit(char c) { return hex_digit_value(c) >= 0; }
 
 std::uint32_t hex_number(std::string_view digits)
@@ -78,6 +99,20 @@ std::uint64_t bytes_equal(std::uint64_t x, char c)
 // end), where p then points. w has room for as many bytes as p has.
 void copy_to_quote_or_backslash(const char*& p, const char* end, char*& w)
 {
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    for (; end - p >= 16; p += 16, w += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), x);
+        if (const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, backslash)))) {
+            const int before = std::countr_zero(static_cast<unsigned>(hits));
+            p += before;
+            w += before;
+            return;
+        }
+    }
+#endif
     if constexpr (kWordScan) {
         for (; end - p >= 8; p += 8, w += 8) {
             const std::uint64_t x = load8(p);
@@ -91,6 +126,26 @@ void copy_to_quote_or_backslash(const char*& p, const char* end, char*& w)
         }
     }
     for (; p != end && *p != '"' && *p != '\\'; ++p) *w++ = *p;
+}
+
+// The first '\n' from p on, or end.
+const char* find_line_end(const char* p, const char* end)
+{
+#if defined(__SSE2__)
+    const __m128i newline = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(x, newline)))
+            return p + std::countr_zero(static_cast<unsigned>(hits));
+    }
+#endif
+    if constexpr (kWordScan) {
+        for (; end - p >= 8; p += 8) {
+            if (const std::uint64_t hits = bytes_equal(load8(p), '\n')) return p + std::countr_zero(hits) / 8;
+        }
+    }
+    while (p != end && *p != '\n') ++p;
+    return p;
 }
 
 // How many bytes a and b start with in common.
@@ -214,21 +269,18 @@ private:
     // the end of the piece waits in pending_ for the next one.
     void split_lines(std::string_view bytes)
     {
-        for (std::size_t pos = 0;;) {
-            const std::size_t end = bytes.find('\n', pos);
-            if (end == std::string_view::npos) {
-                pending_.append(bytes.substr(pos));
-                return;
+        const char* at = bytes.data();
+        const char* const end = at + bytes.size();
+        for (const char* line_end; (line_end = find_line_end(at, end)) != end; at = line_end + 1) {
+            std::string_view line(at, static_cast<std::size_t>(line_end - at));
+            if (!pending_.empty()) {
+                pending_.append(line);
+                line = pending_;
             }
-            if (pending_.empty()) {
-                physical_line(bytes.substr(pos, end - pos));
-            } else {
-                pending_.append(bytes.substr(pos, end - pos));
-                physical_line(pending_);
-                pending_.clear();
-            }
-            pos = end + 1;
+            physical_line_inline(line);
+            pending_.clear();
         }
+        pending_.append(at, static_cast<std::size_t>(end - at));
     }
 
     // UTF-16LE: each unit to the code page; a surrogate pair is one '?'.
@@ -310,7 +362,10 @@ private:
 
     // Physical lines are joined where one ends in a backslash (regedit wraps
     // long hex lists that way); the continuation's leading blanks go.
-    void physical_line(std::string_view raw)
+    void physical_line(std::string_view raw) { physical_line_inline(raw); }
+
+    // The same, written into split_lines' loop, which it is most of.
+    [[gnu::always_inline]] void physical_line_inline(std::string_view raw)
     {
         ++physical_number_;
         if (encoding_ == Encoding::Utf8 && ascii_prefix_length(raw) < raw.size()) {
@@ -333,7 +388,8 @@ private:
             return;
         }
         if (continues(line)) {
-            logical_.assign(line.substr(0, line.size() - 1));
+            logical_.clear();
+            logical_.append(line.substr(0, line.size() - 1));
             logical_number_ = physical_number_;
             continuing_ = true;
             return;
@@ -341,7 +397,7 @@ private:
         logical_line(physical_number_, line);
     }
 
-    void logical_line(int number, std::string_view t)
+    [[gnu::always_inline]] void logical_line(int number, std::string_view t)
     {
         line_ = number;
         if (t.empty() || t[0] == ';') return;
@@ -423,7 +479,8 @@ private:
             }
             at = root_end;
         }
-        path_text_.assign(rest);
+        path_text_.clear();
+        path_text_.append(rest);
         const char* const begin = rest.data();
         const char* const end = begin + rest.size();
         for (const char* p = begin + at; p != end;) {
@@ -484,7 +541,7 @@ private:
         path_hive_.reset();
     }
 
-    void value_line(std::string_view t)
+    [[gnu::always_inline]] void value_line(std::string_view t)
     {
         std::size_t i = 0;
         std::string_view name;
@@ -496,10 +553,16 @@ private:
                  " characters long; Windows allows at most " + std::to_string(kMaxValueNameLength));
         if (may_hold_nul_ && name.find('\0') != std::string_view::npos)
             fail("the value name " + quote_profile_input(name) + " holds a NUL character, which a .reg file cannot carry");
-        const std::string_view rest = trim(t.substr(i));
-        if (rest.empty() || rest[0] != '=') fail("expected '=' after the value name");
+        // What follows the name, without blanks either side of the '='.
+        const char* p = t.data() + i;
+        const char* end = t.data() + t.size();
+        while (end != p && trailing_blank(end[-1])) --end;
+        while (p != end && leading_blank(*p)) ++p;
+        if (p == end || *p != '=') fail("expected '=' after the value name");
         if (!key_) fail(after_deletion_ ? "a value under a deleted key" : "a value before any [KEY] line");
-        const std::string_view data = trim(rest.substr(1));
+        ++p;
+        while (p != end && leading_blank(*p)) ++p;
+        const std::string_view data(p, static_cast<std::size_t>(end - p));
         if (data == "-") {
             key_->remove_value(name);
             return;
@@ -558,7 +621,8 @@ private:
         }
         if (data.empty() || data[0] != ':') fail("expected ':' after hex");
         data.remove_prefix(1);
-        std::string_view rest = trim(data);
+        while (!data.empty() && leading_blank(data.front())) data.remove_prefix(1);
+        std::string_view rest = data;  // its end has no blanks
         // Every byte but the last takes two digits and a comma at least.
         // data_ only grows: it keeps its room from one value to the next.
         if (data_.size() < (rest.size() + 1) / 3) data_.resize((rest.size() + 1) / 3);
@@ -570,10 +634,11 @@ private:
         // after a comma however far this loop got.
         const char* at = rest.data();
         const char* const end = at + rest.size();
-        const auto byte = [](const char* item) { return hex_digit_value(item[0]) * 16 | hex_digit_value(item[1]); };
         while (end - at >= 13) {  // four at once, checked together
-            const int b0 = byte(at), b1 = byte(at + 3), b2 = byte(at + 6), b3 = byte(at + 9);
-            if ((b0 | b1 | b2 | b3) < 0 || ((at[2] ^ ',') | (at[5] ^ ',') | (at[8] ^ ',') | (at[11] ^ ',')) != 0) break;
+            const unsigned b0 = hex_pair(at), b1 = hex_pair(at + 3), b2 = hex_pair(at + 6), b3 = hex_pair(at + 9);
+            if ((b0 & b1 & b2 & b3 & kHexPairValid) == 0 ||
+                ((at[2] ^ ',') | (at[5] ^ ',') | (at[8] ^ ',') | (at[11] ^ ',')) != 0)
+                break;
             out[n] = static_cast<std::uint8_t>(b0);
             out[n + 1] = static_cast<std::uint8_t>(b1);
             out[n + 2] = static_cast<std::uint8_t>(b2);
@@ -582,13 +647,13 @@ private:
             at += 12;
         }
         while (end - at >= 4) {
-            const int b = byte(at);
-            if (b < 0 || at[2] != ',') break;
+            const unsigned b = hex_pair(at);
+            if ((b & kHexPairValid) == 0 || at[2] != ',') break;
             out[n++] = static_cast<std::uint8_t>(b);
             at += 3;
         }
-        if (end - at == 2 && byte(at) >= 0) {
-            out[n++] = static_cast<std::uint8_t>(byte(at));
+        if (end - at == 2 && (hex_pair(at) & kHexPairValid)) {
+            out[n++] = static_cast<std::uint8_t>(hex_pair(at));
             at += 2;
         }
         rest = std::string_view(at, static_cast<std::size_t>(end - at));
@@ -619,7 +684,7 @@ private:
     // The quoted text starting at t[i] == '"', with \\ and \" escapes, written
     // to buffer, with room after it for one more byte; i ends just after the
     // closing quote. buffer only grows, keeping its room from line to line.
-    std::string_view quoted(std::string_view t, std::size_t& i, std::string& buffer) const
+    [[gnu::always_inline]] std::string_view quoted(std::string_view t, std::size_t& i, std::string& buffer) const
     {
         if (buffer.size() < t.size() + 1) buffer.resize(t.size() + 1);
         const char* p = t.data() + i + 1;
