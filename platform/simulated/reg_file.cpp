@@ -80,6 +80,14 @@ bool trailing_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 constexpr bool kWordScan = std::endian::native == std::endian::little;
 constexpr std::uint64_t kEveryByte = 0x0101010101010101;
 
+// Two bytes, the first in the low half (on the byte order kWordScan needs).
+std::uint16_t load2(const char* p)
+{
+    std::uint16_t x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+
 std::uint64_t load8(const char* p)
 {
     std::uint64_t x;
@@ -128,17 +136,45 @@ void copy_to_quote_or_backslash(const char*& p, const char* end, char*& w)
     for (; p != end && *p != '"' && *p != '\\'; ++p) *w++ = *p;
 }
 
-// The first '\n' from p on, or end.
-const char* find_line_end(const char* p, const char* end)
+// The first quote or backslash from p on, or end.
+const char* find_quote_or_backslash(const char* p, const char* end)
 {
 #if defined(__SSE2__)
-    const __m128i newline = _mm_set1_epi8('\n');
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i backslash = _mm_set1_epi8('\\');
     for (; end - p >= 16; p += 16) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        if (const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(x, newline)))
+        if (const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, backslash))))
             return p + std::countr_zero(static_cast<unsigned>(hits));
     }
 #endif
+    if constexpr (kWordScan) {
+        for (; end - p >= 8; p += 8) {
+            const std::uint64_t x = load8(p);
+            if (const std::uint64_t hits = bytes_equal(x, '"') | bytes_equal(x, '\\'))
+                return p + std::countr_zero(hits) / 8;
+        }
+    }
+    while (p != end && *p != '"' && *p != '\\') ++p;
+    return p;
+}
+
+// The first backslash from p on, or end.
+const char* find_backslash(const char* p, const char* end)
+{
+    if constexpr (kWordScan) {
+        for (; end - p >= 8; p += 8) {
+            if (const std::uint64_t hits = bytes_equal(load8(p), '\\')) return p + std::countr_zero(hits) / 8;
+        }
+    }
+    while (p != end && *p != '\\') ++p;
+    return p;
+}
+
+#if !defined(__SSE2__)
+// The first '\n' from p on, or end.
+const char* find_line_end(const char* p, const char* end)
+{
     if constexpr (kWordScan) {
         for (; end - p >= 8; p += 8) {
             if (const std::uint64_t hits = bytes_equal(load8(p), '\n')) return p + std::countr_zero(hits) / 8;
@@ -147,6 +183,55 @@ const char* find_line_end(const char* p, const char* end)
     while (p != end && *p != '\n') ++p;
     return p;
 }
+#endif
+
+// The '\n's of a piece in order, then its end. With SSE2 a block of 64
+// bytes is compared at once and each line end is then one bit.
+class LineEnds {
+public:
+    LineEnds(const char* begin, const char* end) : at_(begin), end_(end) { load(); }
+
+    const char* next()
+    {
+#if defined(__SSE2__)
+        while (bits_ == 0) {
+            if (end_ - at_ <= 64) return end_;
+            at_ += 64;
+            load();
+        }
+        const char* const found = at_ + std::countr_zero(bits_);
+        bits_ &= bits_ - 1;
+        return found;
+#else
+        const char* const found = find_line_end(at_, end_);
+        at_ = found == end_ ? end_ : found + 1;
+        return found;
+#endif
+    }
+
+private:
+    void load()
+    {
+#if defined(__SSE2__)
+        if (end_ - at_ >= 64) {
+            const __m128i newline = _mm_set1_epi8('\n');
+            const auto* in = reinterpret_cast<const __m128i*>(at_);
+            const auto mask = [&](int i) {
+                return static_cast<std::uint64_t>(
+                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(in + i), newline))));
+            };
+            bits_ = mask(0) | mask(1) << 16 | mask(2) << 32 | mask(3) << 48;
+        } else {
+            bits_ = 0;
+            for (std::ptrdiff_t i = 0; i < end_ - at_; ++i) bits_ |= std::uint64_t{at_[i] == '\n'} << i;
+        }
+#endif
+    }
+
+    const char* at_;  // with SSE2 the block bits_ stands for, else where to look on
+    const char* end_;
+    std::uint64_t bits_ = 0;
+};
 
 // How many bytes a and b start with in common.
 std::size_t common_prefix_length(std::string_view a, std::string_view b)
@@ -271,14 +356,16 @@ private:
     {
         const char* at = bytes.data();
         const char* const end = at + bytes.size();
-        for (const char* line_end; (line_end = find_line_end(at, end)) != end; at = line_end + 1) {
+        LineEnds line_ends(at, end);
+        for (const char* line_end; (line_end = line_ends.next()) != end; at = line_end + 1) {
             std::string_view line(at, static_cast<std::size_t>(line_end - at));
-            if (!pending_.empty()) {
+            const bool joined = !pending_.empty();
+            if (joined) {
                 pending_.append(line);
                 line = pending_;
             }
             physical_line_inline(line);
-            pending_.clear();
+            if (joined) pending_.clear();
         }
         pending_.append(at, static_cast<std::size_t>(end - at));
     }
@@ -488,8 +575,7 @@ private:
                 ++p;
                 continue;
             }
-            const char* part_end = p;
-            while (part_end != end && *part_end != '\\') ++part_end;
+            const char* const part_end = find_backslash(p, end);
             const std::string_view part(p, static_cast<std::size_t>(part_end - p));
             check_key_part(part, ++depth, inner);
             key = &key->subkey(part);
@@ -546,7 +632,7 @@ private:
         std::size_t i = 0;
         std::string_view name;
         if (t[0] == '@') i = 1;
-        else if (t[0] == '"') name = quoted(t, i, name_);
+        else if (t[0] == '"') name = quoted_name(t, i);
         else fail("expected [KEY], @=VALUE or \"NAME\"=VALUE, not " + quote_profile_input(t));
         if (name.size() > kMaxValueNameLength)
             fail("the value name " + quote_profile_input(name) + " is " + std::to_string(name.size()) +
@@ -580,13 +666,20 @@ private:
             const std::string_view digits = data.substr(6);
             if (digits.empty() || digits.size() > 8) bad_dword(digits);
             std::uint32_t v = 0;
-            int all = 0;  // negative after any byte that is no digit
-            for (const char c : digits) {
-                const int digit = hex_digit_value(c);
-                all |= digit;
-                v = v << 4 | static_cast<std::uint32_t>(digit & 0xF);
+            if (digits.size() == 8) {  // as exports write them: four pairs
+                const unsigned b0 = hex_pair(digits.data()), b1 = hex_pair(digits.data() + 2),
+                               b2 = hex_pair(digits.data() + 4), b3 = hex_pair(digits.data() + 6);
+                if ((b0 & b1 & b2 & b3 & kHexPairValid) == 0) bad_dword(digits);
+                v = (b0 & 0xFF) << 24 | (b1 & 0xFF) << 16 | (b2 & 0xFF) << 8 | (b3 & 0xFF);
+            } else {
+                int all = 0;  // negative after any byte that is no digit
+                for (const char c : digits) {
+                    const int digit = hex_digit_value(c);
+                    all |= digit;
+                    v = v << 4 | static_cast<std::uint32_t>(digit & 0xF);
+                }
+                if (all < 0) bad_dword(digits);
             }
-            if (all < 0) bad_dword(digits);
             for (std::size_t b = 0; b < dword.size(); ++b) dword[b] = static_cast<std::uint8_t>(v >> (8 * b));
             bytes = dword;
             type = reg::Dword;
@@ -625,7 +718,8 @@ private:
         std::string_view rest = data;  // its end has no blanks
         // Every byte but the last takes two digits and a comma at least.
         // data_ only grows: it keeps its room from one value to the next.
-        if (data_.size() < (rest.size() + 1) / 3) data_.resize((rest.size() + 1) / 3);
+        // One more for the two-byte stores below.
+        if (data_.size() < (rest.size() + 1) / 3 + 1) data_.resize((rest.size() + 1) / 3 + 1);
         std::uint8_t* const out = data_.data();
         std::size_t n = 0;
         // The common "xx,xx,...,xx" without blanks, a byte and its comma at
@@ -634,6 +728,32 @@ private:
         // after a comma however far this loop got.
         const char* at = rest.data();
         const char* const end = at + rest.size();
+        if constexpr (kWordScan) {
+            // Eight at once: the commas by three word compares, and each byte
+            // stored with its table entry's flag above it, which the next
+            // store overwrites (the last lands in data_'s spare byte).
+            while (end - at >= 25) {
+                const std::uint64_t commas = ((load8(at) & 0x0000FF0000FF0000) ^ 0x00002C00002C0000) |
+                                             ((load8(at + 8) & 0x00FF0000FF0000FF) ^ 0x002C00002C00002C) |
+                                             ((load8(at + 16) & 0xFF0000FF0000FF00) ^ 0x2C00002C00002C00);
+                const std::uint16_t p0 = kHexPairs[load2(at)], p1 = kHexPairs[load2(at + 3)],
+                                    p2 = kHexPairs[load2(at + 6)], p3 = kHexPairs[load2(at + 9)],
+                                    p4 = kHexPairs[load2(at + 12)], p5 = kHexPairs[load2(at + 15)],
+                                    p6 = kHexPairs[load2(at + 18)], p7 = kHexPairs[load2(at + 21)];
+                if (commas != 0 || (p0 & p1 & p2 & p3 & p4 & p5 & p6 & p7 & kHexPairValid) == 0) break;
+                std::uint8_t* const to = out + n;
+                std::memcpy(to, &p0, 2);
+                std::memcpy(to + 1, &p1, 2);
+                std::memcpy(to + 2, &p2, 2);
+                std::memcpy(to + 3, &p3, 2);
+                std::memcpy(to + 4, &p4, 2);
+                std::memcpy(to + 5, &p5, 2);
+                std::memcpy(to + 6, &p6, 2);
+                std::memcpy(to + 7, &p7, 2);
+                n += 8;
+                at += 24;
+            }
+        }
         while (end - at >= 13) {  // four at once, checked together
             const unsigned b0 = hex_pair(at), b1 = hex_pair(at + 3), b2 = hex_pair(at + 6), b3 = hex_pair(at + 9);
             if ((b0 & b1 & b2 & b3 & kHexPairValid) == 0 ||
@@ -680,6 +800,19 @@ private:
         data_length_ = n;
         return type;
     }
+
+    // The quoted name at the start of t: most have no escapes and are read
+    // where they stand; i ends just after the closing quote.
+    [[gnu::always_inline]] std::string_view quoted_name(std::string_view t, std::size_t& i)
+    {
+        const char* const end = t.data() + t.size();
+        const char* const close = find_quote_or_backslash(t.data() + 1, end);
+        if (close == end || *close != '"') return escaped_name(t, i);
+        i = static_cast<std::size_t>(close + 1 - t.data());
+        return std::string_view(t.data() + 1, static_cast<std::size_t>(close - t.data() - 1));
+    }
+
+    [[gnu::noinline]] std::string_view escaped_name(std::string_view t, std::size_t& i) { return quoted(t, i, name_); }
 
     // The quoted text starting at t[i] == '"', with \\ and \" escapes, written
     // to buffer, with room after it for one more byte; i ends just after the
