@@ -425,6 +425,16 @@ TEST(RegFileHex, ListsOfAnyLengthAndForm)
         {.line = "\"v\"=hex:01,02,03,04;05,06,07,08\n", .expected = "bad.reg:3: bad hex byte '04;05'", .refused = true},
         {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,09,10,11,12,1\n", .expected = "bad.reg:3: bad hex byte '1'", .refused = true},
         {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,09,10,11,12,123\n", .expected = "bad.reg:3: bad hex byte '123'", .refused = true},
+        // Lists of eight items and more: a flaw at each place of the first eight.
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,09\n", .expected = "\x01\x02\x03\x04\x05\x06\x07\x08\x09", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08\n", .expected = "\x01\x02\x03\x04\x05\x06\x07\x08", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08,\n", .expected = "bad.reg:3: truncated hex list: it ends with a comma", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08, 09\n", .expected = "\x01\x02\x03\x04\x05\x06\x07\x08\x09", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07, 08,09\n", .expected = "\x01\x02\x03\x04\x05\x06\x07\x08\x09", .refused = false},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,0x,09\n", .expected = "bad.reg:3: bad hex byte '0x'", .refused = true},
+        {.line = "\"v\"=hex:0g,02,03,04,05,06,07,08,09\n", .expected = "bad.reg:3: bad hex byte '0g'", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,05,06;07,08,09\n", .expected = "bad.reg:3: bad hex byte '06;07'", .refused = true},
+        {.line = "\"v\"=hex:01,02,03,04,05,06,07,08;09\n", .expected = "bad.reg:3: bad hex byte '08;09'", .refused = true},
     };
     for (const ValueForm& form : forms) expect_value(form, reg::Binary);
 }
