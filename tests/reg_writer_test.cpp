@@ -43,7 +43,7 @@ void expect_same(const RegKey& top_a, const RegKey& top_b, const std::string& to
             EXPECT_EQ(sub.name(), b->subkey_at(i).name()) << where;  // the same order
             const RegKey* other = b->find_subkey(sub.name());
             ASSERT_NE(other, nullptr) << where << "\\" << sub.name();
-            todo.emplace_back(&sub, other, where + "\\" + sub.name());
+            todo.emplace_back(&sub, other, std::string(where).append("\\").append(sub.name()));
         }
     }
 }

@@ -25,7 +25,7 @@ std::string mixed_case(std::string name, unsigned seed)
 std::vector<std::string> listed(const RegKey& key)
 {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < key.subkey_count(); ++i) names.push_back(key.subkey_at(i).name());
+    for (std::size_t i = 0; i < key.subkey_count(); ++i) names.emplace_back(key.subkey_at(i).name());
     return names;
 }
 
@@ -50,7 +50,8 @@ TEST_P(ManyNames, AreFoundListedAndRemovedWithoutRegardToCase)
     for (int i = 0; i < count; ++i) names.push_back("key" + std::to_string(i * 7919 % 1000003) + "_x");
     std::shuffle(names.begin(), names.end(), std::mt19937(42));
 
-    RegKey key;
+    RegistryTree tree;
+    RegKey& key = tree.hive(Hive::LocalMachine);
     for (const auto& n : names) {
         key.subkey(n);
         key.set_value(n, reg::Sz, bytes(n));
@@ -102,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(Counts, ManyNames, ::testing::Values(1, 5, 8, 9, 40, 30
 
 TEST(RegKeyValues, ASecondSettingKeepsTheFirstSpellingAndTakesTheNewData)
 {
-    RegKey key;
+    RegistryTree tree;
+    RegKey& key = tree.hive(Hive::CurrentUser);
     key.set_value("Version", reg::Sz, bytes(std::string("1.0\0", 4)));
     key.set_value("VERSION", reg::Dword, bytes(std::string("\x07\0\0\0", 4)));
     ASSERT_EQ(key.value_count(), 1u);

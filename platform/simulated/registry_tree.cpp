@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace prestova {
 
@@ -34,31 +38,64 @@ std::uint32_t hash_seed()
     return seed;
 }
 
-// FNV-1a over the upper-case bytes from a seeded start, mixed so that the
-// low bits spread.
+// Names and values are mostly a few dozen bytes: two overlapping copies of
+// a fixed size, which compile to moves, instead of a call for those.
+template <std::size_t Width>
+void copy_ends(char* to, const char* from, std::size_t size)
+{
+    std::memcpy(to, from, Width);
+    std::memcpy(to + size - Width, from + size - Width, Width);
+}
+
+void copy_bytes(void* to_block, const void* from_block, std::size_t size)
+{
+    auto* to = static_cast<char*>(to_block);
+    const auto* from = static_cast<const char*>(from_block);
+    if (size > 32) std::memcpy(to, from, size);
+    else if (size >= 16) copy_ends<16>(to, from, size);
+    else if (size >= 8) copy_ends<8>(to, from, size);
+    else if (size >= 4) copy_ends<4>(to, from, size);
+    else
+        for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
+}
+
+// Eight bytes a step, each with bit 5 cleared, so that a letter's two cases
+// hash alike (other bytes may then share a hash, never a match); seeded, and
+// mixed so that the low bits spread.
 std::uint32_t name_hash(std::string_view name)
 {
-    std::uint32_t h = 2166136261u ^ hash_seed();
-    for (char c : name) {
-        h ^= upper(c);
-        h *= 16777619u;
+    constexpr std::uint64_t kFold = 0xDFDFDFDFDFDFDFDFu;
+    constexpr std::uint64_t kMultiplier = 0xFF51AFD7ED558CCDu;
+    std::uint64_t h = (0x9E3779B97F4A7C15u ^ hash_seed()) + name.size();
+    const char* at = name.data();
+    std::size_t left = name.size();
+    for (; left >= 8; at += 8, left -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        h = (h ^ (word & kFold)) * kMultiplier;
+        h ^= h >> 32;
     }
-    h ^= h >> 16;
-    h *= 0x85EBCA6Bu;
-    h ^= h >> 13;
-    return h;
+    if (left) {
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < left; ++i) word |= std::uint64_t{static_cast<unsigned char>(at[i])} << (8 * i);
+        h = (h ^ (word & kFold)) * kMultiplier;
+    }
+    h ^= h >> 29;
+    h *= 0xC4CEB9FE1A85EC53u;
+    h ^= h >> 32;
+    return static_cast<std::uint32_t>(h);
 }
 
 // Positions in a list of names, found without regard to case: open
-// addressing with linear probing, each slot the position and its name's hash.
+// addressing with linear probing, each slot the position and its name's
+// hash. The slots live in the tree's storage.
 class NameIndex {
 public:
-    bool built() const { return !slots_.empty(); }
+    bool built() const { return slots_ != nullptr; }
 
     template <typename NameAt>
-    std::size_t find(std::string_view name, NameAt name_at) const
+    std::size_t find(std::string_view name, std::uint32_t hash, NameAt name_at) const
     {
-        const std::uint32_t hash = name_hash(name);
         for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
             const Slot& slot = slots_[i];
             if (slot.position == kEmpty) return npos;
@@ -67,19 +104,18 @@ public:
     }
 
     template <typename NameAt>
-    void build(std::size_t count, NameAt name_at)
+    void build(RegistryStorage& storage, std::size_t count, NameAt name_at)
     {
         std::size_t size = 16;
         while (size * 7 < count * 10 + 10) size *= 2;
-        slots_.assign(size, Slot{});
-        count_ = 0;
-        for (std::size_t p = 0; p < count; ++p) insert(static_cast<std::uint32_t>(p), name_at(p));
+        reset(storage, size);
+        for (std::size_t p = 0; p < count; ++p) insert(storage, static_cast<std::uint32_t>(p), name_hash(name_at(p)));
     }
 
-    void insert(std::uint32_t position, std::string_view name)
+    void insert(RegistryStorage& storage, std::uint32_t position, std::uint32_t hash)
     {
-        if ((count_ + 1) * 10 > slots_.size() * 7) grow();
-        place({position, name_hash(name)});
+        if ((count_ + 1) * 10 > std::size_t{size_} * 7) grow(storage);
+        place({position, hash});
         ++count_;
     }
 
@@ -106,6 +142,13 @@ public:
         slots_[slot_of(from, name_hash(name))].position = to;
     }
 
+    void release(RegistryStorage& storage) noexcept
+    {
+        storage.release(slots_, std::size_t{size_} * sizeof(Slot));
+        slots_ = nullptr;
+        size_ = count_ = 0;
+    }
+
 private:
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
     struct Slot {
@@ -113,7 +156,15 @@ private:
         std::uint32_t hash = 0;
     };
 
-    std::size_t mask() const { return slots_.size() - 1; }
+    std::size_t mask() const { return size_ - 1; }
+
+    void reset(RegistryStorage& storage, std::size_t size)
+    {
+        release(storage);
+        slots_ = static_cast<Slot*>(storage.allocate(size * sizeof(Slot)));
+        std::uninitialized_fill_n(slots_, size, Slot{});
+        size_ = static_cast<std::uint32_t>(size);
+    }
 
     void place(Slot slot)
     {
@@ -122,12 +173,17 @@ private:
         slots_[i] = slot;
     }
 
-    void grow()
+    void grow(RegistryStorage& storage)
     {
-        std::vector<Slot> old = std::move(slots_);
-        slots_.assign(std::max<std::size_t>(16, old.size() * 2), Slot{});
-        for (const Slot& slot : old)
-            if (slot.position != kEmpty) place(slot);
+        Slot* const old = slots_;
+        const std::size_t old_size = size_;
+        const std::uint32_t count = count_;
+        slots_ = nullptr;
+        reset(storage, std::max<std::size_t>(16, old_size * 2));
+        for (std::size_t i = 0; i < old_size; ++i)
+            if (old[i].position != kEmpty) place(old[i]);
+        count_ = count;
+        storage.release(old, old_size * sizeof(Slot));
     }
 
     // The slot holding `position`, which is in the index.
@@ -138,8 +194,9 @@ private:
         return i;
     }
 
-    std::vector<Slot> slots_;
-    std::size_t count_ = 0;
+    Slot* slots_ = nullptr;
+    std::uint32_t size_ = 0;
+    std::uint32_t count_ = 0;
 };
 
 } // namespace
@@ -149,46 +206,29 @@ struct RegKeyIndex {
     NameIndex values;
 };
 
-StoredValue::StoredValue(std::string_view name, std::uint32_t type, std::span<const std::uint8_t> data)
+void StoredValue::assign(RegistryStorage& storage, std::string_view name, std::uint32_t type,
+                         std::span<const std::uint8_t> data)
 {
-    if (name.size() > 0xFFFFFFFFu || data.size() > 0xFFFFFFFFu) throw std::length_error("registry value too large");
+    // Both are in memory, so their sum cannot wrap.
+    if (name.size() + data.size() > 0xFFFFFFFFu) throw std::length_error("registry value too large");
+    std::uint8_t* bytes = storage_;
+    const std::size_t size = name.size() + data.size();
+    if (size > kInlineBytes) {
+        bytes = static_cast<std::uint8_t*>(storage.allocate(size));
+        std::memcpy(storage_, &bytes, sizeof bytes);
+    }
+    // Nothing can fail from here on.
     type_ = type;
     name_size_ = static_cast<std::uint32_t>(name.size());
     data_size_ = static_cast<std::uint32_t>(data.size());
-    std::uint8_t* bytes = storage_;
-    if (in_block()) {
-        bytes = new std::uint8_t[name.size() + data.size()];
-        std::memcpy(storage_, &bytes, sizeof bytes);
-    }
-    if (!name.empty()) std::memcpy(bytes, name.data(), name.size());
-    if (!data.empty()) std::memcpy(bytes + name.size(), data.data(), data.size());
+    copy_bytes(bytes, name.data(), name.size());
+    copy_bytes(bytes + name.size(), data.data(), data.size());
 }
 
-StoredValue::~StoredValue() { release(); }
-
-StoredValue::StoredValue(StoredValue&& other) noexcept
-    : type_(other.type_), name_size_(other.name_size_), data_size_(other.data_size_)
+void StoredValue::release(RegistryStorage& storage) noexcept
 {
-    std::memcpy(storage_, other.storage_, sizeof storage_);
-    other.name_size_ = other.data_size_ = 0;  // the block, if any, is this value's now
-}
-
-StoredValue& StoredValue::operator=(StoredValue&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        type_ = other.type_;
-        name_size_ = other.name_size_;
-        data_size_ = other.data_size_;
-        std::memcpy(storage_, other.storage_, sizeof storage_);
-        other.name_size_ = other.data_size_ = 0;
-    }
-    return *this;
-}
-
-void StoredValue::release()
-{
-    if (in_block()) delete[] bytes();
+    if (in_block()) storage.release(const_cast<std::uint8_t*>(bytes()), std::size_t{name_size_} + data_size_);
+    name_size_ = data_size_ = 0;
 }
 
 const std::uint8_t* StoredValue::bytes() const
@@ -203,111 +243,164 @@ std::string_view StoredValue::name() const { return {reinterpret_cast<const char
 
 std::span<const std::uint8_t> StoredValue::data() const { return {bytes() + name_size_, data_size_}; }
 
-RegKey::RegKey(std::string name) : name_(std::move(name)) {}
-
-RegKey::~RegKey()
+RegKey* RegKey::make(RegistryStorage& storage, std::string_view name)
 {
-    // Each key is emptied of its subkeys before it goes, so no destructor
-    // ever calls another: the depth of the tree never reaches the stack.
-    std::vector<std::unique_ptr<RegKey>> pending = std::move(subkeys_);
-    while (!pending.empty()) {
-        std::unique_ptr<RegKey> key = std::move(pending.back());
-        pending.pop_back();
-        for (auto& sub : key->subkeys_) pending.push_back(std::move(sub));
-        key->subkeys_.clear();
+    if (name.size() > 0xFFFFFFFFu - sizeof(RegKey)) throw std::length_error("registry key name too long");
+    void* block = storage.allocate(sizeof(RegKey) + name.size());
+    auto* key = new (block) RegKey(storage, static_cast<std::uint32_t>(name.size()));
+    copy_bytes(static_cast<char*>(block) + sizeof(RegKey), name.data(), name.size());
+    return key;
+}
+
+void RegKey::release_own_blocks() noexcept
+{
+    RegistryStorage& storage = *storage_;
+    for (std::uint32_t i = 0; i < value_count_; ++i) values_[i].release(storage);
+    storage.release(values_, std::size_t{value_capacity_} * sizeof(StoredValue));
+    storage.release(subkeys_, std::size_t{subkey_capacity_} * sizeof(RegKey*));
+    if (index_) {
+        index_->subkeys.release(storage);
+        index_->values.release(storage);
+        storage.release(index_, sizeof(RegKeyIndex));
     }
+    storage.release(this, sizeof(RegKey) + name_size_);
+}
+
+void RegKey::release(RegKey* key) noexcept
+{
+    // Each key hands its subkeys to the list before it goes, so the depth
+    // of the tree never reaches the stack.
+    std::vector<RegKey*> pending;
+    try {
+        pending.push_back(key);
+    } catch (...) {
+        return;  // left to the storage, which goes with the tree
+    }
+    while (!pending.empty()) {
+        RegKey* k = pending.back();
+        pending.pop_back();
+        try {
+            pending.insert(pending.end(), k->subkeys_, k->subkeys_ + k->subkey_count_);
+        } catch (...) {
+            continue;  // out of memory: its subkeys stay in the storage until the tree goes
+        }
+        k->release_own_blocks();
+    }
+}
+
+template <typename T>
+void RegKey::grow(T*& items, std::uint32_t count, std::uint32_t& capacity, std::uint32_t at_least)
+{
+    if (count >= 0xFFFFFFFEu) throw std::length_error("too many registry items");
+    const std::uint32_t wanted =
+        std::max(at_least, capacity > 0x7FFFFFFFu ? 0xFFFFFFFFu : capacity * 2);
+    T* const moved = static_cast<T*>(storage_->allocate(std::size_t{wanted} * sizeof(T)));
+    if (count) std::memcpy(static_cast<void*>(moved), items, std::size_t{count} * sizeof(T));
+    storage_->release(items, std::size_t{capacity} * sizeof(T));
+    items = moved;
+    capacity = wanted;
 }
 
 RegKeyIndex& RegKey::index() const
 {
-    if (!index_) index_ = std::make_unique<RegKeyIndex>();
+    if (!index_) index_ = new (storage_->allocate(sizeof(RegKeyIndex))) RegKeyIndex();
     return *index_;
 }
 
-std::size_t RegKey::subkey_position(std::string_view name) const
+inline std::size_t RegKey::subkey_position(std::string_view name, std::uint32_t hash) const
 {
     if (index_ && index_->subkeys.built())
-        return index_->subkeys.find(name, [&](std::size_t p) { return std::string_view(subkeys_[p]->name_); });
-    for (std::size_t i = 0; i < subkeys_.size(); ++i)
-        if (equals_ignoring_case(subkeys_[i]->name_, name)) return i;
+        return index_->subkeys.find(name, hash, [&](std::size_t p) { return subkeys_[p]->name(); });
+    for (std::size_t i = 0; i < subkey_count_; ++i)
+        if (subkeys_[i]->name_size_ == name.size() && equals_ignoring_case(subkeys_[i]->name(), name)) return i;
     return npos;
 }
 
 std::size_t RegKey::value_position(std::string_view name) const
 {
     if (index_ && index_->values.built())
-        return index_->values.find(name, [&](std::size_t p) { return values_[p].name(); });
-    for (std::size_t i = 0; i < values_.size(); ++i)
-        if (equals_ignoring_case(values_[i].name(), name)) return i;
+        return index_->values.find(name, name_hash(name), [&](std::size_t p) { return values_[p].name(); });
+    for (std::size_t i = 0; i < value_count_; ++i)
+        if (values_[i].name_size_ == name.size() && equals_ignoring_case(values_[i].name(), name)) return i;
     return npos;
 }
 
 void RegKey::sort_subkeys() const
 {
-    std::sort(subkeys_.begin(), subkeys_.end(),
-              [](const auto& a, const auto& b) { return compare_key_names(a->name_, b->name_) < 0; });
+    std::sort(subkeys_, subkeys_ + subkey_count_,
+              [](const RegKey* a, const RegKey* b) { return compare_key_names(a->name(), b->name()) < 0; });
     if (index_ && index_->subkeys.built())
-        index_->subkeys.build(subkeys_.size(), [&](std::size_t p) { return std::string_view(subkeys_[p]->name_); });
+        index_->subkeys.build(*storage_, subkey_count_, [&](std::size_t p) { return subkeys_[p]->name(); });
     sorted_ = true;
 }
 
 const RegKey& RegKey::subkey_at(std::size_t index) const
 {
+    if (index >= subkey_count_) throw std::out_of_range("no such subkey");
     if (!sorted_) sort_subkeys();
-    return *subkeys_.at(index);
+    return *subkeys_[index];
 }
 
 RegKey& RegKey::subkey_at(std::size_t index)
 {
-    if (!sorted_) sort_subkeys();
-    return *subkeys_.at(index);
+    return const_cast<RegKey&>(std::as_const(*this).subkey_at(index));
 }
 
 RegKey* RegKey::find_subkey(std::string_view n)
 {
-    const std::size_t p = subkey_position(n);
-    return p == npos ? nullptr : subkeys_[p].get();
+    return const_cast<RegKey*>(std::as_const(*this).find_subkey(n));
 }
 
 const RegKey* RegKey::find_subkey(std::string_view n) const
 {
-    const std::size_t p = subkey_position(n);
-    return p == npos ? nullptr : subkeys_[p].get();
+    const bool indexed = index_ && index_->subkeys.built();
+    const std::size_t p = subkey_position(n, indexed ? name_hash(n) : 0);
+    return p == npos ? nullptr : subkeys_[p];
 }
 
 RegKey& RegKey::subkey(std::string_view n)
 {
-    if (const std::size_t p = subkey_position(n); p != npos) return *subkeys_[p];
-    if (subkeys_.size() >= 0xFFFFFFFEu) throw std::length_error("too many subkeys");
+    const bool indexed = index_ && index_->subkeys.built();
+    const std::uint32_t hash = indexed ? name_hash(n) : 0;
+    if (const std::size_t p = subkey_position(n, hash); p != npos) return *subkeys_[p];
+    if (subkey_count_ == subkey_capacity_) grow(subkeys_, subkey_count_, subkey_capacity_, 4);
+    RegKey* const made = make(*storage_, n);
     // Exports list keys in order, so most keys arrive last in order too.
-    if (sorted_ && !subkeys_.empty() && compare_key_names(subkeys_.back()->name_, n) > 0) sorted_ = false;
-    subkeys_.push_back(std::make_unique<RegKey>(std::string(n)));
-    RegKey& made = *subkeys_.back();
-    if (index_ && index_->subkeys.built())
-        index_->subkeys.insert(static_cast<std::uint32_t>(subkeys_.size() - 1), made.name_);
-    else if (subkeys_.size() > kShortList)
-        index().subkeys.build(subkeys_.size(), [&](std::size_t p) { return std::string_view(subkeys_[p]->name_); });
-    return made;
+    if (sorted_ && subkey_count_ && compare_key_names(subkeys_[subkey_count_ - 1]->name(), n) > 0) sorted_ = false;
+    subkeys_[subkey_count_++] = made;
+    try {
+        if (indexed)
+            index_->subkeys.insert(*storage_, subkey_count_ - 1, hash);
+        else if (subkey_count_ > kShortList)
+            index().subkeys.build(*storage_, subkey_count_, [&](std::size_t p) { return subkeys_[p]->name(); });
+    } catch (...) {
+        --subkey_count_;
+        release(made);
+        throw;
+    }
+    return *made;
 }
 
 bool RegKey::remove_subkey(std::string_view n)
 {
-    const std::size_t p = subkey_position(n);
+    const bool indexed = index_ && index_->subkeys.built();
+    const std::size_t p = subkey_position(n, indexed ? name_hash(n) : 0);
     if (p == npos) return false;
-    const std::size_t last = subkeys_.size() - 1;
-    std::unique_ptr<RegKey> gone = std::move(subkeys_[p]);
-    if (index_ && index_->subkeys.built()) {
-        index_->subkeys.erase(static_cast<std::uint32_t>(p), gone->name_);
+    const std::size_t last = subkey_count_ - 1;
+    RegKey* const gone = subkeys_[p];
+    if (indexed) {
+        index_->subkeys.erase(static_cast<std::uint32_t>(p), gone->name());
         if (p != last)
             index_->subkeys.renumber(static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(p),
-                                     subkeys_[last]->name_);
+                                     subkeys_[last]->name());
     }
     if (p != last) {
-        subkeys_[p] = std::move(subkeys_[last]);
+        subkeys_[p] = subkeys_[last];
         sorted_ = false;
     }
-    subkeys_.pop_back();
-    return true;  // `gone` and all below it go here, without recursion
+    --subkey_count_;
+    release(gone);
+    return true;
 }
 
 const StoredValue* RegKey::find_value(std::string_view n) const
@@ -318,33 +411,54 @@ const StoredValue* RegKey::find_value(std::string_view n) const
 
 void RegKey::set_value(std::string_view n, std::uint32_t type, std::span<const std::uint8_t> data)
 {
-    if (const std::size_t p = value_position(n); p != npos) {
-        values_[p] = StoredValue(values_[p].name(), type, data);
+    // The short list searched here rather than through value_position: a
+    // registry export sets every value of a machine through this call.
+    std::size_t p = npos;
+    if (index_ && index_->values.built()) {
+        p = value_position(n);
+    } else {
+        for (std::uint32_t i = 0; i < value_count_; ++i)
+            if (values_[i].name_size_ == n.size() && equals_ignoring_case(values_[i].name(), n)) {
+                p = i;
+                break;
+            }
+    }
+    if (p != npos) {
+        StoredValue replaced;
+        replaced.assign(*storage_, values_[p].name(), type, data);
+        values_[p].release(*storage_);
+        values_[p] = replaced;
         return;
     }
-    if (values_.size() >= 0xFFFFFFFEu) throw std::length_error("too many values");
     // Keys that have values mostly have several: room for a few at once.
-    if (values_.empty()) values_.reserve(4);
-    values_.emplace_back(n, type, data);
-    if (index_ && index_->values.built())
-        index_->values.insert(static_cast<std::uint32_t>(values_.size() - 1), values_.back().name());
-    else if (values_.size() > kShortList)
-        index().values.build(values_.size(), [&](std::size_t p) { return values_[p].name(); });
+    if (value_count_ == value_capacity_) grow(values_, value_count_, value_capacity_, 4);
+    values_[value_count_].assign(*storage_, n, type, data);  // every field written
+    ++value_count_;
+    try {
+        if (index_ && index_->values.built())
+            index_->values.insert(*storage_, value_count_ - 1, name_hash(n));
+        else if (value_count_ > kShortList)
+            index().values.build(*storage_, value_count_, [&](std::size_t p) { return values_[p].name(); });
+    } catch (...) {
+        values_[--value_count_].release(*storage_);
+        throw;
+    }
 }
 
 void RegKey::remove_value(std::string_view n)
 {
     const std::size_t p = value_position(n);
     if (p == npos) return;
-    const std::size_t last = values_.size() - 1;
+    const std::size_t last = value_count_ - 1;
     if (index_ && index_->values.built()) {
         index_->values.erase(static_cast<std::uint32_t>(p), values_[p].name());
         if (p != last)
             index_->values.renumber(static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(p),
                                     values_[last].name());
     }
-    if (p != last) values_[p] = std::move(values_[last]);
-    values_.pop_back();
+    values_[p].release(*storage_);
+    if (p != last) values_[p] = values_[last];
+    --value_count_;
 }
 
 std::string upper_ascii(std::string_view text)
@@ -424,18 +538,38 @@ std::string canonical_key_text(const KeyName& name)
     return text;
 }
 
+RegistryTree::RegistryTree(RegistryTree&& other) noexcept
+    : storage_(std::move(other.storage_)), hives_(std::exchange(other.hives_, {}))
+{
+}
+
+RegistryTree& RegistryTree::operator=(RegistryTree&& other) noexcept
+{
+    if (this != &other) {
+        storage_ = std::move(other.storage_);
+        hives_ = std::exchange(other.hives_, {});
+    }
+    return *this;
+}
+
+// The keys hold nothing but storage, which goes as a whole.
+RegistryTree::~RegistryTree() = default;
+
 RegKey& RegistryTree::hive(Hive h)
 {
-    auto& root = hives_[static_cast<std::size_t>(h)];
-    if (!root) root = std::make_unique<RegKey>();
+    RegKey*& root = hives_[static_cast<std::size_t>(h)];
+    if (!root) {
+        if (!storage_) storage_ = std::make_unique<RegistryStorage>();
+        root = RegKey::make(*storage_, {});
+    }
     return *root;
 }
 
-const RegKey* RegistryTree::find_hive(Hive h) const { return hives_[static_cast<std::size_t>(h)].get(); }
+const RegKey* RegistryTree::find_hive(Hive h) const { return hives_[static_cast<std::size_t>(h)]; }
 
 RegKey* RegistryTree::find(const KeyName& name)
 {
-    RegKey* key = hives_[static_cast<std::size_t>(name.hive)].get();
+    RegKey* key = hives_[static_cast<std::size_t>(name.hive)];
     for (auto part = name.parts.begin(); key && part != name.parts.end(); ++part) key = key->find_subkey(*part);
     return key;
 }
@@ -457,7 +591,7 @@ RegKey& RegistryTree::make(const KeyName& name)
 void RegistryTree::remove(const KeyName& name)
 {
     if (name.parts.empty()) return;
-    RegKey* parent = hives_[static_cast<std::size_t>(name.hive)].get();
+    RegKey* parent = hives_[static_cast<std::size_t>(name.hive)];
     for (std::size_t i = 0; parent && i + 1 < name.parts.size(); ++i) parent = parent->find_subkey(name.parts[i]);
     if (parent) parent->remove_subkey(name.parts.back());
 }

@@ -208,9 +208,10 @@ long SimulatedRegistry::enum_key(RegHandle handle, std::uint32_t index, char* na
     // Index-addressed: listing n subkeys one index at a time costs n steps.
     if (index >= key->subkey_count()) return reg::NoMoreItems;
     if (!name) return kInvalidParameter;
-    const std::string& found = key->subkey_at(index).name();
+    const std::string_view found = key->subkey_at(index).name();
     if (found.size() + 1 > capacity) return reg::MoreData;
-    std::memcpy(name, found.c_str(), found.size() + 1);
+    std::memcpy(name, found.data(), found.size());
+    name[found.size()] = '\0';
     return reg::Success;
 }
 
