@@ -162,3 +162,35 @@ TEST(RegistryTreeDepth, AMillionLevelsComeAndGoWithoutRecursion)
 }
 
 } // namespace
+
+// Keys arriving in order (as regedit exports them) are appended without a
+// look-up; the index then catches up with them at the first search, and
+// keys made, found and removed in between are all still found.
+TEST(RegistryTreeOrder, KeysInOrderAreFoundAfterSearchesAndRemovalsInBetween)
+{
+    RegistryTree tree;
+    RegKey& key = tree.hive(Hive::LocalMachine);
+    std::vector<std::string> made;
+    const auto name = [](int i) {
+        const std::string digits = std::to_string(i);
+        return std::string("Key ").append(4 - digits.size(), '0').append(digits);
+    };
+    for (int i = 0; i < 2000; ++i) {
+        key.subkey(name(i));
+        made.push_back(name(i));
+        if (i % 97 == 0) {
+            ASSERT_NE(key.find_subkey(mixed_case(name(i / 2), 1)), nullptr) << i;
+        }
+        if (i % 101 == 100) {
+            ASSERT_TRUE(key.remove_subkey(upper_ascii(name(i - 50))));
+            made.erase(std::find(made.begin(), made.end(), name(i - 50)));
+        }
+        // The same key again, in another case, is found rather than made.
+        if (i % 89 == 0) {
+            EXPECT_EQ(&key.subkey(upper_ascii(name(i))), key.find_subkey(name(i)));
+        }
+    }
+    ASSERT_EQ(key.subkey_count(), made.size());
+    for (const auto& n : made) EXPECT_NE(key.find_subkey(mixed_case(n, 0)), nullptr) << n;
+    EXPECT_EQ(listed(key), windows_order(made));
+}

@@ -47,7 +47,7 @@ void copy_ends(char* to, const char* from, std::size_t size)
     std::memcpy(to + size - Width, from + size - Width, Width);
 }
 
-void copy_bytes(void* to_block, const void* from_block, std::size_t size)
+[[gnu::always_inline]] inline void copy_bytes(void* to_block, const void* from_block, std::size_t size)
 {
     auto* to = static_cast<char*>(to_block);
     const auto* from = static_cast<const char*>(from_block);
@@ -92,6 +92,7 @@ std::uint32_t name_hash(std::string_view name)
 class NameIndex {
 public:
     bool built() const { return slots_ != nullptr; }
+    std::size_t size() const { return count_; }  // names in the index
 
     template <typename NameAt>
     std::size_t find(std::string_view name, std::uint32_t hash, NameAt name_at) const
@@ -206,7 +207,7 @@ struct RegKeyIndex {
     NameIndex values;
 };
 
-void StoredValue::assign(RegistryStorage& storage, std::string_view name, std::uint32_t type,
+[[gnu::always_inline]] inline void StoredValue::assign(RegistryStorage& storage, std::string_view name, std::uint32_t type,
                          std::span<const std::uint8_t> data)
 {
     // Both are in memory, so their sum cannot wrap.
@@ -307,10 +308,25 @@ RegKeyIndex& RegKey::index() const
     return *index_;
 }
 
-inline std::size_t RegKey::subkey_position(std::string_view name, std::uint32_t hash) const
+// The index takes the subkeys made since it was last used: a load of a
+// sorted export appends keys without looking them up, so it never hashes.
+void RegKey::complete_subkey_index() const
 {
-    if (index_ && index_->subkeys.built())
-        return index_->subkeys.find(name, hash, [&](std::size_t p) { return subkeys_[p]->name(); });
+    NameIndex& names = index().subkeys;
+    if (!names.built()) {
+        names.build(*storage_, subkey_count_, [&](std::size_t p) { return subkeys_[p]->name(); });
+        return;
+    }
+    for (std::size_t p = names.size(); p < subkey_count_; ++p)
+        names.insert(*storage_, static_cast<std::uint32_t>(p), name_hash(subkeys_[p]->name()));
+}
+
+std::size_t RegKey::subkey_position(std::string_view name) const
+{
+    if (subkey_count_ > kShortList) {
+        complete_subkey_index();
+        return index_->subkeys.find(name, name_hash(name), [&](std::size_t p) { return subkeys_[p]->name(); });
+    }
     for (std::size_t i = 0; i < subkey_count_; ++i)
         if (subkeys_[i]->name_size_ == name.size() && equals_ignoring_case(subkeys_[i]->name(), name)) return i;
     return npos;
@@ -329,8 +345,7 @@ void RegKey::sort_subkeys() const
 {
     std::sort(subkeys_, subkeys_ + subkey_count_,
               [](const RegKey* a, const RegKey* b) { return compare_key_names(a->name(), b->name()) < 0; });
-    if (index_ && index_->subkeys.built())
-        index_->subkeys.build(*storage_, subkey_count_, [&](std::size_t p) { return subkeys_[p]->name(); });
+    if (index_) index_->subkeys.release(*storage_);  // positions changed: built again when needed
     sorted_ = true;
 }
 
@@ -353,42 +368,33 @@ RegKey* RegKey::find_subkey(std::string_view n)
 
 const RegKey* RegKey::find_subkey(std::string_view n) const
 {
-    const bool indexed = index_ && index_->subkeys.built();
-    const std::size_t p = subkey_position(n, indexed ? name_hash(n) : 0);
+    const std::size_t p = subkey_position(n);
     return p == npos ? nullptr : subkeys_[p];
 }
 
 RegKey& RegKey::subkey(std::string_view n)
 {
-    const bool indexed = index_ && index_->subkeys.built();
-    const std::uint32_t hash = indexed ? name_hash(n) : 0;
-    if (const std::size_t p = subkey_position(n, hash); p != npos) return *subkeys_[p];
+    // Exports list keys in order: a name after the last of a sorted list is
+    // new without a look-up.
+    const bool after_last = sorted_ && subkey_count_ && compare_key_names(subkeys_[subkey_count_ - 1]->name(), n) < 0;
+    if (!after_last && subkey_count_) {
+        if (const std::size_t p = subkey_position(n); p != npos) return *subkeys_[p];
+        sorted_ = false;  // not found, so before the last, or the list was not in order anyway
+    }
     if (subkey_count_ == subkey_capacity_) grow(subkeys_, subkey_count_, subkey_capacity_, 4);
     RegKey* const made = make(*storage_, n);
-    // Exports list keys in order, so most keys arrive last in order too.
-    if (sorted_ && subkey_count_ && compare_key_names(subkeys_[subkey_count_ - 1]->name(), n) > 0) sorted_ = false;
     subkeys_[subkey_count_++] = made;
-    try {
-        if (indexed)
-            index_->subkeys.insert(*storage_, subkey_count_ - 1, hash);
-        else if (subkey_count_ > kShortList)
-            index().subkeys.build(*storage_, subkey_count_, [&](std::size_t p) { return subkeys_[p]->name(); });
-    } catch (...) {
-        --subkey_count_;
-        release(made);
-        throw;
-    }
     return *made;
 }
 
 bool RegKey::remove_subkey(std::string_view n)
 {
-    const bool indexed = index_ && index_->subkeys.built();
-    const std::size_t p = subkey_position(n, indexed ? name_hash(n) : 0);
+    const std::size_t p = subkey_position(n);
     if (p == npos) return false;
     const std::size_t last = subkey_count_ - 1;
     RegKey* const gone = subkeys_[p];
-    if (indexed) {
+    if (index_ && index_->subkeys.built()) {
+        complete_subkey_index();
         index_->subkeys.erase(static_cast<std::uint32_t>(p), gone->name());
         if (p != last)
             index_->subkeys.renumber(static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(p),
@@ -434,10 +440,15 @@ void RegKey::set_value(std::string_view n, std::uint32_t type, std::span<const s
     if (value_count_ == value_capacity_) grow(values_, value_count_, value_capacity_, 4);
     values_[value_count_].assign(*storage_, n, type, data);  // every field written
     ++value_count_;
+    if (value_count_ > kShortList) index_last_value();
+}
+
+void RegKey::index_last_value()
+{
     try {
         if (index_ && index_->values.built())
-            index_->values.insert(*storage_, value_count_ - 1, name_hash(n));
-        else if (value_count_ > kShortList)
+            index_->values.insert(*storage_, value_count_ - 1, name_hash(values_[value_count_ - 1].name()));
+        else
             index().values.build(*storage_, value_count_, [&](std::size_t p) { return values_[p].name(); });
     } catch (...) {
         values_[--value_count_].release(*storage_);
@@ -471,7 +482,15 @@ std::string upper_ascii(std::string_view text)
 int compare_key_names(std::string_view a, std::string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
+    // Bytes equal as they are are equal in upper case too: names in order
+    // share long starts, skipped eight bytes at a time.
+    std::size_t same = 0;
+    for (std::uint64_t x, y; same + 8 <= n; same += 8) {
+        std::memcpy(&x, a.data() + same, sizeof x);
+        std::memcpy(&y, b.data() + same, sizeof y);
+        if (x != y) break;
+    }
+    for (std::size_t i = same; i < n; ++i) {
         const unsigned char x = upper(a[i]), y = upper(b[i]);
         if (x != y) return x < y ? -1 : 1;
     }

@@ -103,10 +103,13 @@ private:
     static void release(RegKey* key) noexcept;
     void release_own_blocks() noexcept;
 
-    std::size_t subkey_position(std::string_view name, std::uint32_t hash) const;  // npos when absent
+    std::size_t subkey_position(std::string_view name) const;  // npos when absent
+    void complete_subkey_index() const;
     std::size_t value_position(std::string_view name) const;
     void sort_subkeys() const;
     RegKeyIndex& index() const;
+    // Past a short list, the last value set joins the index (or one is built).
+    void index_last_value();
     template <typename T>
     void grow(T*& items, std::uint32_t count, std::uint32_t& capacity, std::uint32_t at_least);
 
