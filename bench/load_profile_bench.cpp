@@ -29,7 +29,7 @@ std::string key_text(long i)
 {
     char buffer[512];
     const int size = std::snprintf(buffer, sizeof buffer,
-                                   "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Bench Vendor %05ld\\Product %ld\\%ld.0]\r\n"
+                                   "\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Bench Vendor %05ld\\Product %02ld\\%ld.0]\r\n"
                                    "\"DisplayName\"=\"Bench product %ld, with \\\"quotes\\\" and C:\\\\Path\"\r\n"
                                    "\"Version\"=dword:%08lx\r\n"
                                    "\"Flags\"=hex:01,02,03,04,05,06,07,08\r\n"

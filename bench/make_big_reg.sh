@@ -25,14 +25,15 @@ generate() {
   case "$mode" in
     wide | keys)
       # About 330 bytes a key: a string, a number, a binary value and a
-      # wrapped hex list, the way exports of real machines look. "wide" stops
-      # at a size, "keys" at a number of keys.
+      # wrapped hex list, the way exports of real machines look, and in the
+      # order regedit writes keys. "wide" stops at a size, "keys" at a number
+      # of keys.
       awk -v mode="$mode" -v count="$count" -v header="$header" 'BEGIN {
         printf "%s\r\n", header
         limit = count * 1024 * 1024
         size = 0
         for (i = 0; mode == "keys" ? i < count : size < limit; i++) {
-          line = sprintf("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Bench Vendor %05d\\Product %d\\%d.0]\r\n" \
+          line = sprintf("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Bench Vendor %05d\\Product %02d\\%d.0]\r\n" \
                          "\"DisplayName\"=\"Bench product %d, with \\\"quotes\\\" and C:\\\\Path\"\r\n" \
                          "\"Version\"=dword:%08x\r\n" \
                          "\"Flags\"=hex:01,02,03,04,05,06,07,08\r\n" \
