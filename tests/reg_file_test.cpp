@@ -566,3 +566,20 @@ TEST(RegFileReading, Utf16WithOtherUnitsAnywhereInLongAsciiRuns)
         }
     }
 }
+
+// Long ASCII runs go four blocks of 32 units at once, tested together: a
+// unit beyond ASCII in any block of such a group, before or after groups
+// read whole, reads as it does alone.
+TEST(RegFileReading, Utf16OtherUnitsInAnyBlockOfLongRuns)
+{
+    for (const std::size_t at : {0, 1, 31, 32, 95, 96, 127, 128, 129, 200, 255, 256, 300, 511, 599}) {
+        const std::u16string before(at, u'a');
+        const std::u16string after(600 - at, u'b');
+        const std::string expected = std::string(at, 'a') + "\xE9" + std::string(600 - at, 'b');
+        const std::string text = utf16_file(
+            std::u16string(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\k]\r\n\"v\"=\"") + before +
+            u"\u00E9" + after + u"\"\r\n");
+        RegistryTree whole = parse_reg_text(text, "u16.reg");
+        EXPECT_EQ(data(whole, "HKCU\\k", "v", reg::Sz), sz(expected)) << at;
+    }
+}

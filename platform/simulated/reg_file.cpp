@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -243,23 +244,35 @@ private:
 };
 
 #if defined(__SSE2__)
-// UTF-16LE units to the code page 32 at a time while all of them are ASCII,
-// which is nearly all of an export; the bytes converted, a multiple of 64.
+// UTF-16LE units to the code page while all of them are ASCII, which is
+// nearly all of an export; the bytes converted, a multiple of 64. Four
+// blocks of 64 bytes are converted before one test of them all, and a
+// group that holds anything else is left (its stores are overwritten).
 // out has room for half as many bytes as in.
 std::size_t ascii_blocks(const char* in, std::size_t size, char* out)
 {
     const __m128i beyond_ascii = _mm_set1_epi16(static_cast<short>(0xFF80));
     const char* p = in;
-    for (std::size_t blocks = size / 64; blocks != 0; --blocks, p += 64, out += 32) {
-        const auto* from = reinterpret_cast<const __m128i*>(p);
-        const __m128i a = _mm_loadu_si128(from);
-        const __m128i b = _mm_loadu_si128(from + 1);
-        const __m128i c = _mm_loadu_si128(from + 2);
-        const __m128i d = _mm_loadu_si128(from + 3);
-        const __m128i high = _mm_and_si128(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)), beyond_ascii);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(high, _mm_setzero_si128())) != 0xFFFF) break;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(a, b));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_packus_epi16(c, d));
+    const auto block = [&](const char* from, char* to) {
+        const auto* units = reinterpret_cast<const __m128i*>(from);
+        const __m128i a = _mm_loadu_si128(units);
+        const __m128i b = _mm_loadu_si128(units + 1);
+        const __m128i c = _mm_loadu_si128(units + 2);
+        const __m128i d = _mm_loadu_si128(units + 3);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(a, b));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), _mm_packus_epi16(c, d));
+        return _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d));
+    };
+    const auto ascii = [&](__m128i all) {
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(all, beyond_ascii), _mm_setzero_si128())) == 0xFFFF;
+    };
+    for (std::size_t groups = size / 256; groups != 0; --groups, p += 256, out += 128) {
+        const __m128i all = _mm_or_si128(_mm_or_si128(block(p, out), block(p + 64, out + 32)),
+                                         _mm_or_si128(block(p + 128, out + 64), block(p + 192, out + 96)));
+        if (!ascii(all)) break;
+    }
+    for (std::size_t blocks = (size - static_cast<std::size_t>(p - in)) / 64; blocks != 0; --blocks, p += 64, out += 32) {
+        if (!ascii(block(p, out))) break;
     }
     return static_cast<std::size_t>(p - in);
 }
@@ -388,6 +401,8 @@ private:
     {
         const char* at = bytes.data();
         const char* const end = at + bytes.size();
+        piece_begin_ = at;
+        piece_end_ = end;
         LineEnds line_ends(at, end);
         for (const char* line_end; (line_end = line_ends.next()) != end; at = line_end + 1) {
             std::string_view line(at, static_cast<std::size_t>(line_end - at));
@@ -400,6 +415,8 @@ private:
             if (joined) pending_.clear();
         }
         pending_.append(at, static_cast<std::size_t>(end - at));
+        if (readable_end(path_view_) == end) path_view_ = path_text_.assign(path_view_);  // the piece goes
+        piece_begin_ = piece_end_ = nullptr;
     }
 
     // UTF-16LE: each unit to the code page; a surrogate pair is one '?'.
@@ -575,7 +592,7 @@ private:
         // the one before: a name that ends where it ended there, within the
         // bytes both lines share, is the key the last line found. Byte-equal
         // text names the same keys as long as nothing was deleted in between.
-        const std::size_t same = path_hive_ ? common_prefix_length(rest, path_text_) : 0;
+        const std::size_t same = path_hive_ ? common_prefix_length(rest, path_view_) : 0;
         const auto shared = [&](std::size_t name_end) {
             return name_end < same || (name_end == same && (same == rest.size() || rest[same] == '\\'));
         };
@@ -604,8 +621,9 @@ private:
             }
             at = root_end;
         }
-        path_text_.clear();
-        path_text_.append(rest);
+        // The text stays where it is while the piece does (see split_lines).
+        path_view_ = rest;
+        if (readable_end(rest) == rest.data() + rest.size()) path_view_ = path_text_.assign(rest);
         const char* const begin = rest.data();
         const char* const end = begin + rest.size();
         for (const char* p = begin + at; p != end;) {
@@ -661,7 +679,7 @@ private:
     void forget_path()
     {
         path_.clear();
-        path_text_.clear();
+        path_view_ = {};
         path_hive_.reset();
     }
 
@@ -852,6 +870,14 @@ private:
 
     [[gnu::noinline]] std::string_view escaped_name(std::string_view t, std::size_t& i) { return quoted(t, i, name_); }
 
+    // How far bytes may be read from line t on: to the end of the piece
+    // split_lines holds, where t lies in it, else to t's end.
+    const char* readable_end(std::string_view t) const
+    {
+        const std::less<const char*> before;
+        return !before(t.data(), piece_begin_) && before(t.data(), piece_end_) ? piece_end_ : t.data() + t.size();
+    }
+
     // The quoted text starting at t[i] == '"', with \\ and \" escapes, written
     // to buffer, with room after it for one more byte; i ends just after the
     // closing quote. buffer only grows, keeping its room from line to line.
@@ -885,6 +911,8 @@ private:
     bool after_high_ = false;
     bool may_hold_nul_ = false;  // plain text cannot: NUL bytes are refused
 
+    const char* piece_begin_ = nullptr;  // the piece split_lines is cutting, if any
+    const char* piece_end_ = nullptr;
     std::string pending_;      // the physical line being read
     std::string decoded_;      // a UTF-8 line in the code page
     std::string utf16_piece_;  // a UTF-16 piece in the code page
@@ -901,14 +929,15 @@ private:
     RegKey* key_ = nullptr;
     struct PathPart {
         RegKey* key;
-        std::size_t end;  // of the name in path_text_
+        std::size_t end;  // of the name in path_view_
     };
     std::string last_root_text_;  // the hive as the last key line spelled it
     std::optional<HiveRoot> last_root_;
     std::optional<Hive> path_hive_;  // unset: no path to reuse
-    std::size_t path_root_end_ = 0;  // the hive's name in path_text_
+    std::size_t path_root_end_ = 0;  // the hive's name in path_view_
     std::vector<PathPart> path_;     // the keys of the last key line's names
-    std::string path_text_;          // that line from the hive's name on
+    std::string_view path_view_;     // that line from the hive's name on, in the piece or path_text_
+    std::string path_text_;          // the last key line's text kept beyond its piece
     // Reused for every value line.
     std::string name_;  // a value name
     std::string text_;  // a text value and its NUL
