@@ -240,7 +240,9 @@ private:
 
     const char* at_;  // with SSE2 the block bits_ stands for, else where to look on
     const char* end_;
-    std::uint64_t bits_ = 0;
+#if defined(__SSE2__)
+    std::uint64_t bits_ = 0;  // the line ends in the block at at_
+#endif
 };
 
 #if defined(__SSE2__)
