@@ -1,14 +1,73 @@
 #include "platform/simulated/registry_storage.hpp"
 
+#include <atomic>
 #include <new>
 
 namespace prestova {
+
+namespace {
+
+// Chunks of trees that are gone, for the trees that come next; bounded, so
+// that what a program holds after many trees is what it held after one.
+// Taking and keeping a chunk are rare, so a spin lock serves.
+class ChunkCache {
+public:
+    void* take()
+    {
+        Lock lock(busy_);
+        Chunk* chunk = first_;
+        if (chunk) {
+            first_ = chunk->next;
+            --count_;
+        }
+        return chunk;
+    }
+
+    bool keep(void* block)
+    {
+        Lock lock(busy_);
+        if (count_ == kMostChunks) return false;
+        auto* chunk = static_cast<Chunk*>(block);
+        chunk->next = first_;
+        first_ = chunk;
+        ++count_;
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kMostChunks = 128;  // 8 MiB
+    struct Chunk {
+        Chunk* next;
+    };
+    class Lock {
+    public:
+        explicit Lock(std::atomic<bool>& busy) : busy_(busy)
+        {
+            while (busy_.exchange(true, std::memory_order_acquire)) {
+            }
+        }
+        ~Lock() { busy_.store(false, std::memory_order_release); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        std::atomic<bool>& busy_;
+    };
+
+    std::atomic<bool> busy_{false};
+    Chunk* first_ = nullptr;
+    std::size_t count_ = 0;
+};
+
+constinit ChunkCache chunk_cache;
+
+} // namespace
 
 RegistryStorage::~RegistryStorage()
 {
     for (ChunkHeader* chunk = chunks_; chunk;) {
         ChunkHeader* next = chunk->next;
-        ::operator delete(chunk);
+        if (!chunk_cache.keep(chunk)) ::operator delete(chunk);
         chunk = next;
     }
     for (LargeHeader* block = large_; block;) {
@@ -21,15 +80,13 @@ RegistryStorage::~RegistryStorage()
 void* RegistryStorage::from_new_chunk(std::size_t bytes)
 {
     // The rest of the old chunk is left unused: less than one block's worth.
-    std::size_t size = next_chunk_;
-    while (size - sizeof(ChunkHeader) < bytes) size *= 2;
-    auto* chunk = static_cast<ChunkHeader*>(::operator new(size));
+    void* taken = chunk_cache.take();
+    auto* chunk = static_cast<ChunkHeader*>(taken ? taken : ::operator new(kChunkBytes));
     chunk->next = chunks_;
     chunks_ = chunk;
-    held_ += size;
+    held_ += kChunkBytes;
     next_ = reinterpret_cast<char*>(chunk) + sizeof(ChunkHeader) + bytes;
-    end_ = reinterpret_cast<char*>(chunk) + size;
-    if (next_chunk_ < kLargestChunk) next_chunk_ *= 2;
+    end_ = reinterpret_cast<char*>(chunk) + kChunkBytes;
     return chunk + 1;
 }
 

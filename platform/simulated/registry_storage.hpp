@@ -4,7 +4,10 @@
 // reading it. Blocks come in size classes carved from chunks held by the
 // tree; a released block waits on its class's free list for the next one
 // of that class, so the memory held never exceeds what the tree held at its
-// largest. Everything goes at once when the tree does.
+// largest. Everything goes at once when the tree does; a few megabytes of
+// chunks wait for the next tree, so that a program reading profile after
+// profile does not hand its memory back to the system and fault it in
+// again for every one.
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -50,11 +53,10 @@ public:
 private:
     static constexpr std::size_t kAlignment = 16;
     static constexpr std::size_t kSmallLimit = 256;        // 16-byte steps up to here
-    static constexpr std::size_t kClassLimit = 64 * 1024;  // powers of two up to here; beyond, a block of its own
+    static constexpr std::size_t kClassLimit = 16 * 1024;  // powers of two up to here; beyond, a block of its own
     static constexpr std::size_t kSmallClasses = kSmallLimit / kAlignment;
-    static constexpr std::size_t kClasses = kSmallClasses + 8;  // 512 .. 64 KiB
-    static constexpr std::size_t kFirstChunk = 16 * 1024;  // small profiles stay small
-    static constexpr std::size_t kLargestChunk = 1024 * 1024;
+    static constexpr std::size_t kClasses = kSmallClasses + 6;  // 512 .. 16 KiB
+    static constexpr std::size_t kChunkBytes = 64 * 1024;
 
     struct FreeBlock {
         FreeBlock* next;
@@ -87,7 +89,6 @@ private:
     LargeHeader* large_ = nullptr;
     char* next_ = nullptr;  // the unused rest of the newest chunk
     char* end_ = nullptr;
-    std::size_t next_chunk_ = kFirstChunk;
     std::size_t held_ = 0;
 };
 
