@@ -73,15 +73,16 @@ TEST(RegistryTreeMemory, StaysFlatThroughRepeatedChanges)
 {
     RegistryTree tree;
     RegKey& root = tree.hive(Hive::LocalMachine);
+    const auto numbered = [](const char* text, int i) { return std::string(text).append(std::to_string(i)); };
     const auto change = [&](int round) {
         RegKey& key = root.subkey("Churn");
         for (int i = 0; i < 40; ++i) {
-            RegKey& sub = key.subkey("Sub key number " + std::to_string(i));
-            sub.set_value("Long value name " + std::to_string(i), reg::Binary, bytes(100 + i, 1));
+            RegKey& sub = key.subkey(numbered("Sub key number ", i));
+            sub.set_value(numbered("Long value name ", i), reg::Binary, bytes(100 + i, 1));
             sub.subkey("deeper").subkey("deepest").set_value("", reg::Sz, bytes(3, 'x'));
-            key.set_value("v" + std::to_string(i), reg::Binary, bytes(static_cast<std::size_t>(round % 3) * 30, 2));
+            key.set_value(numbered("v", i), reg::Binary, bytes(static_cast<std::size_t>(round % 3) * 30, 2));
         }
-        for (int i = 0; i < 40; i += 2) key.remove_value("V" + std::to_string(i));
+        for (int i = 0; i < 40; i += 2) key.remove_value(numbered("V", i));
         ASSERT_TRUE(root.remove_subkey("CHURN"));
     };
     change(0);
