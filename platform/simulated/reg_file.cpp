@@ -169,31 +169,17 @@ const char* find_quote_or_backslash(const char* p, const char* end)
     return p;
 }
 
-// The first backslash from p on, or end.
-const char* find_backslash(const char* p, const char* end)
+// The first `wanted` byte from p on, or end.
+const char* find_byte(const char* p, const char* end, char wanted)
 {
     if constexpr (kWordScan) {
         for (; end - p >= 8; p += 8) {
-            if (const std::uint64_t hits = bytes_equal(load8(p), '\\')) return p + std::countr_zero(hits) / 8;
+            if (const std::uint64_t hits = bytes_equal(load8(p), wanted)) return p + std::countr_zero(hits) / 8;
         }
     }
-    while (p != end && *p != '\\') ++p;
+    while (p != end && *p != wanted) ++p;
     return p;
 }
-
-#if !defined(__SSE2__)
-// The first '\n' from p on, or end.
-const char* find_line_end(const char* p, const char* end)
-{
-    if constexpr (kWordScan) {
-        for (; end - p >= 8; p += 8) {
-            if (const std::uint64_t hits = bytes_equal(load8(p), '\n')) return p + std::countr_zero(hits) / 8;
-        }
-    }
-    while (p != end && *p != '\n') ++p;
-    return p;
-}
-#endif
 
 // The '\n's of a piece in order, then its end. With SSE2 a block of 64
 // bytes is compared at once and each line end is then one bit.
@@ -213,7 +199,7 @@ public:
         bits_ &= bits_ - 1;
         return found;
 #else
-        const char* const found = find_line_end(at_, end_);
+        const char* const found = find_byte(at_, end_, '\n');
         at_ = found == end_ ? end_ : found + 1;
         return found;
 #endif
@@ -633,7 +619,7 @@ private:
                 ++p;
                 continue;
             }
-            const char* const part_end = find_backslash(p, end);
+            const char* const part_end = find_byte(p, end, '\\');
             const std::string_view part(p, static_cast<std::size_t>(part_end - p));
             check_key_part(part, ++depth, inner);
             key = &key->subkey(part);
