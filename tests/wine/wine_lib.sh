@@ -154,25 +154,63 @@ EVENT_INTERFACE_ID='{A069B48D-E6FE-4F75-A8D1-30CFE3B13C9B}'
 : "${PRESTOVA_VERSION:?set by CTest}"
 TYPELIB_VERSION="${PRESTOVA_VERSION%.*.*}"
 
-# reg_value KEY [VALUE]: the data of a registry value (the default one
-# without VALUE) in the view of the architecture under test.
+# reg_value KEY [VALUE] [VIEW]: the data of a registry value (the default
+# one without VALUE, or with VALUE empty) in VIEW (/reg:32 or /reg:64), by
+# default the view of the architecture under test. Prints nothing and fails
+# when the value is not there.
 reg_value() {
-  local out
-  if [ $# -eq 2 ]; then out="$(win_reg query "$1" /v "$2" 2>/dev/null)"; else out="$(win_reg query "$1" /ve 2>/dev/null)"; fi
+  local view=${3:-$REG_VIEW} out
+  if [ -n "${2:-}" ]; then
+    out="$("$PRESTOVA_WINE64" reg query "$1" /v "$2" "$view" 2>/dev/null)" || return 1
+  else
+    out="$("$PRESTOVA_WINE64" reg query "$1" /ve "$view" 2>/dev/null)" || return 1
+  fi
   printf '%s\n' "$out" | tr -d '\r' | sed -n 's/^ *[^ ].*  *REG_[A-Z_]*  *//p' | head -n 1
 }
 
-# export_classes FILE: the class registry of the architecture's view, as
-# FILE.txt in UTF-8 (the export itself is UTF-16): every key with a value,
-# and the values. Keys without values are left out, since Windows Installer
-# removes empty keys on its way up from what it uninstalls (parents such as
-# CLSID are never empty on a real system, but are in a bare registry view),
-# and so is the installer's own bookkeeping. Where the control's empty
-# Control key went, its identifier would still show: see expect_no_trace.
+# registered_value shared|redirected KEY [VALUE]: a value the control's
+# registration wrote, looked up as 64-bit Windows keeps it. Under HKCR, 64-bit
+# Windows gives 32-bit programs their own CLSID and Interface keys
+# (redirected), while the rest, the ProgID and TypeLib among them, is one key
+# both views share. A shared key is found in the architecture's view or in
+# the 64-bit one, whichever the writer used (Wine keeps a 32-bit
+# regsvr32's ProgID in the shared place, which reg /reg:32 does not look
+# at; a 32-bit msiexec's in the 32-bit view); a redirected one only in the
+# architecture's view.
+registered_value() {
+  local sharing=$1
+  shift
+  case "$sharing" in
+    redirected) reg_value "$1" "${2:-}" ;;
+    shared) reg_value "$1" "${2:-}" || reg_value "$1" "${2:-}" /reg:64 ;;
+    *) echo "unknown sharing $sharing" >&2; return 2 ;;
+  esac
+}
+
+# class_views: the registry views that hold the architecture's classes: for
+# x86 its own and the 64-bit one, where the shared keys may be.
+class_views() {
+  if [ "$REG_VIEW" = /reg:64 ]; then echo /reg:64; else echo /reg:32 /reg:64; fi
+}
+
+# export_classes FILE: the class registry of the views that hold the
+# architecture's classes, as FILE.txt in UTF-8 (each export itself is
+# UTF-16): every key with a value, and the values. Keys without values are
+# left out, since Windows Installer removes empty keys on its way up from
+# what it uninstalls (parents such as CLSID are never empty on a real system,
+# but are in a bare registry view), and so is the installer's own
+# bookkeeping. Where the control's empty Control key went, its identifier
+# would still show: see expect_no_trace.
 export_classes() {
-  win_reg export 'HKLM\Software\Classes' "$(winpath "$1")" /y >/dev/null 2>&1
-  iconv -f UTF-16LE -t UTF-8 "$1" | tr -d '\r' > "$1.all"
-  awk '/^\[/ { key = $0; skip = index($0, "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Installer") == 1; next }
+  local view
+  : >"$1.all"
+  for view in $(class_views); do
+    "$PRESTOVA_WINE64" reg export 'HKLM\Software\Classes' "$(winpath "$1")" "$view" /y >/dev/null 2>&1
+    printf '; view %s\n' "$view" >>"$1.all"
+    iconv -f UTF-16LE -t UTF-8 "$1" | tr -d '\r' >>"$1.all"
+  done
+  awk '/^; view / { print; next }
+       /^\[/ { key = $0; skip = index($0, "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Installer") == 1; next }
        /^$/ { next }
        !skip { if (key != "") { print ""; print key; key = "" } print }' "$1.all" > "$1.txt"
 }
@@ -187,28 +225,30 @@ expect_no_trace() {
 
 # expect_registration DLL: the ProgID, the class, the type library and both
 # interfaces are registered, the server and the library at Windows path DLL.
+# The table's last column says where 64-bit Windows keeps each key for a
+# 32-bit registration (see registered_value); for x64 both are one view.
 expect_registration() {
-  local dll=$1 key value expected actual failed=0
-  while IFS='|' read -r key value expected; do
+  local dll=$1 key value expected sharing actual failed=0
+  while IFS='|' read -r key value expected sharing; do
     [ -z "$key" ] && continue
-    if [ -n "$value" ]; then actual="$(reg_value "$key" "$value")"; else actual="$(reg_value "$key")"; fi
+    actual="$(registered_value "$sharing" "$key" "$value")" || actual=""
     # Windows paths are compared without regard to case, and the type
     # library's may be written in its long form (\\?\C:\...).
     case "$expected" in *:\\*) actual="${actual#\\\\\?\\}" actual="${actual,,}" expected="${expected,,}" ;; esac
     expect_eq "$key ${value:-(default)}" "$expected" "$actual" || failed=1
   done <<TABLE
-HKCR\\Tallymere.Prestova||Prestova
-HKCR\\Tallymere.Prestova\\CLSID||$CLASS_ID
-HKCR\\CLSID\\$CLASS_ID\\InprocServer32||$dll
-HKCR\\CLSID\\$CLASS_ID\\InprocServer32|ThreadingModel|Apartment
-HKCR\\CLSID\\$CLASS_ID\\ProgID||Tallymere.Prestova
-HKCR\\CLSID\\$CLASS_ID\\TypeLib||$LIBRARY_ID
-HKCR\\CLSID\\$CLASS_ID\\Version||$TYPELIB_VERSION
-HKCR\\TypeLib\\$LIBRARY_ID\\$TYPELIB_VERSION||Tallymere
-HKCR\\TypeLib\\$LIBRARY_ID\\$TYPELIB_VERSION\\0\\$TYPELIB_PLATFORM||$dll
-HKCR\\Interface\\$INTERFACE_ID||_Prestova
-HKCR\\Interface\\$INTERFACE_ID\\TypeLib||$LIBRARY_ID
-HKCR\\Interface\\$EVENT_INTERFACE_ID||__Prestova
+HKCR\\Tallymere.Prestova||Prestova|shared
+HKCR\\Tallymere.Prestova\\CLSID||$CLASS_ID|shared
+HKCR\\CLSID\\$CLASS_ID\\InprocServer32||$dll|redirected
+HKCR\\CLSID\\$CLASS_ID\\InprocServer32|ThreadingModel|Apartment|redirected
+HKCR\\CLSID\\$CLASS_ID\\ProgID||Tallymere.Prestova|redirected
+HKCR\\CLSID\\$CLASS_ID\\TypeLib||$LIBRARY_ID|redirected
+HKCR\\CLSID\\$CLASS_ID\\Version||$TYPELIB_VERSION|redirected
+HKCR\\TypeLib\\$LIBRARY_ID\\$TYPELIB_VERSION||Tallymere|shared
+HKCR\\TypeLib\\$LIBRARY_ID\\$TYPELIB_VERSION\\0\\$TYPELIB_PLATFORM||$dll|shared
+HKCR\\Interface\\$INTERFACE_ID||_Prestova|redirected
+HKCR\\Interface\\$INTERFACE_ID\\TypeLib||$LIBRARY_ID|redirected
+HKCR\\Interface\\$EVENT_INTERFACE_ID||__Prestova|redirected
 TABLE
   win_reg query "HKCR\\CLSID\\$CLASS_ID\\Control" >/dev/null 2>&1 || { echo "FAIL: no Control key" >&2; failed=1; }
   return "$failed"

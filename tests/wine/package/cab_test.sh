@@ -8,10 +8,12 @@ PRESTOVA_WINDOWS_BUILD=$PRESTOVA_WINDOWS_BUILD_X86
 new_prefix package-cab
 failed=0
 
-# Where a browser unpacks downloaded controls.
+# Where a browser unpacks downloaded controls, as Windows names it and as the
+# prefix holds it.
+unpacked_windows='C:\windows\Downloaded Program Files'
 unpacked="$WINEPREFIX/drive_c/windows/Downloaded Program Files"
 mkdir -p "$unpacked"
-"$PRESTOVA_WINE64" extrac32 /Y /E /L "$(winpath "$unpacked")" "$(winpath "$PRESTOVA_DIST/prestova.cab")" >/dev/null 2>&1 || true
+"$PRESTOVA_WINE64" extrac32 /Y /E /L "$unpacked_windows" "$(winpath "$PRESTOVA_DIST/prestova.cab")" >/dev/null 2>&1 || true
 expect_eq "files in the CAB" "prestova.dll prestova.inf" "$(cd "$unpacked" && ls | sort | tr '\n' ' ' | sed 's/ $//')" || exit 1
 cmp -s "$unpacked/prestova.dll" "$PRESTOVA_DIST/x86/prestova.dll" || { echo "FAIL: the CAB's DLL is not dist/x86/prestova.dll" >&2; failed=1; }
 
@@ -34,7 +36,9 @@ if ! can_run_x86; then
   [ "$failed" -eq 0 ] && skip_test "this machine cannot run 32-bit programs: the x86 DLL was not registered or scripted"
   exit "$failed"
 fi
-dll="$(winpath "$unpacked/prestova.dll")"
+# The browser loads and registers the DLL where the INF placed it, so the
+# registration names that path in Windows form, not the prefix's Linux path.
+dll="$unpacked_windows\\prestova.dll"
 win_tool regsvr32 /s "$dll" >/dev/null 2>&1 || { echo "FAIL: the unpacked DLL does not register" >&2; exit 1; }
 expect_registration "$dll" || failed=1
 if run_script "$PRESTOVA_SOURCE_DIR/tests/wine/clients/installed.vbs"; then
