@@ -4,5 +4,5 @@
 # Both also hold the Wine tests' own Windows programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
-bash scripts/build.sh build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release
+bash scripts/build.sh windows-x64
+bash scripts/build.sh windows-x86

@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh demo
-bash scripts/build.sh build -DPRESTOVA_TESTS=OFF >/dev/null
+bash scripts/build.sh plain -DPRESTOVA_TESTS=OFF >/dev/null
 ./build/prestova check --machine profiles/xp-laptop-2005.machine --page pages/sample.html

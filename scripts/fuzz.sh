@@ -28,7 +28,7 @@ fi
 
 build=${FUZZ_BUILD:-$root/build-fuzz}
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  CC=clang-16 CXX=clang++-16 cmake -S "$root" -B "$build" -DPRESTOVA_FUZZ=ON >/dev/null
+  cmake --preset fuzz -B "$build" >/dev/null
 fi
 nice cmake --build "$build" -j 2 --target "${run[@]}" >/dev/null
 
