@@ -5,6 +5,7 @@
 // one run shows how far the run is from what it must do.
 #include "allocation_count.hpp"
 #include "apps/prestova/control_setup.hpp"
+#include "core/ascii_case.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -43,21 +44,14 @@ struct NoCaseHash {
     std::size_t operator()(std::string_view s) const
     {
         std::size_t h = 14695981039346656037ull;
-        for (char c : s) h = (h ^ static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c)) * 1099511628211ull;
+        for (char c : s) h = (h ^ static_cast<unsigned char>(prestova::to_upper_ascii(c))) * 1099511628211ull;
         return h;
     }
 };
 struct NoCaseEqual {
     bool operator()(std::string_view a, std::string_view b) const
     {
-        if (a.size() != b.size()) return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            char x = a[i], y = b[i];
-            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-            if (x != y) return false;
-        }
-        return true;
+        return prestova::equals_ignoring_case(a, b);
     }
 };
 

@@ -24,6 +24,15 @@ std::string to_lower_ascii(std::string_view text)
     return out;
 }
 
+char to_upper_ascii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string to_upper_ascii(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) c = to_upper_ascii(c);
+    return out;
+}
+
 std::size_t find_ignoring_case(std::string_view haystack, std::string_view needle)
 {
     if (needle.size() > haystack.size()) return std::string_view::npos;

@@ -8,6 +8,8 @@ namespace prestova {
 
 bool equals_ignoring_case(std::string_view a, std::string_view b);
 std::string to_lower_ascii(std::string_view text);
+char to_upper_ascii(char c);
+std::string to_upper_ascii(std::string_view text);
 // Position of needle in haystack without regard to case, or npos.
 std::size_t find_ignoring_case(std::string_view haystack, std::string_view needle);
 

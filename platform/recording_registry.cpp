@@ -1,16 +1,10 @@
 #include "platform/recording_registry.hpp"
 
+#include "core/ascii_case.hpp"
+
 namespace prestova {
 
 namespace {
-
-std::string upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 // "SOFTWARE\Adobe\acrobat Reader\" below "HKEY_LOCAL_MACHINE": the parts
 // joined by single backslashes, as the registry itself takes them.
@@ -45,7 +39,7 @@ RecordedKey* RecordingRegistry::key_of(RegHandle handle)
 {
     const auto name = name_of(handle);
     if (!name) return nullptr;
-    auto [it, made] = keys_.try_emplace(upper(*name));
+    auto [it, made] = keys_.try_emplace(to_upper_ascii(*name));
     if (made) it->second.name = *name;
     return &it->second;
 }
@@ -57,7 +51,7 @@ void RecordingRegistry::opened(RegHandle root, std::string_view path, long statu
     const std::string name = joined(*base, path);
     // A key that refuses the access asked for still exists.
     if (status != reg::Success && status != reg::AccessDenied) return;
-    auto [it, made] = keys_.try_emplace(upper(name));
+    auto [it, made] = keys_.try_emplace(to_upper_ascii(name));
     if (made) it->second.name = name;
     if (status == reg::AccessDenied) it->second.denied = true;
     if (status == reg::Success && result != root) open_[result] = name;
@@ -83,14 +77,14 @@ long RecordingRegistry::open_key_ex(RegHandle root, std::string_view path, std::
 void RecordingRegistry::remember_value(RegHandle handle, RecordedKey& key, const char* name)
 {
     const std::string value_name = name ? name : "";
-    if (key.values.count(upper(value_name))) return;
+    if (key.values.count(to_upper_ascii(value_name))) return;
     std::uint32_t type = 0, size = 0;
     if (inner_->query_value(handle, name, &type, nullptr, &size) != reg::Success) return;
     std::vector<std::uint8_t> data(size);
     std::uint32_t read = size;
     if (size && inner_->query_value(handle, name, &type, data.data(), &read) != reg::Success) return;
     data.resize(std::min(read, size));
-    key.values[upper(value_name)] = RecordedValue{value_name, type, std::move(data)};
+    key.values[to_upper_ascii(value_name)] = RecordedValue{value_name, type, std::move(data)};
 }
 
 long RecordingRegistry::query_value(RegHandle handle, const char* name, std::uint32_t* type, std::uint8_t* data,

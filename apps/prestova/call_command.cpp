@@ -12,12 +12,6 @@
 
 namespace prestova {
 
-namespace {
-
-std::string shown(const Variant& v, const Locale& locale) { return shown_value(v, locale); }
-
-} // namespace
-
 int run_call_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty() || args[0].rfind("--", 0) == 0) throw UsageError("call needs a MEMBER name");
@@ -48,13 +42,13 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
     try {
         const Variant result = invoke(session->control, *member, call_args);
         if (member->kind == MemberKind::PropertyPut) {
-            out << name << " = " << shown(session->control.get(*member->prop), locale) << "\n";
+            out << name << " = " << shown_value(session->control.get(*member->prop), locale) << "\n";
             return 0;
         }
-        out << shown(result, locale) << "\n";
+        out << shown_value(result, locale) << "\n";
         if (member->kind == MemberKind::Method)
             for (std::size_t a = 0; a < call_args.size(); ++a)
-                out << member->parameters[a].name << " = " << shown(call_args[a], locale) << "\n";
+                out << member->parameters[a].name << " = " << shown_value(call_args[a], locale) << "\n";
         return 0;
     } catch (const DispatchError& e) {
         if (e.kind() == DispatchError::Kind::BadParamCount) throw UsageError(name + ": " + e.what());
@@ -65,7 +59,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
     } catch (const ScriptError& e) {
         err << "prestova: " << name << " raised error " << e.number() << ": " << ansi_to_utf8(e.what()) << "\n";
         for (std::size_t a = 0; member->kind == MemberKind::Method && a < call_args.size(); ++a)
-            err << "  " << member->parameters[a].name << " = " << shown(call_args[a], locale) << "\n";
+            err << "  " << member->parameters[a].name << " = " << shown_value(call_args[a], locale) << "\n";
         return 1;
     }
 }

@@ -1,6 +1,7 @@
 #include "apps/prestova/machine_snapshot.hpp"
 
 #include "apps/prestova/control_setup.hpp"
+#include "core/ascii_case.hpp"
 #include "core/variant.hpp"
 #include "host/download_links.hpp"
 #include "host/hyper_jump.hpp"
@@ -104,8 +105,7 @@ void take_disks(const RecordingSystem& system, MachineProfile& p)
 {
     for (const auto& [directory, space] : system.disks()) {
         if (!space || directory.size() < 2 || directory[1] != ':') continue;
-        char letter = directory[0];
-        if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+        const char letter = to_upper_ascii(directory[0]);
         if (letter < 'A' || letter > 'Z') continue;
         p.free_bytes[letter] = space->free_to_caller;
         p.total_bytes[letter] = std::max(space->total, space->free_to_caller);

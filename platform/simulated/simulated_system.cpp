@@ -1,5 +1,7 @@
 #include "platform/simulated/simulated_system.hpp"
 
+#include "core/ascii_case.hpp"
+
 #include <algorithm>
 #include <cstring>
 
@@ -62,8 +64,7 @@ bool SimulatedSystem::disk_free_space(std::string_view directory, DiskFreeSpace&
 {
     // "C:", "c:", "C:\" and "C:\any\folder" all name drive C.
     if (directory.size() < 2 || directory[1] != ':' || (directory.size() > 2 && directory[2] != '\\')) return false;
-    char letter = directory[0];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    const char letter = to_upper_ascii(directory[0]);
     const auto free = profile_->free_bytes.find(letter);
     if (free == profile_->free_bytes.end()) return false;
     const auto total = profile_->total_bytes.find(letter);
