@@ -7,7 +7,6 @@ namespace prestova {
 namespace {
 
 using enum AutomationType;
-using enum Prop;
 
 constexpr Parameter kDeviceColorsParameters[] = {{"hDC", Long, true}};
 constexpr Parameter kGetDiskSpaceParameters[] = {{"sDrive", String, true}};
@@ -35,29 +34,7 @@ constexpr MethodEntry kMethods[] = {
 
 static_assert(rows_in_key_order(kMethods, [](const MethodEntry& m) { return m.method; }),
               "method_member indexes the table by Method");
-
-// The properties in the order the interface publishes them.
-constexpr std::array<Prop, kPropertyCount> kPropertyMembers{
-    JavaVersion, DiskSpaceRec, DiskSpaceMin, MemoryMin, MemoryRec, CPUMin, CPURec,
-    BlueYRM, RedYRM, GreenYRM, BlueBadYRM, RedBadYRM, GreenBadYRM, BlueOkYRM, RedOkYRM, GreenOkYRM,
-    Blue2YRM, Red2YRM, Green2YRM, Blue3YRM, Red3YRM, Green3YRM, OSRec, OSMin, IEVersion,
-    Zip1, Zip1URL, Zip2, Zip2URL, JavaURL, RealURL, IEURL, AdobeURL, FlashURL,
-    recColorDepth, MinColorDepth, ScreenRecWid, ScreenRecHgt, ScreenMinWid, ScreenMinHgt,
-};
-
-constexpr bool every_property_once()
-{
-    std::array<int, kPropertyCount> seen{};
-    for (Prop p : kPropertyMembers) ++seen[static_cast<std::size_t>(p)];
-    for (int n : seen)
-        if (n != 1) return false;
-    return true;
-}
-static_assert(every_property_once(), "the interface publishes each property once");
-
-// Their identifiers count down from here in that order, one identifier
-// shared by the reading and the writing member.
-constexpr std::int32_t kFirstPropertyDispid = 0x68030027;
+static_assert(std::size(kMethods) == kMethodCount, "every method has its row");
 
 std::array<Member, kMemberCount> build_members()
 {
@@ -68,15 +45,13 @@ std::array<Member, kMemberCount> build_members()
                 method.method,           std::nullopt,      method.parameters, method.result};
         ++i;
     }
-    std::int32_t dispid = kFirstPropertyDispid;
-    for (Prop p : kPropertyMembers) {
-        const auto name = property_info(p).name;
-        m[i] = {static_cast<int>(i + 1), name, dispid, MemberKind::PropertyGet, std::nullopt, p, {}, Variant};
+    for (Prop p : published_order()) {
+        const auto& info = property_info(p);
+        m[i] = {static_cast<int>(i + 1), info.name, info.dispid, MemberKind::PropertyGet, std::nullopt, p, {}, Variant};
         ++i;
-        m[i] = {static_cast<int>(i + 1), name, dispid, MemberKind::PropertyPut, std::nullopt, p, kPropertyPutParameters,
-                std::nullopt};
+        m[i] = {static_cast<int>(i + 1), info.name,           info.dispid, MemberKind::PropertyPut,
+                std::nullopt,            p,                   kPropertyPutParameters, std::nullopt};
         ++i;
-        --dispid;
     }
     return m;
 }

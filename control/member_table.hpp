@@ -1,6 +1,6 @@
 #pragma once
-// The automation interface of the control as data: 85 members in their
-// published order with their dispatch identifiers, parameters and results.
+// The automation interface of the control as data: the five methods, then a
+// reading and a writing member per property, in their published order with their dispatch identifiers, parameters and results.
 // Dispatch, the command line's `call`, the component's dual interface and
 // the type library's source (component/tallymere.idl) all come from it.
 #include "design/properties.hpp"
@@ -14,6 +14,7 @@
 namespace prestova {
 
 enum class Method : std::uint8_t { DeviceColors, GetDiskSpace, CutLangType, CutDecimal, getVersion };
+constexpr std::size_t kMethodCount = static_cast<std::size_t>(Method::getVersion) + 1;
 enum class MemberKind : std::uint8_t { Method, PropertyGet, PropertyPut };
 
 // The automation types the interface passes, named as automation names them.
@@ -33,7 +34,7 @@ struct Parameter {
 };
 
 struct Member {
-    int order;                     // 1 to 85
+    int order;                     // 1 to kMemberCount
     std::string_view name;
     std::int32_t dispid;
     MemberKind kind;
@@ -43,7 +44,7 @@ struct Member {
     // Handed back as the last, out argument; a property's writing member has none.
     std::optional<AutomationType> result;
 };
-constexpr std::size_t kMemberCount = 85;
+constexpr std::size_t kMemberCount = kMethodCount + 2 * kPropertyCount;
 
 const std::array<Member, kMemberCount>& member_table();
 
