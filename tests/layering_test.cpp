@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,24 +17,27 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Layer {
-    std::string_view folder;                     // under the source tree; also the include prefix
-    std::vector<std::string_view> stands_on;     // the layers right below it
+    std::string folder;                 // under the source tree; also the include prefix
+    std::vector<std::string> stands_on; // the layers right below it
 };
 
-// Bottom up, as the libraries link (CMakeLists.txt).
-const std::array<Layer, 11> kLayers{{
-    {"core", {}},
-    {"design", {"core"}},
-    {"platform", {"design"}},
-    {"platform/simulated", {"platform"}},
-    {"platform/win32", {"platform"}},
-    {"probes", {"platform"}},
-    {"checks", {"probes"}},
-    {"control", {"checks"}},
-    {"host", {"control"}},
-    {"pictures", {"design"}},
-    {"render", {"control", "pictures"}},
-}};
+// Bottom up, as the build links them: cmake/layers.txt, a folder and the
+// folders below it a line.
+std::vector<Layer> read_layers()
+{
+    std::ifstream in(fs::path(PRESTOVA_SOURCE_DIR) / "cmake" / "layers.txt");
+    std::vector<Layer> layers;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        Layer layer;
+        fields >> layer.folder;
+        for (std::string below; fields >> below;) layer.stands_on.push_back(below);
+        layers.push_back(layer);
+    }
+    return layers;
+}
+const std::vector<Layer> kLayers = read_layers();
 
 const Layer* find_layer(std::string_view folder)
 {
@@ -87,6 +90,7 @@ std::vector<std::string> quoted_includes(const fs::path& file)
 
 TEST(Layering, TheLayersStandOnOnlyTheLayersBelowThem)
 {
+    ASSERT_GE(kLayers.size(), 10u);  // the list was found
     for (const Layer& layer : kLayers)
         for (std::string_view below : layer.stands_on) {
             const Layer* lower = find_layer(below);
