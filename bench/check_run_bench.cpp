@@ -4,7 +4,7 @@
 // written, 60 captions written into 63 cells), so the ratio of the two in
 // one run shows how far the run is from what it must do.
 #include "allocation_count.hpp"
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "core/ascii_case.hpp"
 
 #include <benchmark/benchmark.h>

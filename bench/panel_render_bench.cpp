@@ -3,7 +3,7 @@
 // attributes at a time, so their cost lies in the text written, not in the
 // run: SVG and HTML should stay within a small factor of JSON.
 #include "allocation_count.hpp"
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "render/panel_render.hpp"
 
 #include <benchmark/benchmark.h>

@@ -6,7 +6,7 @@
 // reports; a script error must stay inside the run's report, since nothing
 // above the check command catches it.
 #include "apps/prestova/check_options.hpp"
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "fuzz_support.hpp"
 #include "host/download_links.hpp"
 #include "host/hyper_jump.hpp"

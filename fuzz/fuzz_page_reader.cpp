@@ -1,6 +1,6 @@
 // The page reader on any bytes: the <object> params, and the entity decoder
 // on the page as a whole. An InputError (no <object>) is its answer.
-#include "apps/prestova/page_params.hpp"
+#include "session/page_params.hpp"
 
 #include <cstddef>
 #include <cstdint>

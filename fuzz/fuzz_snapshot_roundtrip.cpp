@@ -4,8 +4,8 @@
 // itself and its snapshot (what `prestova snapshot` keeps of it) go round.
 // The facts writer may refuse a text it cannot carry (ProfileError); once
 // written, reading back must succeed.
-#include "apps/prestova/machine.hpp"
-#include "apps/prestova/machine_snapshot.hpp"
+#include "session/machine.hpp"
+#include "session/machine_snapshot.hpp"
 #include "fuzz_support.hpp"
 #include "host/hyper_jump.hpp"
 #include "platform/simulated/facts_writer.hpp"

@@ -1,5 +1,5 @@
 // Written by prestova_face_pictures (tools/write_face_pictures.cpp) from
-// pictures/face_drawing.cpp and pictures/gif_encoder.cpp; do not edit. After
+// tools/face_drawing.cpp and tools/gif_encoder.cpp; do not edit. After
 // changing either, rewrite it with the build target face_pictures.
 #include "pictures/embedded_face_pictures.hpp"
 

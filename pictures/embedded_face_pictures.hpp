@@ -1,6 +1,6 @@
 #pragma once
 // The face pictures as the build's picture writer made them from the drawing
-// and the GIF encoder (pictures/face_picture_source.hpp), defined in the
+// and the GIF encoder (tools/face_picture_source.hpp), defined in the
 // committed pictures/embedded_face_pictures.cpp.
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The three verdict pictures as the programs use them: 85 by 85 faces that
 // smile (good), keep a straight mouth (okay) or frown (bad) on a transparent
-// background. They are drawn (pictures/face_drawing.hpp) and GIF-encoded when
+// background. They are drawn (tools/face_drawing.hpp) and GIF-encoded when
 // the embedded pictures are written, not by every process that shows them.
 #include "design/panel_design.hpp"
 #include "pictures/indexed_image.hpp"

@@ -1,6 +1,6 @@
 // Every bundled machine against the sample page, end to end: which verdict
 // icons and download links the student sees.
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 
 #include <gtest/gtest.h>
 

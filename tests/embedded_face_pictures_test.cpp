@@ -2,10 +2,10 @@
 // exactly what the drawing and the GIF encoder make today, and the committed
 // source must be what the picture writer writes, or a changed drawing would
 // ship stale pictures.
-#include "pictures/face_drawing.hpp"
-#include "pictures/face_picture_source.hpp"
+#include "tools/face_drawing.hpp"
+#include "tools/face_picture_source.hpp"
 #include "pictures/face_pictures.hpp"
-#include "pictures/gif_encoder.hpp"
+#include "tools/gif_encoder.hpp"
 
 #include "tests/committed_source_support.hpp"
 

@@ -1,4 +1,4 @@
-#include "pictures/gif_encoder.hpp"
+#include "tools/gif_encoder.hpp"
 
 #include "tests/gif_decoder_support.hpp"
 #include "tests/temp_folder.hpp"

@@ -2,7 +2,7 @@
 // writes them: the Windows build compiles those files, so a table changed
 // without rewriting them would ship a type library that disagrees with
 // dispatch.
-#include "control/interface_sources.hpp"
+#include "tools/interface_sources.hpp"
 
 #include "tests/committed_source_support.hpp"
 

@@ -1,8 +1,8 @@
 // A snapshot of a machine, written out and read back as a machine profile,
 // shows the same panel as the machine itself: for every bundled machine, on
 // a page and freshly initialised, down to what each download link starts.
-#include "apps/prestova/control_setup.hpp"
-#include "apps/prestova/machine_snapshot.hpp"
+#include "session/control_setup.hpp"
+#include "session/machine_snapshot.hpp"
 #include "cli_support.hpp"
 #include "host/download_links.hpp"
 #include "host/hyper_jump.hpp"

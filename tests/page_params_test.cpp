@@ -1,4 +1,4 @@
-#include "apps/prestova/page_params.hpp"
+#include "session/page_params.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // pressing the button, a kiosk left open): what the simulated machine
 // records about the runs must be the same after the thousandth run as after
 // the first, so memory stays flat however long the control lives.
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "platform/simulated/simulated_machine.hpp"
 
 #include <gtest/gtest.h>

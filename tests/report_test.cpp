@@ -2,7 +2,7 @@
 // says of the same machine and page, whatever the threads; unreadable
 // machines become error lines; the outputs keep their documented columns.
 #include "apps/prestova/report_command.hpp"
-#include "apps/prestova/report_writer.hpp"
+#include "apps/prestova/report/report_writer.hpp"
 #include "cli_support.hpp"
 #include "render_json_support.hpp"
 #include "temp_folder.hpp"

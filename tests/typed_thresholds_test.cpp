@@ -3,7 +3,7 @@
 // would: Null stops a step that needs a number or a text and adds nothing
 // to a caption; a Date counts as its serial number and shows as the
 // machine's date; a Currency converts from its exact value.
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 
 #include <gtest/gtest.h>
 

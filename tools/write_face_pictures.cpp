@@ -2,7 +2,7 @@
 // them as GIFs and writes both into the source tree as byte arrays
 // (pictures/embedded_face_pictures.cpp), where they are committed. The build
 // target face_pictures runs it.
-#include "pictures/face_picture_source.hpp"
+#include "tools/face_picture_source.hpp"
 
 #include <filesystem>
 #include <fstream>

@@ -2,7 +2,7 @@
 // sources that come from the member table (the type library's IDL and the
 // dual interface's property list) into the source tree, where they are
 // committed. The build target interface_sources runs it.
-#include "control/interface_sources.hpp"
+#include "tools/interface_sources.hpp"
 
 #include <filesystem>
 #include <fstream>

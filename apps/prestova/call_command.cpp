@@ -1,8 +1,8 @@
 #include "apps/prestova/call_command.hpp"
 
 #include "apps/prestova/check_options.hpp"
-#include "apps/prestova/control_setup.hpp"
-#include "apps/prestova/typed_value.hpp"
+#include "session/control_setup.hpp"
+#include "session/typed_value.hpp"
 #include "control/dispatch.hpp"
 #include "core/ansi.hpp"
 #include "core/input_quote.hpp"

@@ -1,6 +1,6 @@
 #include "apps/prestova/check_command.hpp"
 
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "core/ansi.hpp"
 #include "host/download_links.hpp"
 #include "render/panel_render.hpp"

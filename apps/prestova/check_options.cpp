@@ -1,6 +1,6 @@
 #include "apps/prestova/check_options.hpp"
 
-#include "apps/prestova/machine.hpp"
+#include "session/machine.hpp"
 #include "apps/prestova/option_scanner.hpp"
 #include "core/input_quote.hpp"
 #include "host/download_links.hpp"

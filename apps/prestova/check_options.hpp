@@ -1,17 +1,13 @@
 #pragma once
 // The options of `prestova check`, parsed from the command line.
+#include "session/usage_error.hpp"
+
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace prestova {
-
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 enum class OutputFormat { Text, Json, Svg, Html };
 

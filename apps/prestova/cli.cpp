@@ -2,7 +2,7 @@
 
 #include "apps/prestova/call_command.hpp"
 #include "apps/prestova/check_command.hpp"
-#include "apps/prestova/page_params.hpp"
+#include "session/page_params.hpp"
 #include "apps/prestova/report_command.hpp"
 #include "apps/prestova/snapshot_command.hpp"
 #include "control/identifiers.hpp"

@@ -1,10 +1,10 @@
 #include "apps/prestova/report_command.hpp"
 
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "apps/prestova/parallel_for.hpp"
 #include "apps/prestova/progress_bar.hpp"
 #include "apps/prestova/report_options.hpp"
-#include "apps/prestova/report_writer.hpp"
+#include "apps/prestova/report/report_writer.hpp"
 #include "host/hyper_jump.hpp"
 #include "platform/simulated/profile_error.hpp"
 #include "render/display_text.hpp"

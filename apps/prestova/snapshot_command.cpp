@@ -1,9 +1,9 @@
 #include "apps/prestova/snapshot_command.hpp"
 
 #include "apps/prestova/check_options.hpp"
-#include "apps/prestova/machine_snapshot.hpp"
+#include "session/machine_snapshot.hpp"
 #include "apps/prestova/option_scanner.hpp"
-#include "apps/prestova/page_params.hpp"
+#include "session/page_params.hpp"
 #include "core/input_quote.hpp"
 #include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/reg_writer.hpp"

@@ -1,4 +1,4 @@
-#include "control/interface_sources.hpp"
+#include "tools/interface_sources.hpp"
 
 #include "control/identifiers.hpp"
 #include "control/member_table.hpp"

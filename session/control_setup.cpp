@@ -1,7 +1,7 @@
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 
-#include "apps/prestova/check_options.hpp"
-#include "apps/prestova/typed_value.hpp"
+#include "session/usage_error.hpp"
+#include "session/typed_value.hpp"
 #include "core/ansi.hpp"
 #include "core/file_text.hpp"
 #include "core/input_quote.hpp"

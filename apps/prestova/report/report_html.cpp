@@ -3,7 +3,7 @@
 // the page's own script draws the summaries, the verdict charts (inline
 // SVG), the most common missing items and a table that sorts, filters and
 // shows a page of rows at a time, so a hundred thousand machines stay usable.
-#include "apps/prestova/report_writer.hpp"
+#include "apps/prestova/report/report_writer.hpp"
 #include "render/face_uri.hpp"
 #include "render/json_escape.hpp"
 

@@ -3,7 +3,7 @@
 // recorders, which keep every registry key and value, every system answer,
 // every object tried and every program a link click asked for. The profile
 // then answers every probe of the check run as the machine did.
-#include "apps/prestova/machine.hpp"
+#include "session/machine.hpp"
 #include "platform/simulated/machine_profile.hpp"
 
 namespace prestova {

@@ -1,4 +1,4 @@
-#include "apps/prestova/machine.hpp"
+#include "session/machine.hpp"
 
 #include "platform/simulated/simulated_machine.hpp"
 

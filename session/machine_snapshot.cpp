@@ -1,6 +1,6 @@
-#include "apps/prestova/machine_snapshot.hpp"
+#include "session/machine_snapshot.hpp"
 
-#include "apps/prestova/control_setup.hpp"
+#include "session/control_setup.hpp"
 #include "core/ascii_case.hpp"
 #include "core/variant.hpp"
 #include "host/download_links.hpp"

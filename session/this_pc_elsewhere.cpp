@@ -1,6 +1,6 @@
 // Away from Windows there is no "this PC" to check: only profiles.
-#include "apps/prestova/check_options.hpp"
-#include "apps/prestova/machine.hpp"
+#include "session/usage_error.hpp"
+#include "session/machine.hpp"
 
 namespace prestova {
 

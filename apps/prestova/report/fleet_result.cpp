@@ -1,4 +1,4 @@
-#include "apps/prestova/fleet_result.hpp"
+#include "apps/prestova/report/fleet_result.hpp"
 
 #include "core/ansi.hpp"
 #include "render/display_text.hpp"

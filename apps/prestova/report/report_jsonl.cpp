@@ -4,7 +4,7 @@
 //    "message"}}
 // and for a machine that could not be read
 //   {"file", "machine", "page": null, "readiness": "error", "error": {"line", "message"}}.
-#include "apps/prestova/report_writer.hpp"
+#include "apps/prestova/report/report_writer.hpp"
 #include "render/json_escape.hpp"
 
 #include <ostream>

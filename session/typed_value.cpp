@@ -1,6 +1,6 @@
-#include "apps/prestova/typed_value.hpp"
+#include "session/typed_value.hpp"
 
-#include "apps/prestova/page_params.hpp"
+#include "session/page_params.hpp"
 #include "core/ansi.hpp"
 #include "core/date_text.hpp"
 #include "core/exact_number_text.hpp"

@@ -1,4 +1,4 @@
-#include "pictures/gif_encoder.hpp"
+#include "tools/gif_encoder.hpp"
 
 #include <algorithm>
 #include <bit>

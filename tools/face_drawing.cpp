@@ -1,4 +1,4 @@
-#include "pictures/face_drawing.hpp"
+#include "tools/face_drawing.hpp"
 
 #include <array>
 #include <cmath>

@@ -1,5 +1,5 @@
 // This PC on the real Windows calls (built for Windows only).
-#include "apps/prestova/machine.hpp"
+#include "session/machine.hpp"
 
 #include "platform/win32/win32_platform.hpp"
 

@@ -1,7 +1,7 @@
 // One line per machine and page, columns as csv_columns() gives them; a
 // machine that could not be read has readiness "error" and the error's
 // line and message.
-#include "apps/prestova/report_writer.hpp"
+#include "apps/prestova/report/report_writer.hpp"
 
 #include <ostream>
 

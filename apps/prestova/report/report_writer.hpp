@@ -2,7 +2,7 @@
 // The outputs of `prestova report`. Records arrive sorted by machine file
 // and then page, and each is written as it comes, so memory does not grow
 // with the number of machines.
-#include "apps/prestova/fleet_result.hpp"
+#include "apps/prestova/report/fleet_result.hpp"
 
 #include <cstddef>
 #include <iosfwd>

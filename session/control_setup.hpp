@@ -1,8 +1,8 @@
 #pragma once
 // One control brought up on a machine the way a page brings it up: loaded
 // from the page's params (or initialised fresh), ready to show.
-#include "apps/prestova/machine.hpp"
-#include "apps/prestova/page_params.hpp"
+#include "session/machine.hpp"
+#include "session/page_params.hpp"
 #include "control/panel_state.hpp"
 #include "control/prestova.hpp"
 #include "platform/recording_shell.hpp"

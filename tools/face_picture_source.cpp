@@ -1,7 +1,7 @@
-#include "pictures/face_picture_source.hpp"
+#include "tools/face_picture_source.hpp"
 
-#include "pictures/face_drawing.hpp"
-#include "pictures/gif_encoder.hpp"
+#include "tools/face_drawing.hpp"
+#include "tools/gif_encoder.hpp"
 
 #include <array>
 #include <cstddef>
@@ -82,7 +82,7 @@ std::string embedded_face_pictures_source()
 
     std::string out =
         "// Written by prestova_face_pictures (tools/write_face_pictures.cpp) from\n"
-        "// pictures/face_drawing.cpp and pictures/gif_encoder.cpp; do not edit. After\n"
+        "// tools/face_drawing.cpp and tools/gif_encoder.cpp; do not edit. After\n"
         "// changing either, rewrite it with the build target face_pictures.\n"
         "#include \"pictures/embedded_face_pictures.hpp\"\n"
         "\n"
