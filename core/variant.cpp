@@ -139,7 +139,7 @@ namespace {
                       std::string("Type mismatch: the Error value ").append(std::to_string(code)).append(" has no ").append(wanted));
 }
 
-[[noreturn]] void exact_overflow(std::string text)
+[[noreturn]] void exact_overflow(const std::string& text)
 {
     throw ScriptError(ErrorCode::Overflow, std::string("Overflow: ").append(text).append(" does not fit"));
 }

@@ -34,7 +34,7 @@ SimulatedRegistry::SimulatedRegistry(RegistryTree& tree, const std::vector<std::
 
 void SimulatedRegistry::deny(std::string_view full_key_name)
 {
-    const auto name = parse_key_name(full_key_name);
+    auto name = parse_key_name(full_key_name);
     if (!name) throw std::invalid_argument("unknown hive in key name " + quote_profile_input(full_key_name));
     denied_.push_back(std::move(*name));
 }
