@@ -1,7 +1,8 @@
 #pragma once
 // What the fuzz targets share: cutting one input into the files of a machine
 // profile, a scratch folder for the one file the facts reader must open, and
-// an exact comparison of two machines.
+// an exact comparison of two registry trees (facts are compared as the facts
+// writer writes them).
 #include "platform/simulated/machine_profile.hpp"
 
 #include <unistd.h>
@@ -127,31 +128,6 @@ inline bool same_tree(const RegistryTree& a, const RegistryTree& b)
         }
     }
     return true;
-}
-
-// The service-pack text without the blanks around it, which the facts
-// format drops (Windows 98 SE's " A " is "A").
-inline std::string_view trimmed_service_pack(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// Every fact the machine answers with; the extended record as answered.
-inline bool same_facts(const MachineProfile& a, const MachineProfile& b)
-{
-    return a.platform_id == b.platform_id && a.major == b.major && a.minor == b.minor && a.build == b.build &&
-           trimmed_service_pack(a.service_pack) == trimmed_service_pack(b.service_pack) && a.service_pack_major == b.service_pack_major &&
-           a.service_pack_minor == b.service_pack_minor && a.product_type == b.product_type &&
-           a.answers_extended_record() == b.answers_extended_record() && a.width == b.width &&
-           a.height == b.height && a.twips_per_pixel == b.twips_per_pixel && a.bits_per_pixel == b.bits_per_pixel &&
-           a.planes == b.planes && a.device_context == b.device_context && a.total_physical == b.total_physical &&
-           a.free_bytes == b.free_bytes && a.total_bytes == b.total_bytes && a.creatable == b.creatable &&
-           a.decimal_separator == b.decimal_separator && a.thousands_separator == b.thousands_separator &&
-           a.currency_symbol == b.currency_symbol && a.short_date == b.short_date && a.time_format == b.time_format &&
-           a.programs == b.programs && a.denied_keys == b.denied_keys;
 }
 
 } // namespace prestova::fuzz

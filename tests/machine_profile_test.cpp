@@ -1,11 +1,15 @@
 // The facts file: every key, the defaults, each kind of error with its file
 // and line, and loading the .reg beside it.
+#include "core/file_text.hpp"
+#include "platform/simulated/facts_format.hpp"
+#include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/machine_profile.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 using namespace prestova;
 
@@ -55,21 +59,36 @@ TEST(MachineProfile, ReadsEveryFact)
     EXPECT_EQ(p.programs, (std::vector<std::string>{"C:\\a b\\c.exe"}));
 }
 
+// docs/machine-profile.md lists the format's keys section by section: a
+// "### `[screen]`" heading starts a section, the first cell of a table row
+// names keys in backticks.
+TEST(MachineProfile, DocumentedKeysAreTheFormatsKeys)
+{
+    std::istringstream docs(read_file_text(PRESTOVA_SOURCE_DIR "/docs/machine-profile.md").value());
+    std::vector<std::string> documented, table;
+    std::string section, line;
+    while (std::getline(docs, line)) {
+        if (line.starts_with("#")) section = line.starts_with("### `[") ? line.substr(6, line.find(']') - 6) : "";
+        if (section.empty() || !line.starts_with("| `")) continue;
+        std::istringstream cell(line.substr(0, line.find('|', 1)));
+        std::string part;
+        for (int i = 0; std::getline(cell, part, '`'); ++i)
+            if (i % 2) documented.push_back(section + " " + part);  // between backticks
+    }
+    for (const FactKey& key : facts_keys()) table.push_back(std::string(key.section) + " " + std::string(key.name));
+    EXPECT_EQ(documented, table);
+}
+
+// Every default, as the writer writes it: unset and empty keys left out.
 TEST(MachineProfile, DefaultsWhenLeftOut)
 {
     MachineProfile p = parse("; nothing but a comment\n\n[memory]\n");
-    EXPECT_EQ(p.platform_id, 2u);
-    EXPECT_EQ(p.major, 5u);
-    EXPECT_EQ(p.minor, 1u);
-    EXPECT_EQ(p.twips_per_pixel, 15u);
-    EXPECT_EQ(p.planes, 1);
-    EXPECT_NE(p.device_context, 0);
-    EXPECT_EQ(p.decimal_separator, '.');
-    EXPECT_FALSE(p.total_physical);
-    EXPECT_FALSE(p.product_type);
-    EXPECT_TRUE(p.free_bytes.empty());
-    EXPECT_TRUE(p.creatable.empty());
-    EXPECT_TRUE(p.programs.empty());
+    EXPECT_EQ(write_machine_facts(p, ""),
+              "\n[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\nservice_pack_major = 0\n"
+              "service_pack_minor = 0\nextended_record = yes\n\n[screen]\nwidth = 1024\nheight = 768\n"
+              "twips_per_pixel = 15\nbits_per_pixel = 32\nplanes = 1\nhdc = 0x1A2B\n\n[memory]\n\n[disk]\n\n[objects]\n"
+              "\n[locale]\ndecimal_separator = .\nthousands_separator = ,\ncurrency_symbol = $\nshort_date = M/d/yyyy\n"
+              "time_format = h:mm:ss tt\n\n[registry]\n\n[shell]\n");
     EXPECT_EQ(p.registry.hive(Hive::LocalMachine).subkey_count(), 0u);
 
     EXPECT_EQ(parse("[windows]\nservice_pack = Service Pack 6a\n").service_pack_major, 6);

@@ -3,10 +3,15 @@
 #include "core/ansi.hpp"
 #include "core/input_quote.hpp"
 #include "platform/simulated/profile_error.hpp"
+#include "platform/simulated/facts_format.hpp"
 #include "platform/simulated/registry_tree.hpp"
 
-#include <sstream>
-#include <utility>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace prestova {
 
@@ -57,96 +62,114 @@ std::string listed(std::string_view what, const std::vector<std::string>& items)
     return out;
 }
 
+// A key's value as written (UTF-8), or none where the key is left out.
+std::optional<std::string> written(const FactKey& key, const MachineProfile& p, std::string_view reg_file)
+{
+    const auto read_as_none = [](char c) { return is_blank(c) || c == '\n' || c == '\r'; };
+    std::string value;
+    switch (key.kind) {
+    case FactKind::Number:
+        return number_text(p, key);
+    case FactKind::YesNo: {
+        // extended_record's default hangs on the version, so it is written as answered.
+        const auto yes = key.written == Written::AsAnswered ? p.answers_extended_record()
+                                                            : member_of<std::optional<bool>>(p, key);
+        if (!yes) return std::nullopt;
+        return *yes ? "yes" : "no";
+    }
+    case FactKind::RecordText: {
+        const std::string& text = member_of<std::string>(p, key);
+        if (text.size() > key.max_length)
+            refuse(key.refused_as, ansi_to_utf8(text),
+                   "it is longer than the record's " + std::to_string(key.max_length) + " characters");
+        if (const char* why = cut_short(text)) refuse(key.refused_as, ansi_to_utf8(text), why);
+        value = ansi_to_utf8(text);
+        break;
+    }
+    case FactKind::Text:
+    case FactKind::Picture: {
+        const std::string& text = member_of<std::string>(p, key);
+        const char* why = key.kind == FactKind::Picture && text.empty() ? "the reader takes no empty picture"
+                                                                        : not_kept(text);
+        if (why) refuse(key.refused_as, ansi_to_utf8(text), why);
+        value = ansi_to_utf8(text);
+        break;
+    }
+    case FactKind::Character:
+    case FactKind::CharacterOrNone: {
+        const char c = member_of<char>(p, key);
+        if (read_as_none(c)) refuse(key.refused_as, ansi_to_utf8(std::string_view(&c, 1)), "it would be read as none");
+        // No character at all is an empty value.
+        value = ansi_to_utf8(key.kind == FactKind::CharacterOrNone && !c ? std::string_view() : std::string_view(&c, 1));
+        break;
+    }
+    case FactKind::List:
+        value = listed(key.refused_as, member_of<std::vector<std::string>>(p, key));
+        break;
+    case FactKind::DeniedKeys:
+        value = listed(key.refused_as, member_of<std::vector<std::string>>(p, key));
+        // The reader takes a denied key missing from the registry file for a
+        // misspelling; without a file it cannot tell.
+        if (!reg_file.empty())
+            for (const auto& denied : member_of<std::vector<std::string>>(p, key))
+                if (const auto name = parse_key_name(denied); !name || !p.registry.find(*name))
+                    refuse(key.refused_as, ansi_to_utf8(denied), "it is not in the registry written beside it");
+        break;
+    case FactKind::DriveBytes:
+        return std::nullopt;  // drive by drive: see write_drives
+    case FactKind::RegistryFile:
+        if (const char* why = not_kept(reg_file)) refuse(key.refused_as, reg_file, why);
+        value = reg_file;
+        break;
+    }
+    if (key.written == Written::WhenSet && value.empty()) return std::nullopt;
+    return value;
+}
+
+// The drive keys drive by drive, c_free, c_total, d_free…: a drive is a
+// letter with free bytes (the first drive key's member).
+void write_drives(std::string& out, std::span<const FactKey> drive_keys, const MachineProfile& p)
+{
+    using Drives = std::map<char, std::uint64_t>;
+    for (const auto& drive : member_of<Drives>(p, drive_keys.front())) {
+        for (const FactKey& key : drive_keys) {
+            const Drives& bytes = member_of<Drives>(p, key);
+            if (const auto at = bytes.find(drive.first); at != bytes.end())
+                out.append(1, static_cast<char>(drive.first - 'A' + 'a'))
+                    .append(key.name.substr(key.name.find('_')))
+                    .append(" = " + std::to_string(at->second) + "\n");
+        }
+    }
+}
+
 } // namespace
 
 std::string write_machine_facts(const MachineProfile& p, std::string_view reg_file, std::string_view heading)
 {
-    // Everything is checked before anything is written.
-    if (p.service_pack.size() > 127)
-        refuse("service_pack", ansi_to_utf8(p.service_pack), "it is longer than the record's 127 characters");
-    // Blanks around the service-pack text are trimmed, as Windows 98 SE's " A " becomes "A".
-    if (const char* why = cut_short(p.service_pack)) refuse("service_pack", ansi_to_utf8(p.service_pack), why);
-    const std::string creatable = listed("an [objects] creatable item", p.creatable);
-    const std::string denied = listed("a [registry] denied key", p.denied_keys);
-    // The reader takes a denied key missing from the registry file for a
-    // misspelling; without a file it cannot tell.
-    if (!reg_file.empty())
-        for (const auto& key : p.denied_keys)
-            if (const auto name = parse_key_name(key); !name || !p.registry.find(*name))
-                refuse("a [registry] denied key", ansi_to_utf8(key), "it is not in the registry written beside it");
-    const std::string programs = listed("a [shell] programs item", p.programs);
-    const auto read_as_none = [](char c) { return is_blank(c) || c == '\n' || c == '\r'; };
-    const char separator = p.decimal_separator;
-    if (read_as_none(separator))
-        refuse("the decimal separator", ansi_to_utf8(std::string_view(&separator, 1)), "it would be read as none");
-    // No thousands separator is written as an empty value.
-    const std::string thousands = p.thousands_separator ? std::string(1, p.thousands_separator) : std::string();
-    if (read_as_none(p.thousands_separator))
-        refuse("the thousands separator", ansi_to_utf8(thousands), "it would be read as none");
-    if (const char* why = not_kept(p.currency_symbol)) refuse("the currency symbol", ansi_to_utf8(p.currency_symbol), why);
-    for (const auto& [what, picture] : {std::pair{"the short date format", &p.short_date},
-                                        std::pair{"the time format", &p.time_format}}) {
-        const char* why = picture->empty() ? "the reader takes no empty picture" : not_kept(*picture);
-        if (why) refuse(what, ansi_to_utf8(*picture), why);
-    }
-    if (const char* why = not_kept(reg_file)) refuse("the registry file name", reg_file, why);
-
-    std::ostringstream out;
+    // Every value is checked as the text is made, and the text is only
+    // handed out whole.
+    std::string out;
     if (!heading.empty()) {
         // Only a comment: a line break in it would start a line of its own.
         std::string comment(heading);
         for (char& c : comment)
             if (c == '\n' || c == '\r') c = ' ';
-        out << "; " << comment << "\n";
+        out += "; " + comment + "\n";
     }
-
-    out << "\n[windows]\n"
-        << "platform_id = " << p.platform_id << "\n"
-        << "major = " << p.major << "\n"
-        << "minor = " << p.minor << "\n"
-        << "build = " << p.build << "\n";
-    if (!p.service_pack.empty()) out << "service_pack = " << ansi_to_utf8(p.service_pack) << "\n";
-    out << "service_pack_major = " << p.service_pack_major << "\n"
-        << "service_pack_minor = " << p.service_pack_minor << "\n";
-    if (p.product_type) out << "product_type = " << static_cast<unsigned>(*p.product_type) << "\n";
-    out << "extended_record = " << (p.answers_extended_record() ? "yes" : "no") << "\n";
-
-    out << "\n[screen]\n"
-        << "width = " << p.width << "\n"
-        << "height = " << p.height << "\n"
-        << "twips_per_pixel = " << p.twips_per_pixel << "\n"
-        << "bits_per_pixel = " << p.bits_per_pixel << "\n"
-        << "planes = " << p.planes << "\n"
-        << "hdc = 0x" << std::hex << std::uppercase << p.device_context << std::dec << "\n";
-
-    out << "\n[memory]\n";
-    if (p.total_physical) out << "total_physical = " << *p.total_physical << "\n";
-
-    out << "\n[disk]\n";
-    for (const auto& [letter, free] : p.free_bytes) {
-        const char key = static_cast<char>(letter - 'A' + 'a');
-        out << key << "_free = " << free << "\n";
-        if (const auto total = p.total_bytes.find(letter); total != p.total_bytes.end())
-            out << key << "_total = " << total->second << "\n";
+    const auto keys = facts_keys();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const FactKey& key = keys[i];
+        if (i == 0 || keys[i - 1].section != key.section) out.append("\n[").append(key.section).append("]\n");
+        if (key.kind == FactKind::DriveBytes) {
+            std::size_t end = i;
+            while (end < keys.size() && keys[end].kind == FactKind::DriveBytes) ++end;
+            write_drives(out, keys.subspan(i, end - i), p);
+            i = end - 1;
+        } else if (const auto value = written(key, p, reg_file)) {
+            out.append(key.name).append(" = ").append(*value).append("\n");
+        }
     }
-
-    out << "\n[objects]\n";
-    if (!creatable.empty()) out << "creatable = " << creatable << "\n";
-
-    out << "\n[locale]\n"
-        << "decimal_separator = " << ansi_to_utf8(std::string(1, p.decimal_separator)) << "\n"
-        << "thousands_separator = " << ansi_to_utf8(thousands) << "\n"
-        << "currency_symbol = " << ansi_to_utf8(p.currency_symbol) << "\n"
-        << "short_date = " << ansi_to_utf8(p.short_date) << "\n"
-        << "time_format = " << ansi_to_utf8(p.time_format) << "\n";
-
-    out << "\n[registry]\n";
-    if (!reg_file.empty()) out << "file = " << reg_file << "\n";
-    if (!denied.empty()) out << "denied = " << denied << "\n";
-
-    out << "\n[shell]\n";
-    if (!programs.empty()) out << "programs = " << programs << "\n";
-    return out.str();
+    return out;
 }
 
 } // namespace prestova

@@ -3,10 +3,10 @@
 #include "core/ansi.hpp"
 #include "core/ascii_case.hpp"
 #include "core/file_text.hpp"
+#include "platform/simulated/facts_format.hpp"
 #include "platform/simulated/reg_file.hpp"
 
 #include <charconv>
-#include <set>
 
 namespace prestova {
 
@@ -86,14 +86,15 @@ private:
         if (t.empty() || t[0] == ';' || t[0] == '#') return;
         if (t[0] == '[') {
             if (t.back() != ']') fail("a section line must end with ']'");
-            const std::string name = trim(std::string_view(t).substr(1, t.size() - 2));
-            static const std::set<std::string> known = {"windows", "screen", "memory", "disk",
-                                                         "objects", "locale", "registry", "shell"};
-            section_ = to_lower_ascii(name);
-            if (!known.count(section_))
-                fail("unknown section " + quote_profile_input(t) +
-                     " (known: windows, screen, memory, disk, objects, locale, registry, shell)");
-            return;
+            section_ = to_lower_ascii(trim(std::string_view(t).substr(1, t.size() - 2)));
+            std::string known;
+            std::string_view previous;
+            for (const FactKey& key : facts_keys()) {
+                if (key.section == section_) return;
+                if (key.section != previous) known.append(previous.empty() ? "" : ", ").append(key.section);
+                previous = key.section;
+            }
+            fail("unknown section " + quote_profile_input(t) + " (known: " + known + ")");
         }
         const auto eq = t.find('=');
         if (eq == std::string::npos) fail("expected KEY = VALUE, not " + quote_profile_input(t));
@@ -103,7 +104,30 @@ private:
         if (!seen_.emplace(section_ + "." + key, line_).second)
             fail("duplicate key " + quote_profile_input(key) + " in [" + section_ + "] (first set on line " +
                  std::to_string(seen_[section_ + "." + key]) + ")");
-        set(key, value);
+        set(fact_key(key), key, value);
+    }
+
+    // The section's row for a key; a drive key such as c_free is the row LETTER_free.
+    const FactKey& fact_key(const std::string& key) const
+    {
+        const bool drive = key.size() > 2 && key[0] >= 'a' && key[0] <= 'z' && key[1] == '_';
+        bool drives = false;
+        for (const FactKey& row : facts_keys()) {
+            if (row.section != section_) continue;
+            if (row.kind != FactKind::DriveBytes ? row.name == key
+                                                 : drive && key.substr(2) == row.name.substr(row.name.find('_') + 1))
+                return row;
+            drives = drives || row.kind == FactKind::DriveBytes;
+        }
+        fail("unknown key " + quote_profile_input(key) + " in [" + section_ + "]" +
+             (drives ? " (expected LETTER_free or LETTER_total, e.g. c_free)" : ""));
+    }
+
+    // The line a key was set on, 0 when it was not.
+    int line_of(const std::string& section, const std::string& key) const
+    {
+        const auto at = seen_.find(section + "." + key);
+        return at == seen_.end() ? 0 : at->second;
     }
 
     std::uint64_t number(const std::string& text, std::uint64_t min, std::uint64_t max) const
@@ -120,12 +144,6 @@ private:
         return v;
     }
 
-    template <typename T>
-    T whole(const std::string& text, std::uint64_t min, std::uint64_t max) const
-    {
-        return static_cast<T>(number(text, min, max));
-    }
-
     bool yes_no(const std::string& text) const
     {
         const std::string t = to_lower_ascii(text);
@@ -134,114 +152,91 @@ private:
         fail(quote_profile_input(text) + " is neither yes nor no");
     }
 
-    // A date or time picture: an empty one would show nothing.
-    const std::string& picture(const std::string& key, const std::string& text, std::string_view example) const
+    void set(const FactKey& fact, const std::string& key, const std::string& v)
     {
-        if (text.empty()) fail(key + " must not be empty: give a picture such as " + std::string(example));
-        return text;
-    }
-
-    [[noreturn]] void unknown(const std::string& key) const { fail("unknown key " + quote_profile_input(key) + " in [" + section_ + "]"); }
-
-    void set(const std::string& key, const std::string& v)
-    {
-        constexpr std::uint64_t u16 = 0xFFFF, u32 = 0xFFFFFFFF, i32 = 0x7FFFFFFF, u64 = UINT64_MAX;
-        const std::string& s = section_;
-        if (s == "windows") {
-            if (key == "platform_id") p_.platform_id = whole<std::uint32_t>(v, 0, u32);
-            else if (key == "major") p_.major = whole<std::uint32_t>(v, 0, u32);
-            else if (key == "minor") p_.minor = whole<std::uint32_t>(v, 0, u32);
-            else if (key == "build") p_.build = whole<std::uint32_t>(v, 0, u32);
-            else if (key == "service_pack") {
-                if (v.size() > 127) fail("service_pack is longer than the record's 127 characters");
-                p_.service_pack = v;
-            } else if (key == "service_pack_major") sp_major_ = whole<std::uint16_t>(v, 0, u16);
-            else if (key == "service_pack_minor") sp_minor_ = whole<std::uint16_t>(v, 0, u16);
-            else if (key == "product_type") p_.product_type = whole<std::uint8_t>(v, 0, 255);
-            else if (key == "extended_record") p_.extended_record = yes_no(v);
-            else unknown(key);
-        } else if (s == "screen") {
-            if (key == "width") p_.width = whole<std::uint32_t>(v, 1, 100000);
-            else if (key == "height") p_.height = whole<std::uint32_t>(v, 1, 100000);
-            else if (key == "twips_per_pixel") p_.twips_per_pixel = whole<std::uint32_t>(v, 1, 1440);
-            else if (key == "bits_per_pixel") p_.bits_per_pixel = whole<std::int32_t>(v, 0, i32);
-            else if (key == "planes") p_.planes = whole<std::int32_t>(v, 0, i32);
-            else if (key == "hdc") p_.device_context = whole<std::int32_t>(v, 1, i32);
-            else unknown(key);
-        } else if (s == "memory") {
-            if (key == "total_physical") p_.total_physical = number(v, 0, u64);
-            else unknown(key);
-        } else if (s == "disk") {
-            const bool drive = key.size() > 2 && key[0] >= 'a' && key[0] <= 'z' && key[1] == '_';
-            const char letter = static_cast<char>(key[0] - 'a' + 'A');
-            if (drive && key.substr(2) == "free") p_.free_bytes[letter] = number(v, 0, u64);
-            else if (drive && key.substr(2) == "total") total_line_[letter] = line_, p_.total_bytes[letter] = number(v, 0, u64);
-            else fail("unknown key " + quote_profile_input(key) + " in [disk] (expected LETTER_free or LETTER_total, e.g. c_free)");
-        } else if (s == "objects") {
-            if (key == "creatable") p_.creatable = comma_list(v);
-            else unknown(key);
-        } else if (s == "locale") {
-            if (key == "decimal_separator") {
-                if (v.size() != 1) fail("decimal_separator must be one character, not " + quote_profile_input(v));
-                p_.decimal_separator = v[0];
-            } else if (key == "thousands_separator") {
-                if (v.size() > 1) fail("thousands_separator must be one character or none, not " + quote_profile_input(v));
-                p_.thousands_separator = v.empty() ? '\0' : v[0];
-            } else if (key == "currency_symbol") p_.currency_symbol = v;
-            else if (key == "short_date") p_.short_date = picture(key, v, kUnitedStatesShortDate);
-            else if (key == "time_format") p_.time_format = picture(key, v, kUnitedStatesTimeFormat);
-            else unknown(key);
-        } else if (s == "registry") {
-            if (key == "file") {
-                if (v.empty()) fail("file needs the name of a .reg file");
-                registry_file_ = v, registry_line_ = line_;
-            } else if (key == "denied") {
-                for (auto& name : comma_list(v)) {
-                    if (!parse_key_name(name)) fail("unknown hive in denied key " + quote_profile_input(name));
-                    denied_lines_.push_back(line_);
-                    p_.denied_keys.push_back(std::move(name));
-                }
-            } else unknown(key);
-        } else if (s == "shell") {
-            if (key == "programs") p_.programs = comma_list(v);
-            else unknown(key);
+        const std::string name(fact.name);
+        switch (fact.kind) {
+        case FactKind::Number:
+            set_number(p_, fact, number(v, fact.min, fact.max));
+            break;
+        case FactKind::YesNo:
+            member_of<std::optional<bool>>(p_, fact) = yes_no(v);
+            break;
+        case FactKind::RecordText:
+            if (v.size() > fact.max_length)
+                fail(name + " is longer than the record's " + std::to_string(fact.max_length) + " characters");
+            member_of<std::string>(p_, fact) = v;
+            break;
+        case FactKind::Text:
+            member_of<std::string>(p_, fact) = v;
+            break;
+        case FactKind::Picture:
+            // An empty picture would show nothing.
+            if (v.empty())
+                fail(name + " must not be empty: give a picture such as " + member_of<std::string>(MachineProfile{}, fact));
+            member_of<std::string>(p_, fact) = v;
+            break;
+        case FactKind::Character:
+            if (v.size() != 1) fail(name + " must be one character, not " + quote_profile_input(v));
+            member_of<char>(p_, fact) = v[0];
+            break;
+        case FactKind::CharacterOrNone:
+            if (v.size() > 1) fail(name + " must be one character or none, not " + quote_profile_input(v));
+            member_of<char>(p_, fact) = v.empty() ? '\0' : v[0];
+            break;
+        case FactKind::List:
+            member_of<std::vector<std::string>>(p_, fact) = comma_list(v);
+            break;
+        case FactKind::DeniedKeys:
+            // Each must be in the registry file, which is read last (finish()).
+            for (auto& denied : comma_list(v)) {
+                if (!parse_key_name(denied)) fail("unknown hive in denied key " + quote_profile_input(denied));
+                member_of<std::vector<std::string>>(p_, fact).push_back(std::move(denied));
+            }
+            break;
+        case FactKind::DriveBytes:
+            member_of<std::map<char, std::uint64_t>>(p_, fact)[static_cast<char>(key[0] - 'a' + 'A')] =
+                number(v, fact.min, fact.max);
+            break;
+        case FactKind::RegistryFile:
+            if (v.empty()) fail(name + " needs the name of a .reg file");
+            registry_file_ = v;
+            break;
         }
     }
 
+    // What hangs on more than one key, and the registry file.
     void finish()
     {
+        // Left out, the service-pack numbers come from the text.
         const auto [major, minor] = service_pack_numbers(p_.service_pack);
-        p_.service_pack_major = sp_major_.value_or(major);
-        p_.service_pack_minor = sp_minor_.value_or(minor);
+        if (!line_of("windows", "service_pack_major")) p_.service_pack_major = major;
+        if (!line_of("windows", "service_pack_minor")) p_.service_pack_minor = minor;
         for (const auto& [letter, total] : p_.total_bytes) {
+            const int line = line_of("disk", std::string(1, static_cast<char>(letter - 'A' + 'a')) + "_total");
             const auto free = p_.free_bytes.find(letter);
-            if (free == p_.free_bytes.end())
-                fail_at(total_line_[letter], std::string(1, letter) + ": has a total but no free bytes");
-            if (total < free->second) fail_at(total_line_[letter], std::string(1, letter) + ": total is less than its free bytes");
+            if (free == p_.free_bytes.end()) fail_at(line, std::string(1, letter) + ": has a total but no free bytes");
+            if (total < free->second) fail_at(line, std::string(1, letter) + ": total is less than its free bytes");
         }
         if (registry_file_.empty()) return;
         const auto path = base_ / registry_file_;
         // Read a block at a time: memory holds the tree, not the file.
         const std::string shown = shown_path(path.string());
         auto registry = read_reg_file(path, shown);
-        if (!registry) fail_at(registry_line_, "cannot read the registry file " + shown);
+        if (!registry) fail_at(line_of("registry", "file"), "cannot read the registry file " + shown);
         p_.registry = std::move(*registry);
         // A denied key that is not in the registry is a misspelling.
-        for (std::size_t i = 0; i < p_.denied_keys.size(); ++i)
-            if (!p_.registry.find(*parse_key_name(p_.denied_keys[i])))
-                fail_at(denied_lines_[i], "denied key " + quote_profile_input(p_.denied_keys[i]) + " is not in " + shown);
+        for (const auto& denied : p_.denied_keys)
+            if (!p_.registry.find(*parse_key_name(denied)))
+                fail_at(line_of("registry", "denied"), "denied key " + quote_profile_input(denied) + " is not in " + shown);
     }
 
     std::string file_;
     std::filesystem::path base_;
     int line_ = 0;
     std::string section_;
-    std::map<std::string, int> seen_;
-    std::optional<std::uint16_t> sp_major_, sp_minor_;
-    std::map<char, int> total_line_;
+    std::map<std::string, int> seen_;  // "section.key" and the line it was set on
     std::string registry_file_;
-    int registry_line_ = 0;
-    std::vector<int> denied_lines_;
     MachineProfile p_;
 };
 
