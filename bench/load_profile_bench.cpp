@@ -101,7 +101,8 @@ void load(benchmark::State& state, Encoding encoding)
         benchmark::DoNotOptimize(profile);
     }
     state.SetItemsProcessed(state.iterations() * keys);
-    state.counters["keys/s"] = benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["keys/s"] =
+        benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void LoadProfile(benchmark::State& state) { load(state, Encoding::Regedit4); }
@@ -110,4 +111,4 @@ BENCHMARK(LoadProfile)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 void LoadProfileUtf16(benchmark::State& state) { load(state, Encoding::Utf16); }
 BENCHMARK(LoadProfileUtf16)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -92,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
     Values, RegWriterValue,
     ::testing::Values(OddValue{"text", reg::Sz, std::string("C:\\Program Files\\\"x\"\0", 21)},
                       OddValue{"empty text", reg::Sz, std::string("\0", 1)},
-                      OddValue{"text without its NUL", reg::Sz, "6.0"},
-                      OddValue{"no bytes at all", reg::Sz, ""},
+                      OddValue{"text without its NUL", reg::Sz, "6.0"}, OddValue{"no bytes at all", reg::Sz, ""},
                       OddValue{"text with a NUL inside", reg::Sz, std::string("1.5\0junk\0", 9)},
                       OddValue{"text with a line break", reg::Sz, std::string("a\r\nb\0", 5)},
                       OddValue{"code-page text", reg::Sz, std::string("Caf\xE9 \x80\0", 7)},
@@ -160,9 +159,12 @@ TEST(RegWriter, RefusesNamesARegFileCannotCarry)
         std::string value;  // a value name set there
         const char* message;
     } cases[] = {
-        {"NUL in a value name", "Vendor", std::string("a\0b", 3), "'HKEY_CURRENT_USER\\\\Software\\\\Vendor value a\\x00b' has a name holding a NUL character"},
-        {"NUL in a key name", std::string("Ven\0dor", 7), "v", "'HKEY_CURRENT_USER\\\\Software\\\\Ven\\x00dor' is a key name holding a NUL character"},
+        {"NUL in a value name", "Vendor", std::string("a\0b", 3),
+         "'HKEY_CURRENT_USER\\\\Software\\\\Vendor value a\\x00b' has a name holding a NUL character"},
+        {"NUL in a key name", std::string("Ven\0dor", 7), "v",
+         "'HKEY_CURRENT_USER\\\\Software\\\\Ven\\x00dor' is a key name holding a NUL character"},
         {"line break in a value name", "Vendor", "a\nb", "has a name holding a line break"},
+        {"carriage return in a value name", "Vendor", "a\rb", "has a name holding a line break"},
         {"line break in a key name", "Ven\ndor", "v", "is a key name holding a line break"},
         {"backslash in a key name", "Ven\\dor", "v", "is a key name holding a backslash"},
         {"empty key name", "", "v", "has a key with an empty name"},
@@ -191,4 +193,4 @@ TEST(RegWriter, RefusesNamesARegFileCannotCarry)
     EXPECT_THROW(write_reg_text(tree), ProfileError);
 }
 
-} // namespace
+}  // namespace

@@ -25,4 +25,4 @@ RegistryTree parse_reg_text(std::string_view bytes, std::string_view file_name);
 std::optional<RegistryTree> read_reg_file(const std::filesystem::path& path, std::string_view file_name,
                                           std::size_t block_size = std::size_t{1} << 20);
 
-} // namespace prestova
+}  // namespace prestova

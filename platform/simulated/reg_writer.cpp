@@ -75,7 +75,7 @@ void check_key_name(std::string_view path, std::string_view name, std::size_t de
     if (name.empty()) refuse(what, "has a key with an empty name");
     if (name.find('\\') != std::string_view::npos) refuse(what, "is a key name holding a backslash");
     if (name.find('\0') != std::string_view::npos) refuse(what, "is a key name holding a NUL character");
-    if (name.find('\n') != std::string_view::npos) refuse(what, "is a key name holding a line break");
+    if (name.find_first_of("\r\n") != std::string_view::npos) refuse(what, "is a key name holding a line break");
     if (name.size() > kMaxKeyNameLength)
         refuse(what, "is a key name longer than " + std::to_string(kMaxKeyNameLength) + " characters");
     if (depth > kMaxKeyDepth) refuse(what, "is more than " + std::to_string(kMaxKeyDepth) + " levels deep");
@@ -85,7 +85,8 @@ void check_value_name(std::string_view path, std::string_view name)
 {
     const auto value = [&] { return std::string(path).append(" value ").append(name); };
     if (name.find('\0') != std::string_view::npos) refuse(value(), "has a name holding a NUL character");
-    if (name.find('\n') != std::string_view::npos) refuse(value(), "has a name holding a line break");
+    // The reader ends a line at a lone CR as at LF, as regedit does.
+    if (name.find_first_of("\r\n") != std::string_view::npos) refuse(value(), "has a name holding a line break");
     if (name.size() > kMaxValueNameLength)
         refuse(value(), "has a name longer than " + std::to_string(kMaxValueNameLength) + " characters");
 }
@@ -140,7 +141,7 @@ const RegKey* classes_root(const RegKey& local_machine)
     return classes && classes->name() == "Classes" ? classes : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 std::string write_reg_text(const RegistryTree& tree)
 {
@@ -155,4 +156,4 @@ std::string write_reg_text(const RegistryTree& tree)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

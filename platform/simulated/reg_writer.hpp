@@ -21,4 +21,4 @@ namespace prestova {
 // holding a backslash, and names or depths beyond Windows' limits.
 std::string write_reg_text(const RegistryTree& tree);
 
-} // namespace prestova
+}  // namespace prestova
