@@ -17,7 +17,7 @@ void* allocate(std::size_t size)
     throw std::bad_alloc();
 }
 
-} // namespace
+}  // namespace
 
 std::uint64_t allocations_so_far() { return allocations.load(std::memory_order_relaxed); }
 

@@ -22,8 +22,8 @@ const std::string kSource = PRESTOVA_SOURCE_DIR;
 
 void report_allocations(benchmark::State& state, std::uint64_t before)
 {
-    state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations_so_far() - before),
-                                                       benchmark::Counter::kAvgIterations);
+    state.counters["allocations"] =
+        benchmark::Counter(static_cast<double>(allocations_so_far() - before), benchmark::Counter::kAvgIterations);
 }
 
 void FullCheckRun(benchmark::State& state)
@@ -49,10 +49,7 @@ struct NoCaseHash {
     }
 };
 struct NoCaseEqual {
-    bool operator()(std::string_view a, std::string_view b) const
-    {
-        return prestova::equals_ignoring_case(a, b);
-    }
+    bool operator()(std::string_view a, std::string_view b) const { return prestova::equals_ignoring_case(a, b); }
 };
 
 void Floor(benchmark::State& state)
@@ -68,9 +65,9 @@ void Floor(benchmark::State& state)
             wanted[static_cast<std::size_t>(i / 5)] = key;
         }
     }
-    const std::array<const char*, 20> numbers = {"233",  "633",   "64",   "128",  "500",  "1000", "1024",
-                                                 "768",  "800",   "600",  "65536", "16777216", "172",
-                                                 "207",  "251",   "255",  "0",    "5.5",  "1.6",  "38146.97"};
+    const std::array<const char*, 20> numbers = {"233", "633", "64",  "128",   "500",      "1000",    "1024",
+                                                 "768", "800", "600", "65536", "16777216", "172",     "207",
+                                                 "251", "255", "0",   "5.5",   "1.6",      "38146.97"};
     std::array<std::string, 63> cells;
     const std::array<const char*, 3> captions = {
         "You have more than the recommended amount of RAM needed to use any Marvanta system without problems.",
@@ -107,6 +104,6 @@ void LoadAndRun(benchmark::State& state)
 }
 BENCHMARK(LoadAndRun);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -25,11 +25,11 @@ void RenderPanel(benchmark::State& state)
     benchmark::DoNotOptimize(Render(view));  // the face pictures' data URIs are made on first use
     const std::uint64_t before = allocations_so_far();
     for (auto _ : state) benchmark::DoNotOptimize(Render(view));
-    state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations_so_far() - before),
-                                                       benchmark::Counter::kAvgIterations);
+    state.counters["allocations"] =
+        benchmark::Counter(static_cast<double>(allocations_so_far() - before), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(RenderPanel<prestova::render_json>)->Name("RenderPanel/json");
 BENCHMARK(RenderPanel<prestova::render_svg>)->Name("RenderPanel/svg");
 BENCHMARK(RenderPanel<prestova::render_html>)->Name("RenderPanel/html");
 
-} // namespace
+}  // namespace

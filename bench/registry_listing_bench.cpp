@@ -28,4 +28,4 @@ void ListSubkeys(benchmark::State& state)
 }
 BENCHMARK(ListSubkeys)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 
-} // namespace
+}  // namespace

@@ -57,9 +57,8 @@ struct BrowserRow {
             read_version("Netscape Navigator", kNavigator, "CurrentVersion", true);
             if (ctx.test("Netscape Navigator: version test",
                          [&] { return compare_text(version_text(), "5.0, Opera") < 0; }))
-                ctx.step("Netscape Navigator: line", [&] {
-                    ctx.panel.set_caption(Label33, "Netscape " + version_text() + " installed.\r");
-                });
+                ctx.step("Netscape Navigator: line",
+                         [&] { ctx.panel.set_caption(Label33, "Netscape " + version_text() + " installed.\r"); });
         }
         if (exists("Netscape 6", kNetscape6)) {
             read_version("Netscape 6", kNetscape6, "CurrentVersion", true);
@@ -96,11 +95,13 @@ struct BrowserRow {
 
     void check_explorer()
     {
-        ctx.step("Internet Explorer: version", [&] { version = Variant(read_text(ctx, HKLM, kExplorerVersion, "IE")); });
+        ctx.step("Internet Explorer: version",
+                 [&] { version = Variant(read_text(ctx, HKLM, kExplorerVersion, "IE")); });
         ctx.step("Internet Explorer: one decimal", [&] { version = Variant(CutDecimal(version, 1, ctx.locale)); });
         append("Internet Explorer: line", "Internet Explorer " + version_text() + " installed.\r");
-        if (!ctx.test("Internet Explorer: version test (IEVersion)",
-                      [&] { return compare_text(ctx.prop(Prop::IEVersion), version_text(), ctx.locale).less_or_equal(); }))
+        if (!ctx.test("Internet Explorer: version test (IEVersion)", [&] {
+                return compare_text(ctx.prop(Prop::IEVersion), version_text(), ctx.locale).less_or_equal();
+            }))
             return;
         ctx.step("Internet Explorer: new enough", [&] { state = 1; });
         std::string command;
@@ -147,7 +148,7 @@ struct BrowserRow {
     }
 };
 
-} // namespace
+}  // namespace
 
 void check_browsers(RunContext& ctx)
 {
@@ -155,4 +156,4 @@ void check_browsers(RunContext& ctx)
     row.run();
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -7,4 +7,4 @@ namespace prestova {
 
 void check_browsers(RunContext& ctx);
 
-} // namespace prestova
+}  // namespace prestova

@@ -16,7 +16,7 @@ std::string requirement_caption(RunContext& ctx, Prop prop)
     return ctx.joined(prop) + " Megabytes";
 }
 
-} // namespace
+}  // namespace
 
 void check_disk(RunContext& ctx)
 {
@@ -73,4 +73,4 @@ void check_disk(RunContext& ctx)
     }
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -6,4 +6,4 @@ namespace prestova {
 
 void check_disk(RunContext& ctx);
 
-} // namespace prestova
+}  // namespace prestova

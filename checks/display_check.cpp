@@ -16,7 +16,8 @@ std::string requirement_cell(RunContext& ctx, const char* label, Prop width, Pro
 {
     const std::string resolution = ctx.joined(width) + "x" + ctx.joined(height) + "\r";
     const std::string_view what(label);
-    if (ctx.test(StepName("display: ", what, " colours above 70000"), [&] { return compare_number(ctx.prop(depth), kTrueColourAbove, ctx.locale).greater(); })) {
+    if (ctx.test(StepName("display: ", what, " colours above 70000"),
+                 [&] { return compare_number(ctx.prop(depth), kTrueColourAbove, ctx.locale).greater(); })) {
         if (phrase) *phrase = "True Color (32 bit)";
         return resolution + "True Color";
     }
@@ -29,8 +30,8 @@ std::string requirement_cell(RunContext& ctx, const char* label, Prop width, Pro
 }
 
 // All three comparisons are always made, so each can raise its error.
-bool at_least(RunContext& ctx, std::int16_t width, std::int16_t height, float colours, Prop min_width,
-              Prop min_height, Prop min_colours)
+bool at_least(RunContext& ctx, std::int16_t width, std::int16_t height, float colours, Prop min_width, Prop min_height,
+              Prop min_colours)
 {
     const bool w = compare_number(ctx.prop(min_width), width, ctx.locale).less_or_equal();
     const bool h = compare_number(ctx.prop(min_height), height, ctx.locale).less_or_equal();
@@ -38,7 +39,7 @@ bool at_least(RunContext& ctx, std::int16_t width, std::int16_t height, float co
     return w && h && c;
 }
 
-} // namespace
+}  // namespace
 
 std::int16_t screen_pixels(double twips, double twips_per_pixel)
 {
@@ -118,4 +119,4 @@ void check_display(RunContext& ctx)
     });
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -11,4 +11,4 @@ void check_display(RunContext& ctx);
 // quotient truncated and kept as a 16-bit whole number.
 std::int16_t screen_pixels(double twips, double twips_per_pixel);
 
-} // namespace prestova
+}  // namespace prestova

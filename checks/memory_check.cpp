@@ -15,7 +15,7 @@ std::string requirement_caption(RunContext& ctx, Prop prop)
     return ctx.joined(prop) + " Megabytes";
 }
 
-} // namespace
+}  // namespace
 
 std::uint64_t GetLargeCount(const std::array<std::uint8_t, 8>& bytes)
 {
@@ -90,4 +90,4 @@ void check_memory(RunContext& ctx)
     }
 }
 
-} // namespace prestova
+}  // namespace prestova

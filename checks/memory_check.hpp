@@ -21,4 +21,4 @@ std::int64_t megabytes_in_ten_thousandths(std::uint64_t bytes);
 // threshold a 16-bit property can hold (so large machines do not overflow).
 std::int16_t memory_verdict_figure(std::int64_t ten_thousandths);
 
-} // namespace prestova
+}  // namespace prestova

@@ -45,4 +45,4 @@ void check_operating_system(RunContext& ctx)
     }
 }
 
-} // namespace prestova
+}  // namespace prestova

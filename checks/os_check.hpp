@@ -7,4 +7,4 @@ namespace prestova {
 
 void check_operating_system(RunContext& ctx);
 
-} // namespace prestova
+}  // namespace prestova

@@ -41,7 +41,8 @@ void check_acrobat(RunContext& ctx)
     // An empty list has no last index; asking for it fails, which leads into
     // the installed branch and is put right just below.
     if (ctx.test("Acrobat Reader: installed test", [&] {
-            if (versions.empty()) throw ScriptError(ErrorCode::SubscriptOutOfRange, "Subscript out of range: no versions");
+            if (versions.empty())
+                throw ScriptError(ErrorCode::SubscriptOutOfRange, "Subscript out of range: no versions");
             return association == "AcroExch.Document";
         })) {
         ctx.step("Acrobat Reader: installed line",
@@ -82,9 +83,8 @@ void check_flash(RunContext& ctx)
 void check_realplayer(RunContext& ctx)
 {
     std::string real;
-    ctx.step("RealPlayer: version", [&] {
-        real = read_text(ctx, RegRoot::LocalMachine, "SOFTWARE\\RealNetworks\\RealPlayer\\", "version");
-    });
+    ctx.step("RealPlayer: version",
+             [&] { real = read_text(ctx, RegRoot::LocalMachine, "SOFTWARE\\RealNetworks\\RealPlayer\\", "version"); });
     // Versions compare number by number, so 10.0 is after 6.0.
     if (ctx.test("RealPlayer: version test", [&] { return real != "No" && compare_versions(real, "6.0") > 0; })) {
         append_line(ctx, Label28, "RealPlayer: installed line", "RealPlayer installed.\r");
@@ -95,7 +95,7 @@ void check_realplayer(RunContext& ctx)
     }
 }
 
-} // namespace
+}  // namespace
 
 void check_plugins(RunContext& ctx)
 {
@@ -105,4 +105,4 @@ void check_plugins(RunContext& ctx)
     check_realplayer(ctx);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -8,4 +8,4 @@ namespace prestova {
 
 void check_plugins(RunContext& ctx);
 
-} // namespace prestova
+}  // namespace prestova

@@ -23,7 +23,7 @@ std::string requirement_caption(RunContext& ctx, Prop prop)
     return ctx.joined(prop) + " Mhz";
 }
 
-} // namespace
+}  // namespace
 
 std::string gigahertz_text(std::int32_t megahertz, const Locale& locale)
 {
@@ -63,15 +63,16 @@ void check_processor(RunContext& ctx)
         })) {
         write_result();
         ctx.step("processor: good advice", [&] {
-            ctx.panel.set_caption(Label17, "Your system meets the recommended minimum of " + ctx.panel.caption(Label15) +
-                                               " processor or better.");
+            ctx.panel.set_caption(Label17, "Your system meets the recommended minimum of " +
+                                               ctx.panel.caption(Label15) + " processor or better.");
         });
         ctx.step("processor: good icon", [&] { ctx.panel.make_visible(procgood); });
     } else if (ctx.test("processor: verdict against CPUMin",
                         [&] { return to_int16(speed) >= ctx.whole(Prop::CPUMin); })) {
         write_result();
         ctx.step("processor: okay advice", [&] {
-            ctx.panel.set_caption(Label17, "Your system meets the minimum requirement of " + ctx.panel.caption(Label16) +
+            ctx.panel.set_caption(Label17, "Your system meets the minimum requirement of " +
+                                               ctx.panel.caption(Label16) +
                                                " processor, but you would gain performance by upgrading your "
                                                "processor.");
         });
@@ -89,4 +90,4 @@ void check_processor(RunContext& ctx)
     }
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -11,4 +11,4 @@ void check_processor(RunContext& ctx);
 // general form ("2.4", "2", "3").
 std::string gigahertz_text(std::int32_t megahertz, const Locale& locale);
 
-} // namespace prestova
+}  // namespace prestova

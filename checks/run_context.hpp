@@ -35,8 +35,7 @@ class RunContext {
 public:
     explicit RunContext(RunSubject& control)
         : control(control), panel(control.panel()), platform(control.platform()), locale(control.locale())
-    {
-    }
+    {}
 
     RunSubject& control;
     Panel& panel;
@@ -105,4 +104,4 @@ private:
     std::optional<RunStop> last_error_;
 };
 
-} // namespace prestova
+}  // namespace prestova

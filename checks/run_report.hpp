@@ -8,7 +8,7 @@
 namespace prestova {
 
 struct RunStop {
-    std::string step;         // e.g. "memory: verdict"
+    std::string step;  // e.g. "memory: verdict"
     std::int32_t error_number = 0;
     std::string message;
 };
@@ -17,4 +17,4 @@ struct RunReport {
     std::optional<RunStop> stopped;  // empty: the run reached its end
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -25,4 +25,4 @@ inline void flag_missing(RunContext& ctx, const StepName& name)
     ctx.step(name, [&] { ctx.software_missing = 1; });
 }
 
-} // namespace prestova
+}  // namespace prestova

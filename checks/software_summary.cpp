@@ -36,8 +36,8 @@ void check_java(RunContext& ctx)
 {
     std::string installed;
     ctx.step("Java: version", [&] {
-        installed = read_text(ctx, RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\",
-                              "CurrentVersion");
+        installed =
+            read_text(ctx, RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\", "CurrentVersion");
     });
     // Versions compare number by number (1.10 is after 1.6); a runtime newer
     // than required meets the requirement.
@@ -48,8 +48,8 @@ void check_java(RunContext& ctx)
     } else if (ctx.test("Java: older test (JavaVersion)",
                         [&] { return compare_versions(installed, ctx.prop(Prop::JavaVersion), ctx.locale).less(); })) {
         java_missing(ctx, "Java: too old line",
-                     "Java Runtime Environment " + installed + " detected but version " + ctx.joined(Prop::JavaVersion) +
-                         " is required.");
+                     "Java Runtime Environment " + installed + " detected but version " +
+                         ctx.joined(Prop::JavaVersion) + " is required.");
     } else if (ctx.test("Java: newer test", [&] { return is_version_text(installed); })) {
         append_line(ctx, Label28, "Java: newer line", "Java Runtime Environment " + installed + " detected.");
     } else {
@@ -57,7 +57,7 @@ void check_java(RunContext& ctx)
     }
 }
 
-} // namespace
+}  // namespace
 
 void check_software_summary(RunContext& ctx)
 {
@@ -76,4 +76,4 @@ void check_software_summary(RunContext& ctx)
     }
 }
 
-} // namespace prestova
+}  // namespace prestova

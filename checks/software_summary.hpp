@@ -7,4 +7,4 @@ namespace prestova {
 
 void check_software_summary(RunContext& ctx);
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,8 +15,7 @@ public:
     StepName(const std::string& text) : parts_{std::string_view(text)} {}
     StepName(std::string_view a, std::string_view b, std::string_view c = {}, std::string_view d = {})
         : parts_{a, b, c, d}
-    {
-    }
+    {}
 
     std::string text() const
     {
@@ -29,4 +28,4 @@ private:
     std::array<std::string_view, 4> parts_{};
 };
 
-} // namespace prestova
+}  // namespace prestova

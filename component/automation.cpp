@@ -58,4 +58,4 @@ HRESULT STDMETHODCALLTYPE ControlObject::Invoke(DISPID dispid, REFIID riid, LCID
     return invoke_by_dispid(control_, dispid, flags, params, result, exception, argument_error);
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

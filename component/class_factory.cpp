@@ -48,9 +48,9 @@ public:
 
 ClassFactory g_factory;
 
-} // namespace
+}  // namespace
 
-} // namespace prestova::component
+}  // namespace prestova::component
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
@@ -61,7 +61,4 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid,
     return prestova::component::g_factory.QueryInterface(riid, object);
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow()
-{
-    return prestova::component::module_in_use() ? S_FALSE : S_OK;
-}
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return prestova::component::module_in_use() ? S_FALSE : S_OK; }

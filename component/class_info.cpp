@@ -17,4 +17,4 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetGUID(DWORD kind, GUID* guid)
     return S_OK;
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

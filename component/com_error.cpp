@@ -27,7 +27,9 @@ Failure current_failure() noexcept
     try {
         throw;
     } catch (const ScriptError& e) {
-        return {.status = DISP_E_EXCEPTION, .error_code = script_error_code(e.number()), .argument = -1,
+        return {.status = DISP_E_EXCEPTION,
+                .error_code = script_error_code(e.number()),
+                .argument = -1,
                 .description = e.what()};
     } catch (const DispatchError& e) {
         switch (e.kind()) {
@@ -72,7 +74,7 @@ void set_error_object(const Failure& failure)
     if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, &info)) && info) SetErrorInfo(0, info.Get());
 }
 
-} // namespace
+}  // namespace
 
 HRESULT hresult_from_exception(ErrorReport report, EXCEPINFO* exception, int* refused_argument) noexcept
 {
@@ -97,4 +99,4 @@ HRESULT script_error_code(std::int32_t number)
 
 void clear_error_info() { SetErrorInfo(0, nullptr); }
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -39,4 +39,4 @@ HRESULT script_error_code(std::int32_t number);
 // failure it reports without one never shows an earlier call's description.
 void clear_error_info();
 
-} // namespace prestova::component
+}  // namespace prestova::component

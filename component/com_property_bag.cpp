@@ -18,11 +18,11 @@ using Bstr = std::unique_ptr<OLECHAR, BstrDeleter>;
 {
     char code[16];
     wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
-    throw ScriptError(ErrorCode::PlatformFailure,
-                      std::string("The property bag failed to ") + what + " \"" + std::string(key) + "\" (0x" + code + ")");
+    throw ScriptError(ErrorCode::PlatformFailure, std::string("The property bag failed to ") + what + " \"" +
+                                                      std::string(key) + "\" (0x" + code + ")");
 }
 
-} // namespace
+}  // namespace
 
 Variant ComPropertyBag::read_property(std::string_view key, const Variant& default_value)
 {
@@ -36,7 +36,8 @@ Variant ComPropertyBag::read_property(std::string_view key, const Variant& defau
     if (FAILED(hr)) bag_failed("read", key, hr);
     auto core = from_variant(value);
     VariantClear(&value);
-    if (!core) throw ScriptError(ErrorCode::TypeMismatch, "Type mismatch: \"" + std::string(key) + "\" in the property bag");
+    if (!core)
+        throw ScriptError(ErrorCode::TypeMismatch, "Type mismatch: \"" + std::string(key) + "\" in the property bag");
     return *core;
 }
 
@@ -51,4 +52,4 @@ void ComPropertyBag::write_property(std::string_view key, const Variant& value, 
     if (FAILED(hr)) bag_failed("write", key, hr);
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

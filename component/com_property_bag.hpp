@@ -18,4 +18,4 @@ private:
     IErrorLog* log_;
 };
 
-} // namespace prestova::component
+}  // namespace prestova::component

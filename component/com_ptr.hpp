@@ -18,4 +18,4 @@ ComPtr<T> adopt(T* object)
     return owner;
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

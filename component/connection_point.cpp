@@ -9,8 +9,7 @@ namespace prestova::component {
 
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, const IID& iid, const IID* also_accepted)
     : container_(container), iid_(iid), also_accepted_(also_accepted)
-{
-}
+{}
 
 HRESULT STDMETHODCALLTYPE ConnectionPoint::QueryInterface(REFIID riid, void** object)
 {
@@ -84,4 +83,4 @@ std::vector<ComPtr<IUnknown>> ConnectionPoint::sinks() const
     return out;
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

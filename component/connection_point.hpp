@@ -48,4 +48,4 @@ private:
     DWORD next_cookie_ = 1;
 };
 
-} // namespace prestova::component
+}  // namespace prestova::component

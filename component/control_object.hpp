@@ -59,8 +59,8 @@ public:
     HRESULT STDMETHODCALLTYPE CutLangType(VARIANT* Number, VARIANT* result) override;
     HRESULT STDMETHODCALLTYPE CutDecimal(VARIANT* Number, unsigned char* ByPlace, BSTR* result) override;
     HRESULT STDMETHODCALLTYPE getVersion(OSofPrestovaUser* result) override;
-#define PRESTOVA_DECLARE_PROPERTY(name)                                   \
-    HRESULT STDMETHODCALLTYPE get_##name(VARIANT* result) override;       \
+#define PRESTOVA_DECLARE_PROPERTY(name)                                                                                \
+    HRESULT STDMETHODCALLTYPE get_##name(VARIANT* result) override;                                                    \
     HRESULT STDMETHODCALLTYPE put_##name(VARIANT value) override;
     PRESTOVA_PROPERTIES(PRESTOVA_DECLARE_PROPERTY)
 #undef PRESTOVA_DECLARE_PROPERTY
@@ -178,4 +178,4 @@ private:
 // A type description from the type library embedded in this DLL.
 HRESULT embedded_type_info(REFGUID guid, ITypeInfo** info);
 
-} // namespace prestova::component
+}  // namespace prestova::component

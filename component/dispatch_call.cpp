@@ -78,7 +78,7 @@ HRESULT invoke_member(Prestova& control, const Member& member, DISPPARAMS& param
     return S_OK;
 }
 
-} // namespace
+}  // namespace
 
 HRESULT invoke_by_dispid(Prestova& control, DISPID dispid, WORD flags, DISPPARAMS* params, VARIANT* result,
                          EXCEPINFO* exception, UINT* argument_error)
@@ -105,4 +105,4 @@ HRESULT call_member(Prestova& control, const Member& member, std::vector<Variant
     }
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -19,4 +19,4 @@ HRESULT invoke_by_dispid(Prestova& control, DISPID dispid, WORD flags, DISPPARAM
 // args; a failure is also described through the thread's error object.
 HRESULT call_member(Prestova& control, const Member& member, std::vector<Variant>& args, Variant* result);
 
-} // namespace prestova::component
+}  // namespace prestova::component

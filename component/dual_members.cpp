@@ -28,7 +28,7 @@ HRESULT vtable_call(Body&& body)
     }
 }
 
-} // namespace
+}  // namespace
 
 HRESULT STDMETHODCALLTYPE ControlObject::DeviceColors(LONG* hDC, float* result)
 {
@@ -132,10 +132,10 @@ HRESULT ControlObject::put_property(const char* name, const VARIANT& value)
     });
 }
 
-#define PRESTOVA_DEFINE_PROPERTY(name)                                                                          \
-    HRESULT STDMETHODCALLTYPE ControlObject::get_##name(VARIANT* result) { return get_property(#name, result); } \
+#define PRESTOVA_DEFINE_PROPERTY(name)                                                                                 \
+    HRESULT STDMETHODCALLTYPE ControlObject::get_##name(VARIANT* result) { return get_property(#name, result); }       \
     HRESULT STDMETHODCALLTYPE ControlObject::put_##name(VARIANT value) { return put_property(#name, value); }
 PRESTOVA_PROPERTIES(PRESTOVA_DEFINE_PROPERTY)
 #undef PRESTOVA_DEFINE_PROPERTY
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -11,4 +11,4 @@ HRESULT STDMETHODCALLTYPE ControlObject::InterfaceSupportsErrorInfo(REFIID riid)
     return riid == IID__Prestova ? S_OK : S_FALSE;
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

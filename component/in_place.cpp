@@ -80,4 +80,4 @@ HRESULT STDMETHODCALLTYPE ControlObject::SetObjectRects(LPCRECT position, LPCREC
 
 HRESULT STDMETHODCALLTYPE ControlObject::ReactivateAndUndo() { return INPLACE_E_NOTUNDOABLE; }
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -12,7 +12,7 @@ HMODULE g_module = nullptr;
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 
-} // namespace
+}  // namespace
 
 HMODULE module_handle() { return g_module; }
 
@@ -25,7 +25,7 @@ void thread_startup() { safe_control_startup(); }
 
 void set_module_handle(HMODULE module) { g_module = module; }
 
-} // namespace prestova::component
+}  // namespace prestova::component
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {

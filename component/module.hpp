@@ -28,4 +28,4 @@ bool module_in_use();
 // every thread; each thread that uses the component gets them set here.
 void thread_startup();
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -23,7 +23,7 @@ Guid core_guid(REFIID riid)
 // the compiler cannot assume it is set.
 __attribute__((noipa)) const IID* address_of(const IID& riid) { return &riid; }
 
-} // namespace
+}  // namespace
 
 // A caller that passes no identifier at all (a null reference) gets the
 // core's answer for "none given".
@@ -46,4 +46,4 @@ HRESULT STDMETHODCALLTYPE ControlObject::SetInterfaceSafetyOptions(REFIID riid, 
     return prestova::SetInterfaceSafetyOptions(pointer ? &guid : nullptr, mask, enabled);
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -135,8 +135,7 @@ void ControlObject::show()
     // not reach keep what they showed, and the host carries on.
     try {
         control_.show();
-    } catch (...) {
-    }
+    } catch (...) {}
     repaint();
 }
 
@@ -146,4 +145,4 @@ void ControlObject::repaint()
     tell_view_changed();
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

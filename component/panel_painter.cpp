@@ -105,8 +105,8 @@ void paint_icon(HDC dc, const ControlDesign& c)
     if (source && bitmap) {
         HGDIOBJ old = SelectObject(source, bitmap);
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        AlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source, 0, 0, kFaceSize, kFaceSize,
-                   blend);
+        AlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source, 0, 0, kFaceSize,
+                   kFaceSize, blend);
         SelectObject(source, old);
     }
     if (bitmap) DeleteObject(bitmap);
@@ -124,7 +124,7 @@ void paint_line(HDC dc, const ControlDesign& c)
     DeleteObject(pen);
 }
 
-} // namespace
+}  // namespace
 
 void paint_panel(HDC dc, const PanelState& panel)
 {
@@ -153,4 +153,4 @@ std::optional<ControlId> link_at(const PanelState& panel, POINT pixel)
     return hit;
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -16,4 +16,4 @@ void paint_panel(HDC dc, const PanelState& panel);
 // The visible link label under a point given in design pixels.
 std::optional<ControlId> link_at(const PanelState& panel, POINT pixel);
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -59,7 +59,7 @@ bool register_class()
     return RegisterClassA(&wc) != 0;
 }
 
-} // namespace
+}  // namespace
 
 HWND create_panel_window(ControlObject& control, HWND parent, const RECT& position)
 {
@@ -69,10 +69,7 @@ HWND create_panel_window(ControlObject& control, HWND parent, const RECT& positi
                            module_handle(), &control);
 }
 
-void ControlObject::paint(HDC dc, const RECT&)
-{
-    paint_panel(dc, panel_);
-}
+void ControlObject::paint(HDC dc, const RECT&) { paint_panel(dc, panel_); }
 
 void ControlObject::press(POINT pixel) { pressed_link_ = link_at(panel_, pixel); }
 
@@ -89,4 +86,4 @@ void ControlObject::release(POINT pixel)
     }
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

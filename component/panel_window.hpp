@@ -9,4 +9,4 @@ class ControlObject;
 
 HWND create_panel_window(ControlObject& control, HWND parent, const RECT& position);
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -47,7 +47,7 @@ std::string saved_state(Prestova& control)
     return encode_state(bag);
 }
 
-} // namespace
+}  // namespace
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetClassID(CLSID* clsid)
 {
@@ -98,8 +98,8 @@ HRESULT STDMETHODCALLTYPE ControlObject::Load(LPSTREAM stream)
         unsigned char length_bytes[4];
         HRESULT hr = read_exactly(stream, length_bytes, sizeof length_bytes);
         if (FAILED(hr)) return hr;
-        const ULONG length = length_bytes[0] | length_bytes[1] << 8 | length_bytes[2] << 16 |
-                             static_cast<ULONG>(length_bytes[3]) << 24;
+        const ULONG length =
+            length_bytes[0] | length_bytes[1] << 8 | length_bytes[2] << 16 | static_cast<ULONG>(length_bytes[3]) << 24;
         if (length > 1u << 20) return E_FAIL;  // far more than forty values take
         std::string text(length, '\0');
         hr = read_exactly(stream, text.data(), length);
@@ -118,9 +118,9 @@ HRESULT STDMETHODCALLTYPE ControlObject::Save(LPSTREAM stream, BOOL clear_dirty)
     return guarded([&] {
         const std::string text = saved_state(control_);
         const auto length = static_cast<ULONG>(text.size());
-        const unsigned char length_bytes[4] = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
-                                               static_cast<unsigned char>(length >> 16),
-                                               static_cast<unsigned char>(length >> 24)};
+        const unsigned char length_bytes[4] = {
+            static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+            static_cast<unsigned char>(length >> 16), static_cast<unsigned char>(length >> 24)};
         HRESULT hr = write_exactly(stream, length_bytes, sizeof length_bytes);
         if (SUCCEEDED(hr)) hr = write_exactly(stream, text.data(), length);
         if (SUCCEEDED(hr) && clear_dirty) dirty_ = false;
@@ -137,4 +137,4 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetSizeMax(ULARGE_INTEGER* size)
     });
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

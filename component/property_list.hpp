@@ -1,8 +1,8 @@
 #pragma once
-// The forty properties as the dual interface declares them (get_/put_ pairs),
-// for declaring and defining their vtable members in one line each. Written
-// from the member table (control/member_table.cpp), as tallymere.idl is:
-// change the table, never this file.
+// Written by prestova_interface_sources from the member table
+// (control/member_table.cpp), as tallymere.idl is; do not edit: change the
+// table. The forty properties as the dual interface declares them (get_/put_
+// pairs), for declaring and defining their vtable members in one line each.
 #define PRESTOVA_PROPERTIES(X) \
     X(JavaVersion) \
     X(DiskSpaceRec) \

@@ -22,7 +22,7 @@ std::optional<DISPID> dispid_of(Prop prop)
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 HRESULT STDMETHODCALLTYPE ControlObject::EnumConnectionPoints(IEnumConnectionPoints** points)
 {
@@ -69,4 +69,4 @@ void ControlObject::property_changed(Prop prop)
                                                       .append(")"));
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

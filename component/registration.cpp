@@ -127,9 +127,9 @@ HRESULT unregister_type_library()
     return hr;
 }
 
-} // namespace
+}  // namespace
 
-} // namespace prestova::component
+}  // namespace prestova::component
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()
 {

@@ -89,8 +89,7 @@ public:
 private:
     SnapshotEnumerator(const IID& iid, std::shared_ptr<const std::vector<Held>> items, std::size_t position)
         : iid_(iid), items_(std::move(items)), position_(position)
-    {
-    }
+    {}
 
     ModuleUse module_use_;
     std::atomic<ULONG> references_{1};
@@ -100,6 +99,7 @@ private:
 };
 
 using ConnectionEnumerator = SnapshotEnumerator<IEnumConnections, CONNECTDATA, Connection>;
-using ConnectionPointEnumerator = SnapshotEnumerator<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>>;
+using ConnectionPointEnumerator =
+    SnapshotEnumerator<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>>;
 
-} // namespace prestova::component
+}  // namespace prestova::component

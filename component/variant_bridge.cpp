@@ -68,7 +68,7 @@ HRESULT store(VARIANT& target, VARIANT& converted)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string to_ansi(const OLECHAR* text, UINT length)
 {
@@ -135,12 +135,30 @@ HRESULT to_variant(const Variant& value, VARIANT* out)
     switch (value.type()) {
     case Variant::Type::Empty: return S_OK;
     case Variant::Type::Null: out->vt = VT_NULL; return S_OK;
-    case Variant::Type::Integer: out->vt = VT_I2; out->iVal = value.as_integer(); return S_OK;
-    case Variant::Type::Long: out->vt = VT_I4; out->lVal = value.as_long(); return S_OK;
-    case Variant::Type::Single: out->vt = VT_R4; out->fltVal = value.as_single(); return S_OK;
-    case Variant::Type::Double: out->vt = VT_R8; out->dblVal = value.as_double(); return S_OK;
-    case Variant::Type::Currency: out->vt = VT_CY; out->cyVal.int64 = value.as_currency().ten_thousandths; return S_OK;
-    case Variant::Type::Date: out->vt = VT_DATE; out->date = value.as_date(); return S_OK;
+    case Variant::Type::Integer:
+        out->vt = VT_I2;
+        out->iVal = value.as_integer();
+        return S_OK;
+    case Variant::Type::Long:
+        out->vt = VT_I4;
+        out->lVal = value.as_long();
+        return S_OK;
+    case Variant::Type::Single:
+        out->vt = VT_R4;
+        out->fltVal = value.as_single();
+        return S_OK;
+    case Variant::Type::Double:
+        out->vt = VT_R8;
+        out->dblVal = value.as_double();
+        return S_OK;
+    case Variant::Type::Currency:
+        out->vt = VT_CY;
+        out->cyVal.int64 = value.as_currency().ten_thousandths;
+        return S_OK;
+    case Variant::Type::Date:
+        out->vt = VT_DATE;
+        out->date = value.as_date();
+        return S_OK;
     case Variant::Type::Text: {
         BSTR text = to_bstr(value.text());
         if (!text) return E_OUTOFMEMORY;
@@ -152,12 +170,18 @@ HRESULT to_variant(const Variant& value, VARIANT* out)
         out->vt = VT_BOOL;
         out->boolVal = value.as_boolean() ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
-    case Variant::Type::Error: out->vt = VT_ERROR; out->scode = value.as_error(); return S_OK;
+    case Variant::Type::Error:
+        out->vt = VT_ERROR;
+        out->scode = value.as_error();
+        return S_OK;
     case Variant::Type::Decimal:
         set_decimal(out->decVal, value.as_decimal());
         out->vt = VT_DECIMAL;  // after the fields: the type code shares the DECIMAL's first bytes
         return S_OK;
-    case Variant::Type::Byte: out->vt = VT_UI1; out->bVal = value.as_byte(); return S_OK;
+    case Variant::Type::Byte:
+        out->vt = VT_UI1;
+        out->bVal = value.as_byte();
+        return S_OK;
     }
     return DISP_E_TYPEMISMATCH;
 }
@@ -182,4 +206,4 @@ HRESULT write_back(const Variant& value, VARIANT& by_reference)
     return hr;
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

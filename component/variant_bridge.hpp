@@ -32,4 +32,4 @@ HRESULT to_variant(const Variant& value, VARIANT* out);
 // storage's own type (a VARIANT takes the value as it is).
 HRESULT write_back(const Variant& value, VARIANT& by_reference);
 
-} // namespace prestova::component
+}  // namespace prestova::component

@@ -16,11 +16,10 @@ LONG himetric_to_pixels(LONG himetric)
     return static_cast<LONG>(std::lround(himetric * 1440.0 / 2540.0 / kTwipsPerPixel));
 }
 
-} // namespace
+}  // namespace
 
-HRESULT STDMETHODCALLTYPE ControlObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
-                                              LPCRECTL bounds, LPCRECTL,
-                                              WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
+HRESULT STDMETHODCALLTYPE ControlObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds,
+                                              LPCRECTL, WINBOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
 {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!dc || !bounds) return E_INVALIDARG;
@@ -75,4 +74,4 @@ void ControlObject::tell_view_changed()
     if (view_sink_ && (view_sink_aspects_ & DVASPECT_CONTENT)) view_sink_->OnViewChange(DVASPECT_CONTENT, -1);
 }
 
-} // namespace prestova::component
+}  // namespace prestova::component

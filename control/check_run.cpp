@@ -51,7 +51,7 @@ void run_all(RunContext& ctx)
     for (const auto& section : kSections) section.run(ctx);
 }
 
-} // namespace
+}  // namespace
 
 std::span<const RunSection> run_sections() { return kSections; }
 
@@ -69,4 +69,4 @@ RunReport run_checks(RunSubject& control)
     return report;
 }
 
-} // namespace prestova
+}  // namespace prestova

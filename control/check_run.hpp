@@ -18,4 +18,4 @@ std::span<const RunSection> run_sections();
 
 RunReport run_checks(RunSubject& control);
 
-} // namespace prestova
+}  // namespace prestova

@@ -23,7 +23,7 @@ std::vector<ControlId> group_cells(ColourGroup group)
     return cells;
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t build_colour(RunContext& ctx, const ColourSource& source)
 {
@@ -49,4 +49,4 @@ std::span<const ControlId> cells_of(ColourGroup group)
     return kGroups[static_cast<std::size_t>(group)];
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -29,4 +29,4 @@ std::int32_t build_colour(RunContext& ctx, const ColourSource& source);
 // The cells of a group, in the order they are coloured.
 std::span<const ControlId> cells_of(ColourGroup group);
 
-} // namespace prestova
+}  // namespace prestova

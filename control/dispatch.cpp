@@ -66,7 +66,7 @@ Variant call_method(Prestova& control, Method method, std::vector<Variant>& args
     return Variant();
 }
 
-} // namespace
+}  // namespace
 
 std::size_t argument_count(const Member& member) { return member.parameters.size(); }
 
@@ -86,4 +86,4 @@ Variant invoke(Prestova& control, const Member& member, std::vector<Variant>& ar
     return call_method(control, *member.method, args);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -18,8 +18,7 @@ public:
     enum class Kind { BadParamCount, TypeMismatch, Overflow };
     DispatchError(Kind kind, int argument, const std::string& message)
         : std::runtime_error(message), kind_(kind), argument_(argument)
-    {
-    }
+    {}
     Kind kind() const { return kind_; }
     int argument() const { return argument_; }  // 0-based, -1 when none
 
@@ -33,4 +32,4 @@ Variant invoke(Prestova& control, const Member& member, std::vector<Variant>& ar
 // The number of arguments a member takes.
 std::size_t argument_count(const Member& member);
 
-} // namespace prestova
+}  // namespace prestova

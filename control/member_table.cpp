@@ -41,22 +41,22 @@ std::array<Member, kMemberCount> build_members()
     std::array<Member, kMemberCount> m{};
     std::size_t i = 0;
     for (const auto& method : kMethods) {
-        m[i] = {static_cast<int>(i + 1), method.name,       method.dispid,    MemberKind::Method,
-                method.method,           std::nullopt,      method.parameters, method.result};
+        m[i] = {static_cast<int>(i + 1), method.name,  method.dispid,     MemberKind::Method,
+                method.method,           std::nullopt, method.parameters, method.result};
         ++i;
     }
     for (Prop p : published_order()) {
         const auto& info = property_info(p);
         m[i] = {static_cast<int>(i + 1), info.name, info.dispid, MemberKind::PropertyGet, std::nullopt, p, {}, Variant};
         ++i;
-        m[i] = {static_cast<int>(i + 1), info.name,           info.dispid, MemberKind::PropertyPut,
-                std::nullopt,            p,                   kPropertyPutParameters, std::nullopt};
+        m[i] = {static_cast<int>(i + 1), info.name,   info.dispid, MemberKind::PropertyPut, std::nullopt, p,
+                kPropertyPutParameters,  std::nullopt};
         ++i;
     }
     return m;
 }
 
-} // namespace
+}  // namespace
 
 const std::array<Member, kMemberCount>& member_table()
 {
@@ -84,4 +84,4 @@ const Member& method_member(Method method)
     return member_table()[static_cast<std::size_t>(method)];
 }
 
-} // namespace prestova
+}  // namespace prestova

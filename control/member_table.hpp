@@ -1,8 +1,8 @@
 #pragma once
 // The automation interface of the control as data: the five methods, then a
-// reading and a writing member per property, in their published order with their dispatch identifiers, parameters and results.
-// Dispatch, the command line's `call`, the component's dual interface and
-// the type library's source (component/tallymere.idl) all come from it.
+// reading and a writing member per property, in their published order with their dispatch identifiers, parameters and
+// results. Dispatch, the command line's `call`, the component's dual interface and the type library's source
+// (component/tallymere.idl) all come from it.
 #include "design/properties.hpp"
 
 #include <array>
@@ -19,10 +19,10 @@ enum class MemberKind : std::uint8_t { Method, PropertyGet, PropertyPut };
 
 // The automation types the interface passes, named as automation names them.
 enum class AutomationType : std::uint8_t {
-    Byte,              // unsigned 8 bits
-    Long,              // signed 32 bits
-    Single,            // single-precision number
-    String,            // BSTR
+    Byte,    // unsigned 8 bits
+    Long,    // signed 32 bits
+    Single,  // single-precision number
+    String,  // BSTR
     Variant,
     OSofPrestovaUser,  // the enumeration getVersion answers with
 };
@@ -34,7 +34,7 @@ struct Parameter {
 };
 
 struct Member {
-    int order;                     // 1 to kMemberCount
+    int order;  // 1 to kMemberCount
     std::string_view name;
     std::int32_t dispid;
     MemberKind kind;
@@ -56,4 +56,4 @@ const Member* find_member(std::int32_t dispid, MemberKind kind);
 // A method's entry.
 const Member& method_member(Method method);
 
-} // namespace prestova
+}  // namespace prestova

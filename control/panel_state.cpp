@@ -24,12 +24,11 @@ std::string PanelState::caption(ControlId id) const { return controls_[static_ca
 void PanelState::set_background(ControlId id, std::int32_t colour)
 {
     if (colour < 0 || colour > 0xFFFFFF)
-        throw ScriptError(ErrorCode::InvalidPropertyValue,
-                          "Invalid property value: colour " + std::to_string(colour) + " for " +
-                              std::string(design(id).name));
+        throw ScriptError(ErrorCode::InvalidPropertyValue, "Invalid property value: colour " + std::to_string(colour) +
+                                                               " for " + std::string(design(id).name));
     controls_[static_cast<std::size_t>(id)].background = colour;
 }
 
 void PanelState::make_visible(ControlId id) { controls_[static_cast<std::size_t>(id)].visible = true; }
 
-} // namespace prestova
+}  // namespace prestova

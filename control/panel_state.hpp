@@ -27,4 +27,4 @@ private:
     std::array<ControlState, kControlCount> controls_;
 };
 
-} // namespace prestova
+}  // namespace prestova

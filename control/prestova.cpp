@@ -10,8 +10,7 @@ namespace prestova {
 
 Prestova::Prestova(Platform platform, Panel& panel, PropertyChangeSink* change_sink)
     : platform_(platform), panel_(panel), change_sink_(change_sink)
-{
-}
+{}
 
 void Prestova::put(Prop prop, Variant value)
 {
@@ -69,4 +68,4 @@ Locale Prestova::locale() const
     return locale;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -50,4 +50,4 @@ private:
     std::array<Variant, kPropertyCount> members_{};
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -11,4 +11,4 @@ public:
     virtual void property_changed(Prop prop) = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -22,7 +22,10 @@ std::optional<std::string> unescape(std::string_view text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') { out += text[i]; continue; }
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
         if (++i == text.size()) return std::nullopt;
         switch (text[i]) {
         case '\\': out += '\\'; break;
@@ -84,24 +87,42 @@ std::optional<Variant> decode(std::string_view field)
     switch (field[0]) {
     case 'E': return body.empty() ? std::optional<Variant>(Variant()) : std::nullopt;
     case 'N': return body.empty() ? std::optional<Variant>(Variant::null()) : std::nullopt;
-    case 'Y': if (auto n = read_exact_number<std::uint8_t>(body)) return Variant::byte(*n); return std::nullopt;
-    case 'R': if (auto n = read_exact_number<std::int32_t>(body)) return Variant::error(*n); return std::nullopt;
-    case 'C': if (auto n = read_exact_number<std::int64_t>(body)) return Variant::currency(Currency{*n}); return std::nullopt;
-    case 'A': if (auto n = read_exact_number<double>(body)) return Variant::date(*n); return std::nullopt;
+    case 'Y':
+        if (auto n = read_exact_number<std::uint8_t>(body)) return Variant::byte(*n);
+        return std::nullopt;
+    case 'R':
+        if (auto n = read_exact_number<std::int32_t>(body)) return Variant::error(*n);
+        return std::nullopt;
+    case 'C':
+        if (auto n = read_exact_number<std::int64_t>(body)) return Variant::currency(Currency{*n});
+        return std::nullopt;
+    case 'A':
+        if (auto n = read_exact_number<double>(body)) return Variant::date(*n);
+        return std::nullopt;
     case 'M': return decode_decimal(body);
-    case 'I': if (auto n = read_exact_number<std::int16_t>(body)) return Variant::integer(*n); return std::nullopt;
-    case 'L': if (auto n = read_exact_number<std::int32_t>(body)) return Variant::long_integer(*n); return std::nullopt;
-    case 'S': if (auto n = read_exact_number<float>(body)) return Variant::single(*n); return std::nullopt;
-    case 'D': if (auto n = read_exact_number<double>(body)) return Variant::real(*n); return std::nullopt;
+    case 'I':
+        if (auto n = read_exact_number<std::int16_t>(body)) return Variant::integer(*n);
+        return std::nullopt;
+    case 'L':
+        if (auto n = read_exact_number<std::int32_t>(body)) return Variant::long_integer(*n);
+        return std::nullopt;
+    case 'S':
+        if (auto n = read_exact_number<float>(body)) return Variant::single(*n);
+        return std::nullopt;
+    case 'D':
+        if (auto n = read_exact_number<double>(body)) return Variant::real(*n);
+        return std::nullopt;
     case 'B':
         if (body == "0" || body == "1") return Variant::boolean(body == "1");
         return std::nullopt;
-    case 'T': if (auto t = unescape(body)) return Variant(*t); return std::nullopt;
+    case 'T':
+        if (auto t = unescape(body)) return Variant(*t);
+        return std::nullopt;
     default: return std::nullopt;
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string encode_state(const MemoryPropertyBag& bag)
 {
@@ -129,4 +150,4 @@ std::optional<MemoryPropertyBag> decode_state(std::string_view text)
     return bag;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -25,4 +25,4 @@ std::string encode_state(const MemoryPropertyBag& bag);
 // Nothing when the text is not in this format.
 std::optional<MemoryPropertyBag> decode_state(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

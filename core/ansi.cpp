@@ -11,8 +11,9 @@ namespace {
 // Windows-1252 positions 0x80..0x9F; 0 marks an unassigned position, which
 // Windows maps to the control character of the same number both ways.
 constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 char16_t to_unicode(unsigned char c)
@@ -42,7 +43,7 @@ char* put_utf8(char* out, char32_t cp)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 void append_utf8(std::string& out, char32_t cp)
 {
@@ -108,15 +109,22 @@ void utf8_to_ansi_in_place(std::string& text)
             cp = len == 1 ? c : (c & (0x7F >> len));
             for (int k = 1; k < len; ++k) {
                 const auto cc = static_cast<unsigned char>(utf8[i + k]);
-                if ((cc & 0xC0) != 0x80) { ok = false; break; }
+                if ((cc & 0xC0) != 0x80) {
+                    ok = false;
+                    break;
+                }
                 cp = (cp << 6) | (cc & 0x3F);
             }
         }
-        if (!ok) { text[at++] = static_cast<char>(c); ++i; continue; }
+        if (!ok) {
+            text[at++] = static_cast<char>(c);
+            ++i;
+            continue;
+        }
         text[at++] = cp < 0x10000 ? utf16_to_ansi(static_cast<char16_t>(cp)) : '?';
         i += len;
     }
     text.resize(at);
 }
 
-} // namespace prestova
+}  // namespace prestova

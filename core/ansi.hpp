@@ -20,4 +20,4 @@ char utf16_to_ansi(char16_t unit);
 // the code page: a text that is ASCII throughout needs no conversion.
 std::size_t ascii_prefix_length(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

@@ -4,7 +4,7 @@ namespace prestova {
 
 namespace {
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-} // namespace
+}  // namespace
 
 bool equals_ignoring_case(std::string_view a, std::string_view b)
 {
@@ -41,4 +41,4 @@ std::size_t find_ignoring_case(std::string_view haystack, std::string_view needl
     return std::string_view::npos;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -13,4 +13,4 @@ std::string to_upper_ascii(std::string_view text);
 // Position of needle in haystack without regard to case, or npos.
 std::size_t find_ignoring_case(std::string_view haystack, std::string_view needle);
 
-} // namespace prestova
+}  // namespace prestova

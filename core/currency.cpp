@@ -30,7 +30,7 @@ std::string exact_text(Currency value, char separator)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 double to_double(Currency value)
 {
@@ -47,17 +47,14 @@ double to_double(Currency value)
 std::int64_t round_half_even(Currency value)
 {
     const std::int64_t v = value.ten_thousandths;
-    std::int64_t whole = v / kScale;  // toward zero
+    std::int64_t whole = v / kScale;       // toward zero
     const std::int64_t rest = v % kScale;  // same sign as v
     const std::int64_t twice = 2 * (rest < 0 ? -rest : rest);
     if (twice > kScale || (twice == kScale && whole % 2 != 0)) whole += v < 0 ? -1 : 1;
     return whole;
 }
 
-std::string currency_text(Currency value, const Locale& locale)
-{
-    return exact_text(value, locale.decimal_separator);
-}
+std::string currency_text(Currency value, const Locale& locale) { return exact_text(value, locale.decimal_separator); }
 
 std::optional<Currency> parse_currency(std::string_view text)
 {
@@ -91,4 +88,4 @@ std::optional<Currency> parse_currency(std::string_view text)
     return Currency{signed_value};
 }
 
-} // namespace prestova
+}  // namespace prestova

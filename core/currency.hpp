@@ -29,4 +29,4 @@ std::string currency_text(Currency value, const Locale& locale);
 // point) as a Currency; nullopt when it is not one or does not fit.
 std::optional<Currency> parse_currency(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,9 +15,9 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 
 constexpr std::array<std::string_view, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                        "Thursday", "Friday", "Saturday"};
-constexpr std::array<std::string_view, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                          "May",     "June",     "July",      "August",
-                                                          "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> kMonthNames = {"January",   "February", "March",    "April",
+                                                          "May",       "June",     "July",     "August",
+                                                          "September", "October",  "November", "December"};
 
 // Days from 0000-03-01 to a date of year 0 or later: counting years from
 // March puts the leap day at the end of each year, so whole 400-year eras
@@ -46,9 +46,9 @@ int days_in_month(int year, int month)
 struct Moment {
     std::int64_t day;  // from 1899-12-30
     int year;
-    int month;         // 1 to 12
+    int month;  // 1 to 12
     int day_of_month;
-    int weekday;       // 0 is Sunday
+    int weekday;  // 0 is Sunday
     int hour;
     int minute;
     int second;
@@ -72,7 +72,8 @@ Moment moment_of(double serial)
     const auto time = static_cast<std::int64_t>(std::llround(std::fabs(serial - whole) * kSecondsPerDay));
     const std::int64_t seconds = static_cast<std::int64_t>(whole) * kSecondsPerDay + time;
     // Floor division: the rounded time may carry into the next day.
-    const std::int64_t day = seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const std::int64_t day =
+        seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
     if (day > static_cast<std::int64_t>(kLastDateSerial)) out_of_range(serial);
     const auto second_of_day = static_cast<int>(seconds - day * kSecondsPerDay);
 
@@ -122,7 +123,8 @@ constexpr PictureField kPictureFields[] = {
     {'d', 4, [](const Moment& m) { return std::string(kDayNames[static_cast<std::size_t>(m.weekday)]); }},
     {'M', 1, [](const Moment& m) { return digits(m.month, 1); }},
     {'M', 2, [](const Moment& m) { return digits(m.month, 2); }},
-    {'M', 3, [](const Moment& m) { return std::string(kMonthNames[static_cast<std::size_t>(m.month - 1)].substr(0, 3)); }},
+    {'M', 3,
+     [](const Moment& m) { return std::string(kMonthNames[static_cast<std::size_t>(m.month - 1)].substr(0, 3)); }},
     {'M', 4, [](const Moment& m) { return std::string(kMonthNames[static_cast<std::size_t>(m.month - 1)]); }},
     {'y', 1, [](const Moment& m) { return digits(m.year % 100, 1); }},
     {'y', 2, [](const Moment& m) { return digits(m.year % 100, 2); }},
@@ -195,7 +197,7 @@ std::optional<int> number_at(std::string_view text, std::size_t at, std::size_t 
     return value;
 }
 
-} // namespace
+}  // namespace
 
 std::string date_text(double serial, const Locale& locale)
 {
@@ -232,4 +234,4 @@ std::optional<double> parse_iso_date(std::string_view text)
     return whole >= 0 ? whole + time : whole - time;
 }
 
-} // namespace prestova
+}  // namespace prestova

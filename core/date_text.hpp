@@ -39,4 +39,4 @@ std::string date_text(double serial, const Locale& locale);
 // their month, a 24-hour clock. nullopt for any other text.
 std::optional<double> parse_iso_date(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

@@ -78,7 +78,7 @@ std::string exact_text(const Decimal& d, char separator)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 double to_double(const Decimal& value)
 {
@@ -138,4 +138,4 @@ std::optional<Decimal> parse_decimal(std::string_view text)
     return d;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -37,4 +37,4 @@ std::optional<std::int64_t> round_half_even(const Decimal& value);
 // digits and 28 decimals) with its scale as written; nullopt otherwise.
 std::optional<Decimal> parse_decimal(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

@@ -29,4 +29,4 @@ std::optional<T> read_exact_number(std::string_view text)
     return value;
 }
 
-} // namespace prestova
+}  // namespace prestova

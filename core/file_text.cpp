@@ -17,4 +17,4 @@ std::optional<std::string> read_file_text(const std::filesystem::path& path)
     return s.str();
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -9,4 +9,4 @@ namespace prestova {
 // Nothing when the path is not a regular file or cannot be read.
 std::optional<std::string> read_file_text(const std::filesystem::path& path);
 
-} // namespace prestova
+}  // namespace prestova

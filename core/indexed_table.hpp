@@ -15,4 +15,4 @@ constexpr bool rows_in_key_order(const Table& table, Key key)
     return true;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -23,8 +23,7 @@ std::size_t utf8_length(std::string_view text, std::size_t at)
         length = 4;
         if (lead == 0xF0) min_second = 0x90;
         if (lead == 0xF4) max_second = 0x8F;
-    } else
-        return 0;
+    } else return 0;
     if (at + length > text.size()) return 0;
     if (byte(at + 1) < min_second || byte(at + 1) > max_second) return 0;
     for (std::size_t i = 2; i < length; ++i)
@@ -42,7 +41,7 @@ void append_escaped(std::string& out, unsigned char byte)
     out += digits[byte & 0xF];
 }
 
-} // namespace
+}  // namespace
 
 std::string quote_input(std::string_view text, std::size_t limit)
 {
@@ -76,4 +75,4 @@ std::string quote_ansi_input(std::string_view ansi, std::size_t limit)
     return utf8_to_ansi(quote_input(ansi_to_utf8(ansi), limit));
 }
 
-} // namespace prestova
+}  // namespace prestova

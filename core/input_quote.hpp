@@ -19,4 +19,4 @@ std::string quote_input(std::string_view text, std::size_t limit = kQuotedInputL
 // (a page's values, a script's arguments); the quotation is in the code page.
 std::string quote_ansi_input(std::string_view ansi, std::size_t limit = kQuotedInputLimit);
 
-} // namespace prestova
+}  // namespace prestova

@@ -14,10 +14,10 @@ inline constexpr std::string_view kUnitedStatesTimeFormat = "h:mm:ss tt";
 
 struct Locale {
     char decimal_separator = '.';
-    char thousands_separator = '\0';  // '\0': none
-    std::string currency_symbol{};    // empty: none
-    std::string short_date{kUnitedStatesShortDate};   // a date picture, e.g. dd/MM/yyyy
+    char thousands_separator = '\0';                   // '\0': none
+    std::string currency_symbol{};                     // empty: none
+    std::string short_date{kUnitedStatesShortDate};    // a date picture, e.g. dd/MM/yyyy
     std::string time_format{kUnitedStatesTimeFormat};  // a time picture, e.g. HH:mm:ss
 };
 
-} // namespace prestova
+}  // namespace prestova

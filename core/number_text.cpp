@@ -15,12 +15,14 @@ namespace {
 
 [[noreturn]] void type_mismatch(std::string_view text)
 {
-    throw ScriptError(ErrorCode::TypeMismatch, std::string("Type mismatch: ").append(quote_ansi_input(text)).append(" is not a number"));
+    throw ScriptError(ErrorCode::TypeMismatch,
+                      std::string("Type mismatch: ").append(quote_ansi_input(text)).append(" is not a number"));
 }
 
 [[noreturn]] void number_overflow(std::string_view text)
 {
-    throw ScriptError(ErrorCode::Overflow, std::string("Overflow: ").append(quote_ansi_input(text)).append(" does not fit"));
+    throw ScriptError(ErrorCode::Overflow,
+                      std::string("Overflow: ").append(quote_ansi_input(text)).append(" does not fit"));
 }
 
 // Blanks around a number: space, tab, carriage return, line feed, vertical
@@ -57,8 +59,8 @@ std::string_view usable_currency(const Locale& locale)
     const std::string_view symbol = locale.currency_symbol;
     if (symbol.empty()) return {};
     const char c = symbol.front();
-    if (is_digit(c) || is_blank(c) || c == '.' || c == locale.decimal_separator || c == '+' || c == '-' ||
-        c == '(' || c == ')' || c == '&')
+    if (is_digit(c) || is_blank(c) || c == '.' || c == locale.decimal_separator || c == '+' || c == '-' || c == '(' ||
+        c == ')' || c == '&')
         return {};
     return symbol;
 }
@@ -92,7 +94,7 @@ double hex_or_octal(std::string_view s, std::string_view text)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
 }
 
-} // namespace
+}  // namespace
 
 double parse_number(std::string_view text, const Locale& locale)
 {
@@ -137,9 +139,13 @@ double parse_number(std::string_view text, const Locale& locale)
     bool seen_point = false;
     for (; i < s.size(); ++i) {
         char c = s[i];
-        if (is_digit(c)) { normal[length++] = c; ++mantissa_digits; }
-        else if (!seen_point && (c == locale.decimal_separator || c == '.')) { normal[length++] = '.'; seen_point = true; }
-        else if (!seen_point && thousands != '\0' && c == thousands && between_digits(s, i)) continue;
+        if (is_digit(c)) {
+            normal[length++] = c;
+            ++mantissa_digits;
+        } else if (!seen_point && (c == locale.decimal_separator || c == '.')) {
+            normal[length++] = '.';
+            seen_point = true;
+        } else if (!seen_point && thousands != '\0' && c == thousands && between_digits(s, i)) continue;
         else break;
     }
     if (mantissa_digits == 0) type_mismatch(text);
@@ -170,4 +176,4 @@ double parse_number(std::string_view text, const Locale& locale)
     return negative || parentheses ? -value : value;
 }
 
-} // namespace prestova
+}  // namespace prestova

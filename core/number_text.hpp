@@ -23,4 +23,4 @@ namespace prestova {
 // Throws TypeMismatch for anything else, the empty text included.
 double parse_number(std::string_view text, const Locale& locale);
 
-} // namespace prestova
+}  // namespace prestova

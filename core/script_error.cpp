@@ -17,4 +17,4 @@ const char* error_description(ErrorCode code)
     return "Unknown error";
 }
 
-} // namespace prestova
+}  // namespace prestova

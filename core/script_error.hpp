@@ -8,20 +8,19 @@
 namespace prestova {
 
 enum class ErrorCode : std::int32_t {
-    InvalidArgument = 5,        // "Invalid procedure call or argument"
+    InvalidArgument = 5,  // "Invalid procedure call or argument"
     Overflow = 6,
     SubscriptOutOfRange = 9,
     DivisionByZero = 11,
     TypeMismatch = 13,
     InvalidUseOfNull = 94,
     InvalidPropertyValue = 380,
-    PlatformFailure = 440,      // a platform call reported a failing status
+    PlatformFailure = 440,  // a platform call reported a failing status
 };
 
 class ScriptError : public std::runtime_error {
 public:
-    ScriptError(ErrorCode code, const std::string& message)
-        : std::runtime_error(message), code_(code) {}
+    ScriptError(ErrorCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
     ErrorCode code() const { return code_; }
     std::int32_t number() const { return static_cast<std::int32_t>(code_); }
 
@@ -37,4 +36,4 @@ private:
 // The host's own wording for each code, used when no detail is known.
 const char* error_description(ErrorCode code);
 
-} // namespace prestova
+}  // namespace prestova

@@ -51,14 +51,20 @@ std::string general(double value, int significant, const Locale& locale)
     const int n = static_cast<int>(d.digits.size());
     if (exp >= significant || exp <= -5) {
         out += d.digits[0];
-        if (n > 1) { out += locale.decimal_separator; out.append(d.digits, 1); }
+        if (n > 1) {
+            out += locale.decimal_separator;
+            out.append(d.digits, 1);
+        }
         char ebuf[16];
         std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
         return out + ebuf;
     }
     if (exp >= 0) {
         for (int i = 0; i <= exp; ++i) out += i < n ? d.digits[i] : '0';
-        if (n > exp + 1) { out += locale.decimal_separator; out.append(d.digits, exp + 1); }
+        if (n > exp + 1) {
+            out += locale.decimal_separator;
+            out.append(d.digits, exp + 1);
+        }
     } else {
         out += '0';
         out += locale.decimal_separator;
@@ -68,7 +74,7 @@ std::string general(double value, int significant, const Locale& locale)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 double round_half_even(double value)
 {
@@ -116,9 +122,8 @@ std::string format_0_00(double value, const Locale& locale)
             hundredths = hundredths * 10 + (i < 15 ? static_cast<std::uint64_t>(d.digits[i] - '0') : 0);
         if (count >= 0 && count < 15 && d.digits[count] >= '5') ++hundredths;
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%llu%c%02llu",
-                      static_cast<unsigned long long>(hundredths / 100), locale.decimal_separator,
-                      static_cast<unsigned long long>(hundredths % 100));
+        std::snprintf(buf, sizeof buf, "%llu%c%02llu", static_cast<unsigned long long>(hundredths / 100),
+                      locale.decimal_separator, static_cast<unsigned long long>(hundredths % 100));
         body = buf;
     }
     // No sign on a value that rounds to zero, whatever the separator is.
@@ -128,15 +133,13 @@ std::string format_0_00(double value, const Locale& locale)
 
 namespace {
 
-[[noreturn]] void invalid_use_of_null()
-{
-    throw ScriptError(ErrorCode::InvalidUseOfNull, "Invalid use of Null");
-}
+[[noreturn]] void invalid_use_of_null() { throw ScriptError(ErrorCode::InvalidUseOfNull, "Invalid use of Null"); }
 
 [[noreturn]] void error_value_mismatch(std::int32_t code, const char* wanted)
 {
-    throw ScriptError(ErrorCode::TypeMismatch,
-                      std::string("Type mismatch: the Error value ").append(std::to_string(code)).append(" has no ").append(wanted));
+    throw ScriptError(
+        ErrorCode::TypeMismatch,
+        std::string("Type mismatch: the Error value ").append(std::to_string(code)).append(" has no ").append(wanted));
 }
 
 [[noreturn]] void exact_overflow(const std::string& text)
@@ -158,7 +161,7 @@ Whole exact_whole(const Variant& v, const Locale& locale)
 
 bool is_exact_type(Variant::Type t) { return t == Variant::Type::Currency || t == Variant::Type::Decimal; }
 
-} // namespace
+}  // namespace
 
 Comparison compare_number(const Variant& value, double number, const Locale& locale)
 {
@@ -257,10 +260,7 @@ std::string Variant::to_text(const Locale& locale) const
     return "";
 }
 
-std::string Variant::joined_text(const Locale& locale) const
-{
-    return is_null() ? std::string() : to_text(locale);
-}
+std::string Variant::joined_text(const Locale& locale) const { return is_null() ? std::string() : to_text(locale); }
 
 const char* Variant::type_name(Type type)
 {
@@ -282,4 +282,4 @@ const char* Variant::type_name(Type type)
     return "?";
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -41,7 +41,10 @@ public:
     static Variant currency(Currency v) { return Variant(Storage(std::in_place_type<Currency>, v)); }
     static Variant date(double serial) { return Variant(Storage(std::in_place_type<DateValue>, DateValue{serial})); }
     static Variant boolean(bool v) { return Variant(Storage(std::in_place_type<bool>, v)); }
-    static Variant error(std::int32_t code) { return Variant(Storage(std::in_place_type<ErrorValue>, ErrorValue{code})); }
+    static Variant error(std::int32_t code)
+    {
+        return Variant(Storage(std::in_place_type<ErrorValue>, ErrorValue{code}));
+    }
     static Variant decimal(Decimal v) { return Variant(Storage(std::in_place_type<Decimal>, v)); }
     static Variant byte(std::uint8_t v) { return Variant(Storage(std::in_place_type<std::uint8_t>, v)); }
 
@@ -95,8 +98,8 @@ private:
         bool operator==(const ErrorValue&) const = default;
     };
     // Alternatives in the order of Type.
-    using Storage = std::variant<std::monostate, NullValue, std::int16_t, std::int32_t, float, double, Currency, DateValue,
-                                 std::string, bool, ErrorValue, Decimal, std::uint8_t>;
+    using Storage = std::variant<std::monostate, NullValue, std::int16_t, std::int32_t, float, double, Currency,
+                                 DateValue, std::string, bool, ErrorValue, Decimal, std::uint8_t>;
     explicit Variant(Storage s) : value_(std::move(s)) {}
     Storage value_;
 };
@@ -149,4 +152,4 @@ Comparison compare_text(const Variant& value, std::string_view text, const Local
 // Text against text compares character codes, a proper prefix sorting first.
 int compare_text(std::string_view a, std::string_view b);
 
-} // namespace prestova
+}  // namespace prestova

@@ -17,11 +17,14 @@ constexpr std::int32_t W = kWindowColour;
 constexpr std::int32_t H = kHeadingBackground;
 constexpr std::int32_t B = kResultBackground;
 
+// clang-format off
 #define LABEL(id, row, role, caption, l, t, w, h, style, shown, group, bg) \
     ControlDesign{id, #id, K::Label, row, role, caption, l, t, w, h, style, shown, group, bg, V::Good}
 #define ICON(id, row, role, l, t, verdict) \
     ControlDesign{id, #id, K::Icon, row, role, "", l, t, 795, 795, S::Picture, false, G::None, 0, verdict}
+// clang-format on
 
+// clang-format off
 constexpr std::array<ControlDesign, kControlCount> kDesign{{
     LABEL(Label8, R::Header, "test column heading", "Test", 120, 0, 2775, 375, S::Heading, true, G::Third, H),
     LABEL(Label9, R::Header, "result column heading", "Your Results", 2880, 0, 3135, 375, S::Heading, true, G::Third, H),
@@ -96,6 +99,7 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
     ControlDesign{Line4, "Line4", K::Line, R::None, "line on the left borders of the first heading and name cells", "",
                   120, 120, 0, 360, S::Line, true, G::None, 0, V::Good},
 }};
+// clang-format on
 
 #undef LABEL
 #undef ICON
@@ -103,7 +107,7 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
 static_assert(rows_in_key_order(kDesign, [](const ControlDesign& c) { return c.id; }),
               "the design table is indexed by ControlId");
 
-} // namespace
+}  // namespace
 
 const std::array<ControlDesign, kControlCount>& panel_design() { return kDesign; }
 
@@ -130,4 +134,4 @@ StyleLook style_look(CellStyle style)
     return {false, false, TextAlign::Left, false, kWindowTextColour};
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -8,6 +8,7 @@
 
 namespace prestova {
 
+// clang-format off
 enum class ControlId : std::uint8_t {
     Label8, Label9, Label10, Label11,
     Label2, LabelMemAmount, Label12, Label13, memRecommend, memGood, memOk, memBad,
@@ -19,6 +20,7 @@ enum class ControlId : std::uint8_t {
     Label32, Label33, explorerLink, Label34, browsgood, browsok, browsbad,
     Line4,
 };
+// clang-format on
 constexpr std::size_t kControlCount = 63;
 
 enum class ControlKind { Label, Icon, Line };
@@ -30,14 +32,14 @@ enum class TextAlign { Left, Centre, Right };
 
 // Colours are red + 256 x green + 65536 x blue.
 constexpr std::int32_t rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
-constexpr std::int32_t kWindowColour = rgb(255, 255, 255);    // the system window colour
-constexpr std::int32_t kWindowTextColour = rgb(0, 0, 0);      // the system window-text colour
+constexpr std::int32_t kWindowColour = rgb(255, 255, 255);  // the system window colour
+constexpr std::int32_t kWindowTextColour = rgb(0, 0, 0);    // the system window-text colour
 constexpr std::int32_t kHeadingBackground = rgb(224, 224, 224);
 constexpr std::int32_t kResultBackground = rgb(172, 207, 251);
 constexpr std::int32_t kLinkTextColour = rgb(0, 0, 255);
 constexpr std::int32_t kSurfaceColour = rgb(255, 255, 255);
 
-constexpr int kSurfaceWidth = 12015;   // twips
+constexpr int kSurfaceWidth = 12015;  // twips
 constexpr int kSurfaceHeight = 13680;
 constexpr int kTwipsPerPixel = 15;
 
@@ -52,8 +54,8 @@ struct ControlDesign {
     CellStyle style;
     bool visible_at_start;
     ColourGroup group;
-    std::int32_t background;       // at design
-    Verdict verdict;               // icons only
+    std::int32_t background;  // at design
+    Verdict verdict;          // icons only
 };
 
 // Font and frame of a style: every label is Verdana 9.75 pt.
@@ -72,4 +74,4 @@ const ControlDesign& design(ControlId id);
 std::optional<ControlId> find_control(std::string_view name);
 StyleLook style_look(CellStyle style);
 
-} // namespace prestova
+}  // namespace prestova

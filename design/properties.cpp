@@ -18,7 +18,7 @@ constexpr std::array<Prop, kPropertyCount> ordered_by(Place place)
 constexpr auto kPersistence = ordered_by([](const PropertyInfo& p) { return p.save_position; });
 constexpr auto kPublished = ordered_by([](const PropertyInfo& p) { return kHighestPropertyDispid - p.dispid; });
 
-} // namespace
+}  // namespace
 
 const PropertyInfo& property_info(Prop prop) { return kProperties[static_cast<std::size_t>(prop)]; }
 const std::array<PropertyInfo, kPropertyCount>& property_table() { return kProperties; }
@@ -32,4 +32,4 @@ std::optional<Prop> find_property_by_bag_key(std::string_view key)
     return std::nullopt;
 }
 
-} // namespace prestova
+}  // namespace prestova

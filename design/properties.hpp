@@ -14,6 +14,7 @@
 namespace prestova {
 
 // Declaration order of the control's members.
+// clang-format off
 enum class Prop : std::uint8_t {
     JavaVersion, DiskSpaceRec, DiskSpaceMin, MemoryRec, MemoryMin, CPUMin, CPURec,
     ScreenRecWid, ScreenRecHgt, ScreenMinWid, ScreenMinHgt, recColorDepth, MinColorDepth,
@@ -21,6 +22,7 @@ enum class Prop : std::uint8_t {
     BlueOkYRM, GreenOkYRM, RedOkYRM, BlueBadYRM, GreenBadYRM, RedBadYRM,
     OSMin, OSRec, IEVersion, Zip1, Zip1URL, Zip2, Zip2URL, JavaURL, RealURL, IEURL, AdobeURL, FlashURL,
 };
+// clang-format on
 
 struct PropertyInfo {
     Prop prop;
@@ -30,12 +32,13 @@ struct PropertyInfo {
     // The automation identifier, shared by reading and writing; the interface
     // publishes the properties from the highest identifier down.
     std::int32_t dispid;
-    std::uint8_t save_position;    // place in the order of loading and saving
+    std::uint8_t save_position;  // place in the order of loading and saving
 };
 
 namespace property_rows {
 using enum Prop;
 // Rows in declaration order.
+// clang-format off
 inline constexpr PropertyInfo kRows[] = {
     {JavaVersion, "JavaVersion", "JavaVersion", "9.8", 0x68030027, 0},
     {DiskSpaceRec, "DiskSpaceRec", "DiskSpaceRec", "1000", 0x68030026, 1},
@@ -78,7 +81,8 @@ inline constexpr PropertyInfo kRows[] = {
     {AdobeURL, "AdobeURL", "AdobeURL", "", 0x68030007, 32},
     {FlashURL, "FlashURL", "FlashURL", "", 0x68030006, 33},
 };
-} // namespace property_rows
+// clang-format on
+}  // namespace property_rows
 
 inline constexpr std::size_t kPropertyCount = std::size(property_rows::kRows);
 // Published identifiers: one block, the first property at the top.
@@ -113,7 +117,7 @@ static_assert(each_place_once([](const PropertyInfo& p) { return kHighestPropert
               "each property has an identifier of its own, with none left out");
 static_assert(each_place_once([](const PropertyInfo& p) { return p.save_position; }),
               "each property has a place of its own in the saved order");
-} // namespace property_rows
+}  // namespace property_rows
 
 const PropertyInfo& property_info(Prop prop);
 // Declaration order.
@@ -126,4 +130,4 @@ const std::array<Prop, kPropertyCount>& published_order();
 // Lookup by bag key, without regard to case.
 std::optional<Prop> find_property_by_bag_key(std::string_view key);
 
-} // namespace prestova
+}  // namespace prestova

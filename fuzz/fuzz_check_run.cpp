@@ -57,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)render_html(view);
     } catch (const ProfileError&) {
     } catch (const InputError&) {
-    } catch (const UsageError&) {
-    }
+    } catch (const UsageError&) {}
     forget_default_browser();
     return 0;
 }

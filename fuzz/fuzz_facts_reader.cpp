@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const MachineProfile p = fuzz::read_profile(facts, reg);
         (void)p.answers_extended_record();
-    } catch (const ProfileError&) {
-    }
+    } catch (const ProfileError&) {}
     return 0;
 }

@@ -13,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         for (const auto& [name, value] : prestova::read_page_params(html, "fuzz.html"))
             (void)prestova::decode_html_entities(value);
-    } catch (const prestova::InputError&) {
-    }
+    } catch (const prestova::InputError&) {}
     return 0;
 }

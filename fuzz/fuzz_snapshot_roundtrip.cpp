@@ -73,7 +73,7 @@ void round_trip(MachineProfile& p)
     if (!fuzz::same_tree(p.registry, back.registry)) differs("the registry differs", facts, reg);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -42,7 +42,7 @@ inline const std::filesystem::path& scratch_dir()
         namespace fs = std::filesystem;
         std::error_code ec;
         const char* given = std::getenv("PRESTOVA_FUZZ_SCRATCH");
-        const fs::path base = given && *given                     ? fs::path(given)
+        const fs::path base = given && *given                    ? fs::path(given)
                               : fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm")
                                                                  : fs::temp_directory_path();
         std::string templ = (base / "prestova-fuzz-XXXXXX").string();
@@ -130,4 +130,4 @@ inline bool same_tree(const RegistryTree& a, const RegistryTree& b)
     return true;
 }
 
-} // namespace prestova::fuzz
+}  // namespace prestova::fuzz

@@ -53,8 +53,7 @@ void attempt(F&& f)
 {
     try {
         f();
-    } catch (const ScriptError&) {
-    }
+    } catch (const ScriptError&) {}
 }
 
 // The same locale as a user's in the United States would have it.
@@ -157,7 +156,7 @@ void pair(const Variant& a, const Variant& b, const Locale& locale)
     });
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -171,15 +170,55 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (values.size() < 4 && in.take(&tag, 1)) {
         switch (tag % 13) {
         case 0: values.emplace_back(); break;
-        case 1: { std::int16_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::integer(v)); break; }
-        case 2: { std::int32_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::long_integer(v)); break; }
-        case 3: { float v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::single(v)); break; }
-        case 4: { double v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::real(v)); break; }
-        case 5: { std::uint8_t v = 0; if (!in.take(&v, 1)) break; values.push_back(Variant::boolean(v & 1)); break; }
+        case 1: {
+            std::int16_t v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::integer(v));
+            break;
+        }
+        case 2: {
+            std::int32_t v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::long_integer(v));
+            break;
+        }
+        case 3: {
+            float v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::single(v));
+            break;
+        }
+        case 4: {
+            double v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::real(v));
+            break;
+        }
+        case 5: {
+            std::uint8_t v = 0;
+            if (!in.take(&v, 1)) break;
+            values.push_back(Variant::boolean(v & 1));
+            break;
+        }
         case 7: values.push_back(Variant::null()); break;
-        case 8: { std::int64_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::currency(Currency{v})); break; }
-        case 9: { double v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::date(v)); break; }
-        case 10: { std::int32_t v = 0; if (!in.take(&v, sizeof v)) break; values.push_back(Variant::error(v)); break; }
+        case 8: {
+            std::int64_t v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::currency(Currency{v}));
+            break;
+        }
+        case 9: {
+            double v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::date(v));
+            break;
+        }
+        case 10: {
+            std::int32_t v = 0;
+            if (!in.take(&v, sizeof v)) break;
+            values.push_back(Variant::error(v));
+            break;
+        }
         case 11: {
             Decimal d;
             std::uint8_t scale = 0, negative = 0;
@@ -191,7 +230,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             values.push_back(Variant::decimal(d));
             break;
         }
-        case 12: { std::uint8_t v = 0; if (!in.take(&v, 1)) break; values.push_back(Variant::byte(v)); break; }
+        case 12: {
+            std::uint8_t v = 0;
+            if (!in.take(&v, 1)) break;
+            values.push_back(Variant::byte(v));
+            break;
+        }
         default: {
             std::uint8_t n = 0;
             if (!in.take(&n, 1)) break;

@@ -18,7 +18,7 @@ constexpr std::array<DownloadLink, 7> kLinks{{
     {explorerLink, Prop::IEURL},
 }};
 
-} // namespace
+}  // namespace
 
 const std::array<DownloadLink, 7>& download_links() { return kLinks; }
 
@@ -37,4 +37,4 @@ std::intptr_t click_link(Prestova& control, ControlId link)
     return OpenInBrowser(control.platform().registry, control.platform().shell, text, true);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -22,4 +22,4 @@ std::optional<Prop> address_of(ControlId link);
 // Links that are not visible react the same; the host decides what it forwards.
 std::intptr_t click_link(Prestova& control, ControlId link);
 
-} // namespace prestova
+}  // namespace prestova

@@ -29,7 +29,7 @@ std::string read_http_command(Registry& registry)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string cut_command_line(const std::string& command)
 {
@@ -73,4 +73,4 @@ std::intptr_t OpenInBrowser(Registry& registry, Shell& shell, std::string_view a
     return shell.execute(browser, argument, kShowNormal);
 }
 
-} // namespace prestova
+}  // namespace prestova

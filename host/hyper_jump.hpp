@@ -29,4 +29,4 @@ void forget_default_browser();
 std::intptr_t OpenInBrowser(Registry& registry, Shell& shell, std::string_view address, bool ViaBrowser);
 bool is_safe_address(std::string_view address);
 
-} // namespace prestova
+}  // namespace prestova

@@ -22,7 +22,7 @@ Kind kind_of(const Guid& riid)
     return Kind::Other;
 }
 
-} // namespace
+}  // namespace
 
 std::string registry_text(const Guid& g)
 {
@@ -69,4 +69,4 @@ HResult SetInterfaceSafetyOptions(const Guid* riid, std::uint32_t dwOptionsSetMa
     return kNoInterface;
 }
 
-} // namespace prestova
+}  // namespace prestova

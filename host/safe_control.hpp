@@ -45,4 +45,4 @@ HResult GetInterfaceSafetyOptions(const Guid* riid, std::uint32_t* pdwSupportedO
                                   std::uint32_t* pdwEnabledOptions);
 HResult SetInterfaceSafetyOptions(const Guid* riid, std::uint32_t dwOptionsSetMask, std::uint32_t dwEnabledOptions);
 
-} // namespace prestova
+}  // namespace prestova

@@ -16,9 +16,9 @@ struct EmbeddedFace {
 struct EmbeddedFacePictures {
     std::array<std::uint32_t, 256> palette;  // 0xRRGGBB, shared by the three faces
     int transparent_index;
-    std::array<EmbeddedFace, 3> faces;       // in Verdict order
+    std::array<EmbeddedFace, 3> faces;  // in Verdict order
 };
 
 extern const EmbeddedFacePictures kEmbeddedFacePictures;
 
-} // namespace prestova
+}  // namespace prestova

@@ -9,7 +9,10 @@ namespace prestova {
 
 namespace {
 
-const EmbeddedFace& embedded(Verdict verdict) { return kEmbeddedFacePictures.faces.at(static_cast<std::size_t>(verdict)); }
+const EmbeddedFace& embedded(Verdict verdict)
+{
+    return kEmbeddedFacePictures.faces.at(static_cast<std::size_t>(verdict));
+}
 
 IndexedImage image_of(Verdict verdict)
 {
@@ -21,7 +24,7 @@ IndexedImage image_of(Verdict verdict)
                         .pixels = {pixels.begin(), pixels.end()}};
 }
 
-} // namespace
+}  // namespace
 
 const IndexedImage& face_image(Verdict verdict)
 {
@@ -32,4 +35,4 @@ const IndexedImage& face_image(Verdict verdict)
 
 std::span<const std::uint8_t> face_gif(Verdict verdict) { return embedded(verdict).gif; }
 
-} // namespace prestova
+}  // namespace prestova

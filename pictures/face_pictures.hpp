@@ -18,4 +18,4 @@ const IndexedImage& face_image(Verdict verdict);
 // The face as an interlaced GIF89a with a 256-colour palette and transparency.
 std::span<const std::uint8_t> face_gif(Verdict verdict);
 
-} // namespace prestova
+}  // namespace prestova

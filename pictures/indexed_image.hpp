@@ -12,7 +12,7 @@ struct IndexedImage {
     int height = 0;
     std::array<std::uint32_t, 256> palette{};  // 0xRRGGBB
     int transparent_index = 0;
-    std::vector<std::uint8_t> pixels;          // row-major palette indices
+    std::vector<std::uint8_t> pixels;  // row-major palette indices
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -6,7 +6,7 @@ namespace prestova {
 
 namespace {
 unsigned char lower(char c) { return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
-} // namespace
+}  // namespace
 
 bool MemoryPropertyBag::CaseLess::operator()(std::string_view a, std::string_view b) const
 {
@@ -50,4 +50,4 @@ const Variant* MemoryPropertyBag::find(std::string_view key) const
     return at == index_.end() ? nullptr : &entries_[at->second].second;
 }
 
-} // namespace prestova
+}  // namespace prestova

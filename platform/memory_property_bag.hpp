@@ -35,4 +35,4 @@ private:
     std::map<std::string, std::size_t, CaseLess> index_;
 };
 
-} // namespace prestova
+}  // namespace prestova

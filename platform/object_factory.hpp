@@ -11,4 +11,4 @@ public:
     virtual bool try_create(std::string_view prog_id) = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

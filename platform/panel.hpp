@@ -18,4 +18,4 @@ public:
     virtual void make_visible(ControlId id) = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

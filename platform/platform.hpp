@@ -14,4 +14,4 @@ struct Platform {
     Shell& shell;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,4 +15,4 @@ public:
     virtual void write_property(std::string_view key, const Variant& value, const Variant& default_value) = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -27,4 +27,4 @@ private:
     std::vector<std::pair<std::string, bool>> attempts_;
 };
 
-} // namespace prestova
+}  // namespace prestova

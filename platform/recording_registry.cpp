@@ -23,7 +23,7 @@ std::string joined(std::string base, std::string_view path)
     return base;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> RecordingRegistry::name_of(RegHandle handle) const
 {
@@ -64,8 +64,8 @@ long RecordingRegistry::open_key(RegHandle root, std::string_view path, RegHandl
     return status;
 }
 
-long RecordingRegistry::open_key_ex(RegHandle root, std::string_view path, std::uint32_t options,
-                                    std::uint32_t access, RegHandle* result)
+long RecordingRegistry::open_key_ex(RegHandle root, std::string_view path, std::uint32_t options, std::uint32_t access,
+                                    RegHandle* result)
 {
     const long status = inner_->open_key_ex(root, path, options, access, result);
     opened(root, path, status, result ? *result : 0);
@@ -119,4 +119,4 @@ long RecordingRegistry::close_key(RegHandle handle)
     return status;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -25,7 +25,7 @@ struct RecordedKey {
     // Full name as the caller spelt it: "HKEY_CLASSES_ROOT\.pdf",
     // "HKEY_LOCAL_MACHINE\SOFTWARE\Adobe\acrobat Reader".
     std::string name;
-    bool denied = false;  // exists, but refused query access or listing
+    bool denied = false;                          // exists, but refused query access or listing
     std::map<std::string, RecordedValue> values;  // by upper-case name
     std::set<std::string> subkeys;                // names as listed
 };
@@ -56,4 +56,4 @@ private:
     std::map<std::string, RecordedKey> keys_;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -32,4 +32,4 @@ private:
     std::vector<ShellRequest> requests_;
 };
 
-} // namespace prestova
+}  // namespace prestova

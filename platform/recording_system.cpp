@@ -42,4 +42,4 @@ std::string RecordingSystem::short_date_format() { return *(date_picture_ = inne
 
 std::string RecordingSystem::time_format() { return *(time_picture_ = inner_->time_format()); }
 
-} // namespace prestova
+}  // namespace prestova

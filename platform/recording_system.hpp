@@ -58,4 +58,4 @@ private:
     std::optional<std::string> time_picture_;
 };
 
-} // namespace prestova
+}  // namespace prestova

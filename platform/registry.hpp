@@ -35,7 +35,7 @@ constexpr std::uint32_t Qword = 11;
 
 constexpr std::uint32_t KeyQueryValue = 0x0001;
 constexpr std::uint32_t KeyRead = 0x20019;
-} // namespace reg
+}  // namespace reg
 
 class Registry {
 public:
@@ -44,17 +44,17 @@ public:
     // RegOpenKeyA: the most access the caller may have. *result is 0 on failure.
     virtual long open_key(RegHandle root, std::string_view path, RegHandle* result) = 0;
     // RegOpenKeyExA with the requested access.
-    virtual long open_key_ex(RegHandle root, std::string_view path, std::uint32_t options,
-                             std::uint32_t access, RegHandle* result) = 0;
+    virtual long open_key_ex(RegHandle root, std::string_view path, std::uint32_t options, std::uint32_t access,
+                             RegHandle* result) = 0;
     // RegQueryValueExA. name == nullptr and "" both mean the default value.
     // type may be null; data may be null (then only *size is reported).
     // On entry *size is the capacity of data; on return the byte count.
-    virtual long query_value(RegHandle key, const char* name, std::uint32_t* type,
-                             std::uint8_t* data, std::uint32_t* size) = 0;
+    virtual long query_value(RegHandle key, const char* name, std::uint32_t* type, std::uint8_t* data,
+                             std::uint32_t* size) = 0;
     // RegEnumKeyA: the name of subkey number index, NUL-terminated.
     virtual long enum_key(RegHandle key, std::uint32_t index, char* name, std::uint32_t capacity) = 0;
     // RegCloseKey.
     virtual long close_key(RegHandle key) = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

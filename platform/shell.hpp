@@ -12,4 +12,4 @@ public:
     virtual std::intptr_t execute(std::string_view file, std::string_view parameters, int show_command) = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -50,7 +50,7 @@ struct DiskFreeSpace {
 namespace devcaps {
 constexpr int BitsPixel = 12;
 constexpr int Planes = 14;
-} // namespace devcaps
+}  // namespace devcaps
 
 class SystemInfo {
 public:
@@ -80,4 +80,4 @@ public:
     virtual std::string time_format() = 0;
 };
 
-} // namespace prestova
+}  // namespace prestova

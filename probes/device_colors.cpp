@@ -22,4 +22,4 @@ float DeviceColors(SystemInfo& system, std::int32_t& hDC)
     return static_cast<float>(colours);
 }
 
-} // namespace prestova
+}  // namespace prestova

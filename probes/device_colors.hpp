@@ -11,4 +11,4 @@ namespace prestova {
 // is a 32-bit signed number and its overflow is an error.
 float DeviceColors(SystemInfo& system, std::int32_t& hDC);
 
-} // namespace prestova
+}  // namespace prestova

@@ -24,4 +24,4 @@ Variant GetDiskSpace(SystemInfo& system, std::string& sDrive)
     return Variant::real(LargeToDouble(low, high));
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -14,4 +14,4 @@ Variant GetDiskSpace(SystemInfo& system, std::string& sDrive);
 // An unsigned 64-bit count from its halves, each held as signed 32-bit.
 double LargeToDouble(std::int32_t& low, std::int32_t& high);
 
-} // namespace prestova
+}  // namespace prestova

@@ -35,9 +35,9 @@ std::int32_t ReadRegDword(Registry& registry, RegRoot root, std::string_view pat
     std::uint8_t data[4] = {};
     std::uint32_t size = sizeof data;
     if (registry.query_value(key, name.c_str(), &type, data, &size) == reg::Success && type == reg::Dword) {
-        result = static_cast<std::int32_t>(static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
-                                           static_cast<std::uint32_t>(data[2]) << 16 |
-                                           static_cast<std::uint32_t>(data[3]) << 24);
+        result = static_cast<std::int32_t>(
+            static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
+            static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24);
     }
     registry.close_key(key);
     return result;
@@ -74,4 +74,4 @@ std::string trim_blanks(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -25,4 +25,4 @@ bool RegKeyExists(Registry& registry, RegRoot root, std::string_view path);
 // Leading and trailing blanks removed, as every caller uses a text read.
 std::string trim_blanks(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

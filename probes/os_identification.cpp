@@ -82,7 +82,7 @@ OsVersionInfo blank_record(std::uint32_t size)
     return info;
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t ordinal_of(const OsVersionInfo& info)
 {
@@ -123,4 +123,4 @@ std::string_view os_member_name(std::int32_t ordinal)
     return kNames[static_cast<std::size_t>(ordinal)].member;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -42,4 +42,4 @@ std::string GetOSName(const std::int32_t& ordinal);
 // The enumeration member's name ("WindowsXP") for an ordinal, or "".
 std::string_view os_member_name(std::int32_t ordinal);
 
-} // namespace prestova
+}  // namespace prestova

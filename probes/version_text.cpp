@@ -46,7 +46,7 @@ int compare_digits(std::string_view a, std::string_view b)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-} // namespace
+}  // namespace
 
 Variant CutLangType(Variant& Number, const Locale& locale)
 {
@@ -59,8 +59,8 @@ Variant CutLangType(Variant& Number, const Locale& locale)
         if (static_cast<std::size_t>(i) > text.size()) return Number;
         if (text[static_cast<std::size_t>(i - 1)] == '(') {
             if (i == 1)
-                throw ScriptError(ErrorCode::InvalidArgument,
-                                  "Invalid procedure call or argument: " + quote_ansi_input(text) + " starts with \"(\"");
+                throw ScriptError(ErrorCode::InvalidArgument, "Invalid procedure call or argument: " +
+                                                                  quote_ansi_input(text) + " starts with \"(\"");
             Number = Variant(text.substr(0, static_cast<std::size_t>(i - 2)));
             return Number;
         }
@@ -110,4 +110,4 @@ Comparison compare_versions(std::string_view a, const Variant& b, const Locale& 
     return Comparison::of(compare_versions(a, b.to_text(locale)));
 }
 
-} // namespace prestova
+}  // namespace prestova

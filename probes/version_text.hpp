@@ -29,4 +29,4 @@ int compare_versions(std::string_view a, std::string_view b);
 Comparison compare_versions(std::string_view a, const Variant& b, const Locale& locale);
 bool is_version_text(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

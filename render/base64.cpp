@@ -28,4 +28,4 @@ std::string base64_encode(std::span<const std::uint8_t> bytes)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -8,4 +8,4 @@ namespace prestova {
 
 std::string base64_encode(std::span<const std::uint8_t> bytes);
 
-} // namespace prestova
+}  // namespace prestova

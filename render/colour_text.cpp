@@ -15,4 +15,4 @@ std::string hex_colour(std::int32_t colour)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

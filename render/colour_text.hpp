@@ -8,4 +8,4 @@ namespace prestova {
 // "#RRGGBB", upper-case hex digits.
 std::string hex_colour(std::int32_t colour);
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,10 +15,16 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t i)
     std::size_t len = 0;
     char32_t cp = 0;
     if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) { len = 2; cp = lead & 0x1F; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { len = 3; cp = lead & 0x0F; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { len = 4; cp = lead & 0x07; }
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        len = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        len = 3;
+        cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        len = 4;
+        cp = lead & 0x07;
+    } else return 0;
     if (i + len > text.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
         const auto c = static_cast<unsigned char>(text[i + k]);
@@ -47,7 +53,7 @@ bool valid_utf8(std::string_view text)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string_view> caption_lines(std::string_view caption)
 {
@@ -104,4 +110,4 @@ std::string printable(std::string_view utf8)
 
 std::string printable_caption(std::string_view caption) { return printable(ansi_to_utf8(caption)); }
 
-} // namespace prestova
+}  // namespace prestova

@@ -25,4 +25,4 @@ bool printable_ascii(std::string_view text);
 // A code-page caption (or a line of one) ready to print.
 std::string printable_caption(std::string_view caption);
 
-} // namespace prestova
+}  // namespace prestova

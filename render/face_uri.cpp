@@ -19,4 +19,4 @@ const std::string& face_data_uri(Verdict verdict)
     return uris[static_cast<std::size_t>(verdict)];
 }
 
-} // namespace prestova
+}  // namespace prestova

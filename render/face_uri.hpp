@@ -9,4 +9,4 @@ namespace prestova {
 // "data:image/gif;base64,..." of the verdict's face.
 const std::string& face_data_uri(Verdict verdict);
 
-} // namespace prestova
+}  // namespace prestova

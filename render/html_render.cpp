@@ -76,8 +76,7 @@ std::string run_note(const PanelView& view)
     if (const auto& stop = view.report.stopped)
         out += "<p class=\"stopped\">Run stopped at " + markup_escape(utf8_or_code_page(stop->step)) + ": error " +
                std::to_string(stop->error_number) + ": " + markup_escape(utf8_or_code_page(stop->message)) + "</p>\n";
-    else
-        out += "<p>The run reached its end.</p>\n";
+    else out += "<p>The run reached its end.</p>\n";
     if (view.clicks.empty()) return out;
     out += "<table class=\"clicks\"><caption>Link clicks</caption>\n"
            "<tr><th>Link</th><th>File</th><th>Parameters</th><th>Result</th></tr>\n";
@@ -89,7 +88,7 @@ std::string run_note(const PanelView& view)
     return out + "</table>\n";
 }
 
-} // namespace
+}  // namespace
 
 std::string render_html(const PanelView& view)
 {
@@ -121,4 +120,4 @@ std::string render_html(const PanelView& view)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

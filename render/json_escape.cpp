@@ -31,4 +31,4 @@ std::string json_string(std::string_view utf8)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -10,4 +10,4 @@ namespace prestova {
 // UTF-8, which the caller must supply.
 std::string json_string(std::string_view utf8);
 
-} // namespace prestova
+}  // namespace prestova

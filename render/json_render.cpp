@@ -32,8 +32,8 @@ std::string control_object(const ControlDesign& c, const ControlState& s)
 {
     return "{\"name\": " + json_string(c.name) + ", \"kind\": " + json_string(kind_name(c.kind)) +
            ", \"caption\": " + json_string(ansi_to_utf8(s.caption)) +
-           ", \"visible\": " + (s.visible ? "true" : "false") +
-           ", \"background\": " + std::to_string(s.background) + "}";
+           ", \"visible\": " + (s.visible ? "true" : "false") + ", \"background\": " + std::to_string(s.background) +
+           "}";
 }
 
 std::string click_object(const LinkClick& click)
@@ -55,17 +55,15 @@ std::string array_lines(const Items& items, Format format)
     return out + "  ]";
 }
 
-} // namespace
+}  // namespace
 
 std::string render_json(const PanelView& view)
 {
-    const auto controls = array_lines(panel_design(), [&](const ControlDesign& c) {
-        return control_object(c, view.panel.state(c.id));
-    });
+    const auto controls =
+        array_lines(panel_design(), [&](const ControlDesign& c) { return control_object(c, view.panel.state(c.id)); });
     return "{\n  \"machine\": " + json_string(utf8_or_code_page(view.machine)) +
-           ",\n  \"stopped\": " + stop_object(view.report) +
-           ",\n  \"controls\": " + controls +
+           ",\n  \"stopped\": " + stop_object(view.report) + ",\n  \"controls\": " + controls +
            ",\n  \"clicks\": " + array_lines(view.clicks, click_object) + "\n}\n";
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -31,15 +31,13 @@ void append_entities(std::string& out, std::string_view clean)
     out.append(clean.substr(copied));
 }
 
-} // namespace
+}  // namespace
 
 void append_markup_escaped(std::string& out, std::string_view utf8)
 {
     // Names, numbers and most captions are printable ASCII: no cleaned copy.
-    if (printable_ascii(utf8))
-        append_entities(out, utf8);
-    else
-        append_entities(out, printable(utf8));
+    if (printable_ascii(utf8)) append_entities(out, utf8);
+    else append_entities(out, printable(utf8));
 }
 
 std::string markup_escape(std::string_view utf8)
@@ -50,4 +48,4 @@ std::string markup_escape(std::string_view utf8)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

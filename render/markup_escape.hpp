@@ -11,4 +11,4 @@ std::string markup_escape(std::string_view utf8);
 // The same, appended to the text being written.
 void append_markup_escaped(std::string& out, std::string_view utf8);
 
-} // namespace prestova
+}  // namespace prestova

@@ -7,10 +7,7 @@ namespace prestova {
 
 namespace {
 
-bool drawn_over_cells(const ControlDesign& c)
-{
-    return c.kind != ControlKind::Label || c.style == CellStyle::Link;
-}
+bool drawn_over_cells(const ControlDesign& c) { return c.kind != ControlKind::Label || c.style == CellStyle::Link; }
 
 std::vector<ControlId> make_drawing_order()
 {
@@ -22,7 +19,7 @@ std::vector<ControlId> make_drawing_order()
     return order;
 }
 
-} // namespace
+}  // namespace
 
 PixelBox pixel_box(const ControlDesign& control)
 {
@@ -75,4 +72,4 @@ std::string exact_pixels(double value)
     return text;
 }
 
-} // namespace prestova
+}  // namespace prestova

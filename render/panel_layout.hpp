@@ -51,4 +51,4 @@ std::string pixels(double value);
 // gives the same faster wherever the value does not lie on a half.
 std::string exact_pixels(double value);
 
-} // namespace prestova
+}  // namespace prestova

@@ -13,11 +13,11 @@ namespace prestova {
 // One launch the shell was asked for when a download link was clicked.
 // file and parameters are code-page texts, as the shell received them.
 struct LinkClick {
-    std::string link;        // the link control's name, e.g. "javalink"
+    std::string link;  // the link control's name, e.g. "javalink"
     std::string file;
     std::string parameters;
-    std::int64_t result;     // the shell's answer: above 32 on success
-    std::string refused;     // why nothing was opened; empty when the shell was asked
+    std::int64_t result;  // the shell's answer: above 32 on success
+    std::string refused;  // why nothing was opened; empty when the shell was asked
 
     // The link's name, with the refusal after it, as the readable outputs show it.
     std::string label() const { return refused.empty() ? link : link + " (" + refused + ")"; }
@@ -38,4 +38,4 @@ std::string render_json(const PanelView& view);
 std::string render_svg(const PanelView& view);
 std::string render_html(const PanelView& view);
 
-} // namespace prestova
+}  // namespace prestova

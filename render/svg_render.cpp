@@ -62,8 +62,14 @@ void append_caption(std::string& out, const ControlDesign& c, const ControlState
 
     double x = b.left + inset;
     std::string_view anchor = "start";
-    if (look.align == TextAlign::Centre) { x = b.left + b.width / 2; anchor = "middle"; }
-    if (look.align == TextAlign::Right) { x = b.left + b.width - inset; anchor = "end"; }
+    if (look.align == TextAlign::Centre) {
+        x = b.left + b.width / 2;
+        anchor = "middle";
+    }
+    if (look.align == TextAlign::Right) {
+        x = b.left + b.width - inset;
+        anchor = "end";
+    }
 
     // Every paint attribute is explicit: ImageMagick's renderer carries a
     // stroke over from the previous element and would embolden the text.
@@ -143,7 +149,7 @@ std::string title(const PanelView& view)
     return t;
 }
 
-} // namespace
+}  // namespace
 
 std::string render_svg(const PanelView& view)
 {
@@ -184,4 +190,4 @@ std::string render_svg(const PanelView& view)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

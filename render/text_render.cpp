@@ -94,18 +94,19 @@ void append_row(std::string& out, const PanelState& panel, const RowTitle& row)
         } else if (c.style == CellStyle::Link) {
             row_has_links = true;
             if (s.visible)
-                links += (links.empty() ? "" : "\n" + std::string(2 + kHeadingWidth, ' ')) + std::string(c.name) + " \"" +
-                         printable_caption(s.caption) + "\"";
+                links += (links.empty() ? "" : "\n" + std::string(2 + kHeadingWidth, ' ')) + std::string(c.name) +
+                         " \"" + printable_caption(s.caption) + "\"";
         } else if (c.kind == ControlKind::Label) {
             append_cell(out, c, s);
         }
     }
-    if (row.row != PanelRow::Header) out += "  " + padded("Verdict", kHeadingWidth) + (faces.empty() ? "none" : faces) + "\n";
+    if (row.row != PanelRow::Header)
+        out += "  " + padded("Verdict", kHeadingWidth) + (faces.empty() ? "none" : faces) + "\n";
     if (row_has_links) out += "  " + padded("Links", kHeadingWidth) + (links.empty() ? "none" : links) + "\n";
     out += "\n";
 }
 
-} // namespace
+}  // namespace
 
 std::string render_text(const PanelView& view)
 {
@@ -117,8 +118,7 @@ std::string render_text(const PanelView& view)
     if (const auto& stop = view.report.stopped)
         out += "Run stopped at " + printable(utf8_or_code_page(stop->step)) + ": error " +
                std::to_string(stop->error_number) + ": " + printable(utf8_or_code_page(stop->message)) + "\n";
-    else
-        out += "The run reached its end.\n";
+    else out += "The run reached its end.\n";
 
     if (!view.clicks.empty()) {
         out += "\nLink clicks\n";
@@ -130,4 +130,4 @@ std::string render_text(const PanelView& view)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -10,18 +10,18 @@ namespace {
 
 // Verdana advance widths in thousandths of an em for characters 32 to 126.
 constexpr std::array<short, 95> kAsciiWidths = {
-    352, 394, 460, 818, 636, 1076, 727, 269, 454, 454, 636, 818, 364, 454, 364, 454,  // space to /
-    636, 636, 636, 636, 636, 636, 636, 636, 636, 636,                                 // 0 to 9
-    454, 454, 818, 818, 818, 545, 1000,                                               // : to @
-    684, 686, 698, 771, 632, 575, 775, 751, 421, 455, 693, 557, 843,                  // A to M
-    748, 787, 603, 787, 695, 684, 616, 732, 684, 989, 685, 615, 685,                  // N to Z
-    454, 454, 454, 818, 636, 636,                                                     // [ to `
-    601, 623, 521, 623, 596, 352, 623, 633, 274, 344, 592, 274, 973,                  // a to m
-    633, 607, 623, 623, 427, 521, 394, 633, 592, 818, 592, 592, 525,                  // n to z
-    636, 454, 636, 818,                                                               // { to ~
+    352, 394, 460, 818, 636, 1076, 727,  269, 454, 454, 636, 818, 364, 454, 364, 454,  // space to /
+    636, 636, 636, 636, 636, 636,  636,  636, 636, 636,                                // 0 to 9
+    454, 454, 818, 818, 818, 545,  1000,                                               // : to @
+    684, 686, 698, 771, 632, 575,  775,  751, 421, 455, 693, 557, 843,                 // A to M
+    748, 787, 603, 787, 695, 684,  616,  732, 684, 989, 685, 615, 685,                 // N to Z
+    454, 454, 454, 818, 636, 636,                                                      // [ to `
+    601, 623, 521, 623, 596, 352,  623,  633, 274, 344, 592, 274, 973,                 // a to m
+    633, 607, 623, 623, 427, 521,  394,  633, 592, 818, 592, 592, 525,                 // n to z
+    636, 454, 636, 818,                                                                // { to ~
 };
-constexpr int kOtherWidth = 620;    // accented letters and symbols of the code page, on average
-constexpr double kBoldFactor = 1.1; // Verdana Bold runs about a tenth wider
+constexpr int kOtherWidth = 620;     // accented letters and symbols of the code page, on average
+constexpr double kBoldFactor = 1.1;  // Verdana Bold runs about a tenth wider
 
 double char_width(unsigned char c, bool bold)
 {
@@ -31,7 +31,7 @@ double char_width(unsigned char c, bool bold)
     return thousandths * kFontPixels / 1000.0 * (bold ? kBoldFactor : 1.0);
 }
 
-} // namespace
+}  // namespace
 
 double text_width(std::string_view text, bool bold)
 {
@@ -50,7 +50,7 @@ std::vector<std::string> wrap_line_by(std::string_view line, double max_width,
 {
     std::vector<std::string> pieces;
     std::size_t piece_begin = 0;
-    std::size_t piece_end = 0;   // end of the last word taken into the piece
+    std::size_t piece_end = 0;  // end of the last word taken into the piece
     double piece_width = 0;
     bool piece_has_word = false;
     std::size_t i = 0;
@@ -87,4 +87,4 @@ std::vector<std::string> wrap_caption(std::string_view caption, double max_width
     return lines;
 }
 
-} // namespace prestova
+}  // namespace prestova

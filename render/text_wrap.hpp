@@ -8,8 +8,8 @@
 
 namespace prestova {
 
-constexpr double kFontPixels = 13.0;   // Verdana 9.75 pt at 96 pixels per inch
-constexpr double kLinePixels = 16.0;   // the font's line height at that size
+constexpr double kFontPixels = 13.0;  // Verdana 9.75 pt at 96 pixels per inch
+constexpr double kLinePixels = 16.0;  // the font's line height at that size
 
 // Width in pixels of a code-page text in Verdana at kFontPixels.
 double text_width(std::string_view text, bool bold);
@@ -27,4 +27,4 @@ std::vector<std::string> wrap_line_by(std::string_view line, double max_width,
 // Every line of a caption, wrapped.
 std::vector<std::string> wrap_caption(std::string_view caption, double max_width, bool bold);
 
-} // namespace prestova
+}  // namespace prestova

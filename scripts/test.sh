@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everything the project checks, on a fresh Debian machine, each stage timed:
 #   setup      installs what building, packaging and testing need;
+#   format     every C++ source as .clang-format says;
 #   package    Release builds for 64- and 32-bit Windows and dist/ (the signed
 #              DLLs, programs, CAB and installers);
 #   release    the Linux tree in Release with GCC (-O3) and its tests: unit and
@@ -47,6 +48,7 @@ clang14_compile() {
 }
 
 stage setup bash scripts/setup.sh
+stage format bash scripts/check-format.sh
 stage package bash scripts/package.sh
 stage release bash scripts/build.sh release "${windows_trees[@]}"
 stage clang16 bash scripts/build.sh fuzz

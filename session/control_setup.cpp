@@ -14,9 +14,12 @@ namespace prestova {
 
 namespace {
 
-Platform with_shell(Platform platform, Shell& shell) { return Platform{platform.registry, platform.system, platform.objects, shell}; }
+Platform with_shell(Platform platform, Shell& shell)
+{
+    return Platform{platform.registry, platform.system, platform.objects, shell};
+}
 
-} // namespace
+}  // namespace
 
 PropertyValues page_values(const PageSettings& settings)
 {
@@ -28,7 +31,8 @@ PropertyValues page_values(const PageSettings& settings)
         for (auto& [name, value] : read_page_params(read_file(*settings.page), *settings.page, is_property))
             values.emplace_back(std::move(name), Variant(std::move(value)));
     for (const auto& [name, value] : settings.params) {
-        if (!find_property_by_bag_key(name)) throw UsageError("--param: " + quote_input(name) + " is not a property of the control");
+        if (!find_property_by_bag_key(name))
+            throw UsageError("--param: " + quote_input(name) + " is not a property of the control");
         values.emplace_back(name, typed_value(value));
     }
     return values;
@@ -49,13 +53,12 @@ void bring_up(ControlSession& session, const PropertyValues& values, bool init)
     }
 }
 
-} // namespace
+}  // namespace
 
 ControlSession::ControlSession(std::unique_ptr<Machine> m, Platform platform, std::string name)
     : machine(std::move(m)), shell(platform.shell), control(with_shell(platform, shell), panel),
       machine_name(std::move(name))
-{
-}
+{}
 
 std::string read_file(const std::string& path)
 {
@@ -102,7 +105,8 @@ std::unique_ptr<ControlSession> ControlSession::start(std::unique_ptr<Machine> m
 }
 
 std::unique_ptr<ControlSession> ControlSession::launch(std::unique_ptr<Machine> machine, Platform platform,
-                                                       std::string machine_name, const PropertyValues& values, bool init)
+                                                       std::string machine_name, const PropertyValues& values,
+                                                       bool init)
 {
     safe_control_startup();  // the component's start-up on this thread
     auto session = std::make_unique<ControlSession>(std::move(machine), platform, std::move(machine_name));
@@ -110,4 +114,4 @@ std::unique_ptr<ControlSession> ControlSession::launch(std::unique_ptr<Machine> 
     return session;
 }
 
-} // namespace prestova
+}  // namespace prestova

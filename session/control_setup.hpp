@@ -43,8 +43,8 @@ struct ControlSession {
     static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name,
                                                 const PageSettings& settings);
     // On services the caller owns, with a page's values already read.
-    static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name, const PropertyValues& values,
-                                                bool init);
+    static std::unique_ptr<ControlSession> open(Platform platform, std::string machine_name,
+                                                const PropertyValues& values, bool init);
     // A machine profile, or this PC for an empty machine_file. Throws
     // ProfileError, InputError or UsageError.
     static std::unique_ptr<ControlSession> open(const std::string& machine_file,
@@ -65,4 +65,4 @@ std::string read_file(const std::string& path);
 // properties of the control, then the overrides. Throws InputError or UsageError.
 PropertyValues page_values(const PageSettings& settings);
 
-} // namespace prestova
+}  // namespace prestova

@@ -22,7 +22,7 @@ private:
     std::string name_;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Machine> open_profile_machine(const std::string& machine_file)
 {
@@ -35,4 +35,4 @@ std::unique_ptr<Machine> open_machine(const std::string& machine_file)
     return machine_file.empty() ? open_this_pc() : open_profile_machine(machine_file);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -33,4 +33,4 @@ bool this_pc_supported();
 // The profile named, or this PC for an empty name.
 std::unique_ptr<Machine> open_machine(const std::string& machine_file);
 
-} // namespace prestova
+}  // namespace prestova

@@ -58,9 +58,9 @@ void take_version(const RecordingSystem& system, MachineProfile& p)
     const auto basic = versions.find(OsVersionInfo::BasicSize);
     const bool has_extended = extended != versions.end() && extended->second;
     p.extended_record = has_extended;
-    const OsVersionInfo* info = has_extended ? &*extended->second
+    const OsVersionInfo* info = has_extended                               ? &*extended->second
                                 : basic != versions.end() && basic->second ? &*basic->second
-                                                                          : nullptr;
+                                                                           : nullptr;
     if (!info) {
         // A system that answers no version request reads as platform 0, as
         // the zeroed record does.
@@ -130,7 +130,7 @@ void add_once(std::vector<T>& items, const T& item)
     if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
 }
 
-} // namespace
+}  // namespace
 
 MachineProfile take_snapshot(Machine& machine)
 {
@@ -140,8 +140,8 @@ MachineProfile take_snapshot(Machine& machine)
     RecordingObjects objects(real.objects);
 
     forget_default_browser();  // so the click looks the browser up in this registry
-    auto session = ControlSession::open(Platform{registry, system, objects, machine.dry_run_shell()},
-                                        machine.name(), PageSettings{std::nullopt, {}, true});
+    auto session = ControlSession::open(Platform{registry, system, objects, machine.dry_run_shell()}, machine.name(),
+                                        PageSettings{std::nullopt, {}, true});
     session->control.show();
     click_link(session->control, ControlId::explorerLink);
 
@@ -165,4 +165,4 @@ MachineProfile take_snapshot(Machine& machine)
     return p;
 }
 
-} // namespace prestova
+}  // namespace prestova

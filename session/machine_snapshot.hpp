@@ -13,4 +13,4 @@ namespace prestova {
 // download link on the machine's dry-run shell: nothing is started.
 MachineProfile take_snapshot(Machine& machine);
 
-} // namespace prestova
+}  // namespace prestova

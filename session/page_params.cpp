@@ -12,7 +12,7 @@ namespace prestova {
 namespace {
 
 struct Tag {
-    std::string name;  // lower case; "/object" for a closing tag
+    std::string name;                                             // lower case; "/object" for a closing tag
     std::vector<std::pair<std::string, std::string>> attributes;  // names lower case, values decoded
 };
 
@@ -31,7 +31,10 @@ std::optional<Tag> read_tag(std::string_view html, std::size_t& pos)
     while (i < html.size() && (std::isalnum(static_cast<unsigned char>(html[i])) || html[i] == '/' || html[i] == '!'))
         tag.name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
     while (i < html.size() && html[i] != '>') {
-        if (is_space(html[i]) || html[i] == '/') { ++i; continue; }
+        if (is_space(html[i]) || html[i] == '/') {
+            ++i;
+            continue;
+        }
         std::string name;
         while (i < html.size() && !is_space(html[i]) && html[i] != '=' && html[i] != '>' && html[i] != '/')
             name += static_cast<char>(std::tolower(static_cast<unsigned char>(html[i++])));
@@ -81,7 +84,7 @@ bool names_the_control(const Tag& tag)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 std::string decode_html_entities(std::string_view text)
 {
@@ -94,9 +97,15 @@ std::string decode_html_entities(std::string_view text)
     std::string out;
     out.reserve(text.size());  // what a reference stands for is never longer
     for (std::size_t i = 0; i < text.size();) {
-        if (text[i] != '&') { out += text[i++]; continue; }
+        if (text[i] != '&') {
+            out += text[i++];
+            continue;
+        }
         std::size_t semi = text.substr(i + 1, kLongestReference + 1).find(';');
-        if (semi == std::string_view::npos) { out += text[i++]; continue; }
+        if (semi == std::string_view::npos) {
+            out += text[i++];
+            continue;
+        }
         semi += i + 1;
         const std::string_view ref = text.substr(i + 1, semi - i - 1);
         bool done = false;
@@ -110,13 +119,22 @@ std::string decode_html_entities(std::string_view text)
                               : hex && std::isxdigit(static_cast<unsigned char>(c))
                                   ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
                                   : -1;
-                if (d < 0 || cp > 0x10FFFF) { ok = false; break; }
+                if (d < 0 || cp > 0x10FFFF) {
+                    ok = false;
+                    break;
+                }
                 cp = cp * (hex ? 16 : 10) + static_cast<unsigned long>(d);
             }
-            if (ok) { append_utf8(out, cp == 0 || cp > 0x10FFFF ? 0xFFFD : static_cast<char32_t>(cp)); done = true; }
+            if (ok) {
+                append_utf8(out, cp == 0 || cp > 0x10FFFF ? 0xFFFD : static_cast<char32_t>(cp));
+                done = true;
+            }
         } else {
             for (const auto& [name, value] : named)
-                if (ref == name) { out += value; done = true; }
+                if (ref == name) {
+                    out += value;
+                    done = true;
+                }
         }
         if (done) i = semi + 1;
         else out += text[i++];
@@ -158,4 +176,4 @@ PageParams read_page_params(std::string_view html, std::string_view file_name, P
     return std::move(objects.front().params);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -29,4 +29,4 @@ PageParams read_page_params(std::string_view html, std::string_view file_name, P
 // references stay as written. The result is UTF-8.
 std::string decode_html_entities(std::string_view text);
 
-} // namespace prestova
+}  // namespace prestova

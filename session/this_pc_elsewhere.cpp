@@ -11,4 +11,4 @@ std::unique_ptr<Machine> open_this_pc()
     throw UsageError("only prestova.exe on Windows checks this PC; name a machine profile with --machine FILE");
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -59,10 +59,10 @@ private:
     DryRunShell dry_run_;
 };
 
-} // namespace
+}  // namespace
 
 bool this_pc_supported() { return true; }
 
 std::unique_ptr<Machine> open_this_pc() { return std::make_unique<ThisPc>(); }
 
-} // namespace prestova
+}  // namespace prestova

@@ -42,25 +42,48 @@ constexpr std::array kPrefixes{
     Prefix{"null", "nothing",
            [](std::string_view t) { return t.empty() ? std::optional<Variant>(Variant::null()) : std::nullopt; }},
     Prefix{"i2", "a whole number from -32768 to 32767",
-           [](std::string_view t) { auto n = read_exact_number<std::int16_t>(t); return n ? std::optional(Variant::integer(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = read_exact_number<std::int16_t>(t);
+               return n ? std::optional(Variant::integer(*n)) : std::nullopt;
+           }},
     Prefix{"i4", "a whole number from -2147483648 to 2147483647",
-           [](std::string_view t) { auto n = read_exact_number<std::int32_t>(t); return n ? std::optional(Variant::long_integer(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = read_exact_number<std::int32_t>(t);
+               return n ? std::optional(Variant::long_integer(*n)) : std::nullopt;
+           }},
     Prefix{"r4", "a single-precision number",
-           [](std::string_view t) { auto n = read_exact_number<float>(t); return n ? std::optional(Variant::single(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = read_exact_number<float>(t);
+               return n ? std::optional(Variant::single(*n)) : std::nullopt;
+           }},
     Prefix{"r8", "a double-precision number",
-           [](std::string_view t) { auto n = read_exact_number<double>(t); return n ? std::optional(Variant::real(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = read_exact_number<double>(t);
+               return n ? std::optional(Variant::real(*n)) : std::nullopt;
+           }},
     Prefix{"cy", "an amount with at most four decimals",
-           [](std::string_view t) { auto n = parse_currency(t); return n ? std::optional(Variant::currency(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = parse_currency(t);
+               return n ? std::optional(Variant::currency(*n)) : std::nullopt;
+           }},
     Prefix{"date", "YYYY-MM-DD, YYYY-MM-DDTHH:MM[:SS] or a day number", date},
-    Prefix{"str", "any text",
-           [](std::string_view t) { return std::optional(Variant(utf8_to_ansi(std::string(t)))); }},
+    Prefix{"str", "any text", [](std::string_view t) { return std::optional(Variant(utf8_to_ansi(std::string(t)))); }},
     Prefix{"bool", "true or false", boolean},
     Prefix{"error", "a 32-bit error code",
-           [](std::string_view t) { auto n = read_exact_number<std::int32_t>(t); return n ? std::optional(Variant::error(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = read_exact_number<std::int32_t>(t);
+               return n ? std::optional(Variant::error(*n)) : std::nullopt;
+           }},
     Prefix{"dec", "a decimal number of up to 29 digits and 28 decimals",
-           [](std::string_view t) { auto n = parse_decimal(t); return n ? std::optional(Variant::decimal(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = parse_decimal(t);
+               return n ? std::optional(Variant::decimal(*n)) : std::nullopt;
+           }},
     Prefix{"ui1", "a whole number from 0 to 255",
-           [](std::string_view t) { auto n = read_exact_number<std::uint8_t>(t); return n ? std::optional(Variant::byte(*n)) : std::nullopt; }},
+           [](std::string_view t) {
+               auto n = read_exact_number<std::uint8_t>(t);
+               return n ? std::optional(Variant::byte(*n)) : std::nullopt;
+           }},
 };
 
 std::string value_text(const Variant& v, const Locale& locale)
@@ -70,9 +93,7 @@ std::string value_text(const Variant& v, const Locale& locale)
     case Variant::Type::Error: return std::string("Error ").append(std::to_string(v.as_error()));
     case Variant::Type::Single: return exact_number_text(v.as_single());
     case Variant::Type::Double: return exact_number_text(v.as_double());
-    case Variant::Type::Date:
-        try {
-            return v.to_text(locale);
+    case Variant::Type::Date: try { return v.to_text(locale);
         } catch (const ScriptError&) {
             return "day " + exact_number_text(v.as_date());  // beyond the calendar
         }
@@ -80,7 +101,7 @@ std::string value_text(const Variant& v, const Locale& locale)
     }
 }
 
-} // namespace
+}  // namespace
 
 Variant typed_value(std::string_view text)
 {
@@ -91,7 +112,8 @@ Variant typed_value(std::string_view text)
         for (const Prefix& prefix : kPrefixes) {
             if (prefix.name != name) continue;
             if (auto value = prefix.read(body)) return std::move(*value);
-            throw InputError(quote_input(text) + ": " + std::string(prefix.name) + ": takes " + std::string(prefix.holds));
+            throw InputError(quote_input(text) + ": " + std::string(prefix.name) + ": takes " +
+                             std::string(prefix.holds));
         }
     }
     return Variant(utf8_to_ansi(std::string(text)));
@@ -113,4 +135,4 @@ std::string typed_value_prefixes()
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

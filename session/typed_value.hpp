@@ -23,4 +23,4 @@ std::string shown_value(const Variant& value, const Locale& locale);
 // The prefixes, for help and error texts.
 std::string typed_value_prefixes();
 
-} // namespace prestova
+}  // namespace prestova

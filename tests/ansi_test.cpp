@@ -24,12 +24,13 @@ TEST_P(CodePage, ByteAndCharacter)
     EXPECT_EQ(utf8_to_ansi(GetParam().utf8), ansi);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows1252, CodePage,
-    ::testing::Values(CodePageCase{0x41, "A"}, CodePageCase{0x80, "\u20AC"}, CodePageCase{0x81, "\xC2\x81"},
-                      CodePageCase{0x8A, "\u0160"}, CodePageCase{0x8D, "\xC2\x8D"}, CodePageCase{0x8F, "\xC2\x8F"},
-                      CodePageCase{0x90, "\xC2\x90"}, CodePageCase{0x9D, "\xC2\x9D"}, CodePageCase{0x9F, "\u0178"},
-                      CodePageCase{0xA0, "\u00A0"}, CodePageCase{0xF8, "\u00F8"}, CodePageCase{0xFF, "\u00FF"}));
+INSTANTIATE_TEST_SUITE_P(Windows1252, CodePage,
+                         ::testing::Values(CodePageCase{0x41, "A"}, CodePageCase{0x80, "\u20AC"},
+                                           CodePageCase{0x81, "\xC2\x81"}, CodePageCase{0x8A, "\u0160"},
+                                           CodePageCase{0x8D, "\xC2\x8D"}, CodePageCase{0x8F, "\xC2\x8F"},
+                                           CodePageCase{0x90, "\xC2\x90"}, CodePageCase{0x9D, "\xC2\x9D"},
+                                           CodePageCase{0x9F, "\u0178"}, CodePageCase{0xA0, "\u00A0"},
+                                           CodePageCase{0xF8, "\u00F8"}, CodePageCase{0xFF, "\u00FF"}));
 
 TEST(CodePage, EveryByteRoundTrips)
 {
@@ -46,4 +47,4 @@ TEST(CodePage, CharactersOutsideItBecomeQuestionMarks)
     EXPECT_EQ(utf16_to_ansi(u'\u20AC'), '\x80');
 }
 
-} // namespace
+}  // namespace

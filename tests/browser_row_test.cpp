@@ -60,7 +60,8 @@ TEST_P(BrowserRow, ListsBrowsersAndJudgesInternetExplorer)
     for (const auto& [k, v] : c.page)
         if (k == "IEVersion") ie = v;
     const auto pos = c.list.find("Internet Explorer ");
-    const std::string installed = pos == std::string::npos ? "" : c.list.substr(pos + 18, c.list.find(' ', pos + 18) - pos - 18);
+    const std::string installed =
+        pos == std::string::npos ? "" : c.list.substr(pos + 18, c.list.find(' ', pos + 18) - pos - 18);
     EXPECT_EQ(t->caption(Label34), advice(c.verdict, ie, installed));
     EXPECT_EQ(t->background(Label34), rgb(172, 207, 251));
 }
@@ -78,19 +79,29 @@ INSTANTIATE_TEST_SUITE_P(
     Browsers, BrowserRow,
     ::testing::Values(
         BrowserCase{"", {}, "", Verdict::Bad},
-        BrowserCase{sw::explorer("6.0000", sw::kIeCommand), {},
-                    "Internet Explorer 6.0 installed.\rDefault browser is Internet Explorer.", Verdict::Good},
-        BrowserCase{sw::explorer("6.0.2800.1106", "C:\\PROGRA~1\\INTERN~1\\IEXPLORE.EXE -nohome"), {},
-                    "Internet Explorer 6.0 installed.\rDefault browser is Internet Explorer.", Verdict::Good},
-        BrowserCase{sw::explorer("6.0000", "\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\""), {},
-                    "Internet Explorer 6.0 installed.\r", Verdict::Okay},
+        BrowserCase{sw::explorer("6.0000", sw::kIeCommand),
+                    {},
+                    "Internet Explorer 6.0 installed.\rDefault browser is Internet Explorer.",
+                    Verdict::Good},
+        BrowserCase{sw::explorer("6.0.2800.1106", "C:\\PROGRA~1\\INTERN~1\\IEXPLORE.EXE -nohome"),
+                    {},
+                    "Internet Explorer 6.0 installed.\rDefault browser is Internet Explorer.",
+                    Verdict::Good},
+        BrowserCase{sw::explorer("6.0000", "\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -url \"%1\""),
+                    {},
+                    "Internet Explorer 6.0 installed.\r",
+                    Verdict::Okay},
         BrowserCase{sw::explorer("6.0000"), {}, "Internet Explorer 6.0 installed.\r", Verdict::Okay},
         BrowserCase{sw::explorer("5.0002", sw::kIeCommand), {}, "Internet Explorer 5.0 installed.\r", Verdict::Bad},
         BrowserCase{sw::explorer("10.0000", sw::kIeCommand), {}, "Internet Explorer 10.0 installed.\r", Verdict::Bad},
-        BrowserCase{sw::explorer("5.5000", sw::kIeCommand), {{"IEVersion", "5.5"}},
-                    "Internet Explorer 5.5 installed.\rDefault browser is Internet Explorer.", Verdict::Good},
-        BrowserCase{sw::explorer("4.0", sw::kIeCommand), {{"IEVersion", ""}},
-                    "Internet Explorer 4.0 installed.\rDefault browser is Internet Explorer.", Verdict::Good},
+        BrowserCase{sw::explorer("5.5000", sw::kIeCommand),
+                    {{"IEVersion", "5.5"}},
+                    "Internet Explorer 5.5 installed.\rDefault browser is Internet Explorer.",
+                    Verdict::Good},
+        BrowserCase{sw::explorer("4.0", sw::kIeCommand),
+                    {{"IEVersion", ""}},
+                    "Internet Explorer 4.0 installed.\rDefault browser is Internet Explorer.",
+                    Verdict::Good},
         BrowserCase{sw::browser(kNav, "CurrentVersion", "4.78 (en)"), {}, "Netscape 4.78 installed.\r", Verdict::Bad},
         BrowserCase{sw::browser(kNav, "CurrentVersion", "5.0, Opera"), {}, "", Verdict::Bad},
         BrowserCase{sw::browser(kNav, "CurrentVersion", "6.2"), {}, "", Verdict::Bad},
@@ -101,18 +112,24 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserCase{sw::browser(kNs, "CurrentVersion", "7.1 (en-US)"), {}, "Netscape 7.1 installed.\r", Verdict::Bad},
         BrowserCase{sw::browser(kNs, "CurrentVersion", ""), {}, "Netscape  installed.\r", Verdict::Bad},
         BrowserCase{sw::browser(kNs, "CurrentVersion", "(beta)"), {}, "Netscape (beta) installed.\r", Verdict::Bad},
-        BrowserCase{sw::browser(kAmaya) + sw::browser(kAmayaWX, "DisplayVersion", " 9.1 (x) "), {},
-                    "Amaya Installed.\rAmayaWX 9.1 (x) installed.\r", Verdict::Bad},
+        BrowserCase{sw::browser(kAmaya) + sw::browser(kAmayaWX, "DisplayVersion", " 9.1 (x) "),
+                    {},
+                    "Amaya Installed.\rAmayaWX 9.1 (x) installed.\r",
+                    Verdict::Bad},
         BrowserCase{sw::browser(kAmayaWX), {}, "AmayaWX No installed.\r", Verdict::Bad},
-        BrowserCase{sw::browser(kOpera) + sw::browser(kMozilla, "CurrentVersion", "1.7.12 (en)"), {},
-                    "Opera Installed.\rMozilla 1.7.12 installed.\r", Verdict::Bad},
+        BrowserCase{sw::browser(kOpera) + sw::browser(kMozilla, "CurrentVersion", "1.7.12 (en)"),
+                    {},
+                    "Opera Installed.\rMozilla 1.7.12 installed.\r",
+                    Verdict::Bad},
         BrowserCase{sw::browser(kMozilla), {}, "Mozilla No installed.\r", Verdict::Bad},
-        BrowserCase{sw::browser(kFirefox, "CurrentVersion", "1.5.0.4 (en-US)"), {}, "Firefox 1.5.0.4 installed.\r",
+        BrowserCase{sw::browser(kFirefox, "CurrentVersion", "1.5.0.4 (en-US)"),
+                    {},
+                    "Firefox 1.5.0.4 installed.\r",
                     Verdict::Bad},
         BrowserCase{sw::browser(kNav, "CurrentVersion", "4.78") + sw::browser(kNs6, "CurrentVersion", "6.2") +
                         sw::browser(kNs, "CurrentVersion", "7.0") + sw::browser(kAmaya) + sw::browser(kOpera) +
-                        sw::browser(kMozilla, "CurrentVersion", "1.7") + sw::browser(kFirefox, "CurrentVersion", "2.0") +
-                        sw::explorer("7.0000", sw::kIeCommand),
+                        sw::browser(kMozilla, "CurrentVersion", "1.7") +
+                        sw::browser(kFirefox, "CurrentVersion", "2.0") + sw::explorer("7.0000", sw::kIeCommand),
                     {{"IEVersion", "6.0"}},
                     "Netscape 4.78 installed.\rNetscape 6.2 installed.\rNetscape 7.0 installed.\rAmaya Installed.\r"
                     "Opera Installed.\rMozilla 1.7 installed.\rFirefox 2.0 installed.\rInternet Explorer 7.0 "
@@ -138,4 +155,4 @@ TEST(BrowserRow, ASecondVerdictLeavesTheFirstIconAndTheLink)
     EXPECT_TRUE(t->visible(explorerLink));
 }
 
-} // namespace
+}  // namespace

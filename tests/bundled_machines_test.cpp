@@ -36,29 +36,31 @@ TEST_P(BundledMachines, ShowTheirVerdictsAndLinks)
 
 INSTANTIATE_TEST_SUITE_P(
     Profiles, BundledMachines,
-    ::testing::Values(
-        Machine{"xp-laptop-2005",
-                {"memGood", "procgood", "diskgood", "videogood", "osgood", "softgood", "browsgood"},
-                "Windows XP"},
-        Machine{"win98-desktop",
-                {"memBad", "procbad", "diskbad", "videobad", "osok", "acrolink", "flashlink", "reallink", "ziplink1",
-                 "ziplink2", "javalink", "softok", "explorerLink", "browsbad"},
-                "Windows 98"},
-        Machine{"win7-desktop",
-                {"memGood", "procgood", "diskgood", "videogood", "osgood", "acrolink", "softok", "browsok"},
-                "Windows 7"},
-        Machine{"server2008-r2",
-                {"memGood", "procgood", "diskgood", "videogood", "osgood", "acrolink", "flashlink", "reallink",
-                 "ziplink1", "ziplink2", "javalink", "softok", "browsgood"},
-                "Windows Server 2008 R2"},
-        Machine{"uhd-nearly-full",
-                {"memGood", "procgood", "diskbad", "videogood", "osgood", "softgood", "browsgood"}, "Windows 7"},
-        Machine{"student-2006-equipped",
-                {"memGood", "procgood", "diskgood", "videogood", "osgood", "softgood", "browsgood"}, "Windows XP"},
-        Machine{"bare-xp",
-                {"memGood", "procgood", "diskgood", "videook", "osgood", "acrolink", "flashlink", "reallink",
-                 "ziplink1", "ziplink2", "javalink", "softok", "browsok"},
-                "Windows XP"}),
+    ::testing::Values(Machine{"xp-laptop-2005",
+                              {"memGood", "procgood", "diskgood", "videogood", "osgood", "softgood", "browsgood"},
+                              "Windows XP"},
+                      Machine{"win98-desktop",
+                              {"memBad", "procbad", "diskbad", "videobad", "osok", "acrolink", "flashlink", "reallink",
+                               "ziplink1", "ziplink2", "javalink", "softok", "explorerLink", "browsbad"},
+                              "Windows 98"},
+                      Machine{
+                          "win7-desktop",
+                          {"memGood", "procgood", "diskgood", "videogood", "osgood", "acrolink", "softok", "browsok"},
+                          "Windows 7"},
+                      Machine{"server2008-r2",
+                              {"memGood", "procgood", "diskgood", "videogood", "osgood", "acrolink", "flashlink",
+                               "reallink", "ziplink1", "ziplink2", "javalink", "softok", "browsgood"},
+                              "Windows Server 2008 R2"},
+                      Machine{"uhd-nearly-full",
+                              {"memGood", "procgood", "diskbad", "videogood", "osgood", "softgood", "browsgood"},
+                              "Windows 7"},
+                      Machine{"student-2006-equipped",
+                              {"memGood", "procgood", "diskgood", "videogood", "osgood", "softgood", "browsgood"},
+                              "Windows XP"},
+                      Machine{"bare-xp",
+                              {"memGood", "procgood", "diskgood", "videook", "osgood", "acrolink", "flashlink",
+                               "reallink", "ziplink1", "ziplink2", "javalink", "softok", "browsok"},
+                              "Windows XP"}),
     [](const auto& info) {
         std::string n = info.param.name;
         for (char& c : n)
@@ -66,4 +68,4 @@ INSTANTIATE_TEST_SUITE_P(
         return n;
     });
 
-} // namespace
+}  // namespace

@@ -47,11 +47,18 @@ TEST(CheckRun, AFreshControlTurnsColouredCellsBlackAndCountsEmptyRequirementsAsZ
     expect_group(t, ColourGroup::Second, kBlack);
     expect_group(t, ColourGroup::Third, kBlack);
     const std::pair<ControlId, const char*> captions[] = {
-        {Label25, ""}, {Label26, ""}, {Label12, " Megabytes"}, {Label13, " Megabytes"}, {Label15, " Mhz"},
-        {Label16, " Mhz"}, {Label17, "Your system meets the recommended minimum of  Mhz processor or better."},
-        {Label20, "x\r Colors"}, {Label21, "x\r Colors"},
+        {Label25, ""},
+        {Label26, ""},
+        {Label12, " Megabytes"},
+        {Label13, " Megabytes"},
+        {Label15, " Mhz"},
+        {Label16, " Mhz"},
+        {Label17, "Your system meets the recommended minimum of  Mhz processor or better."},
+        {Label20, "x\r Colors"},
+        {Label21, "x\r Colors"},
         // The disk row keeps the two numbers the fresh control has.
-        {Label5, "0.98 Gigabytes"}, {Label6, "500 Megabytes"},
+        {Label5, "0.98 Gigabytes"},
+        {Label6, "500 Megabytes"},
         {Label7, "You have more than the recommended 0.98 Gigabytes of available disk space."}};
     for (const auto& [id, caption] : captions) EXPECT_EQ(t.caption(id), caption) << design(id).name;
     for (ControlId good : {memGood, procgood, videogood, diskgood}) EXPECT_TRUE(t.visible(good)) << design(good).name;
@@ -115,16 +122,14 @@ TEST_P(ColourComponents, AreWholeNumbersCappedAt255)
 
 INSTANTIATE_TEST_SUITE_P(
     Colours, ColourComponents,
-    ::testing::Values(ColourCase{{{"RedYRM", "300"}}, ColourGroup::Result, rgb(255, 207, 251)},
-                      ColourCase{{{"GreenYRM", "12.5"}}, ColourGroup::Result, rgb(172, 12, 251)},
-                      ColourCase{{{"BlueYRM", "13.5"}}, ColourGroup::Result, rgb(172, 207, 14)},
-                      ColourCase{{{"Red2YRM", "1"}, {"Green2YRM", "2"}, {"Blue2YRM", "3"}}, ColourGroup::Second,
-                                 rgb(1, 2, 3)},
-                      ColourCase{{{"Red3YRM", "0"}, {"Green3YRM", "32767"}, {"Blue3YRM", " 7 "}}, ColourGroup::Third,
-                                 rgb(0, 255, 7)},
-                      // The okay colour is built but given to no cell.
-                      ColourCase{{{"RedOkYRM", "1"}, {"GreenOkYRM", "1"}, {"BlueOkYRM", "1"}}, ColourGroup::Result,
-                                 kLightBlue}));
+    ::testing::Values(
+        ColourCase{{{"RedYRM", "300"}}, ColourGroup::Result, rgb(255, 207, 251)},
+        ColourCase{{{"GreenYRM", "12.5"}}, ColourGroup::Result, rgb(172, 12, 251)},
+        ColourCase{{{"BlueYRM", "13.5"}}, ColourGroup::Result, rgb(172, 207, 14)},
+        ColourCase{{{"Red2YRM", "1"}, {"Green2YRM", "2"}, {"Blue2YRM", "3"}}, ColourGroup::Second, rgb(1, 2, 3)},
+        ColourCase{{{"Red3YRM", "0"}, {"Green3YRM", "32767"}, {"Blue3YRM", " 7 "}}, ColourGroup::Third, rgb(0, 255, 7)},
+        // The okay colour is built but given to no cell.
+        ColourCase{{{"RedOkYRM", "1"}, {"GreenOkYRM", "1"}, {"BlueOkYRM", "1"}}, ColourGroup::Result, kLightBlue}));
 
 TEST(CheckRun, LinksKeepTheirDesignBackground)
 {
@@ -160,14 +165,14 @@ TEST_P(ColourStops, StopTheRunWhereTheColourIsReadOrGiven)
     EXPECT_FALSE(t.visible(memGood));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Colours, ColourStops,
-    ::testing::Values(ColourStop{{{"GreenYRM", "teal"}}, "result colour: GreenYRM", 13},
-                      // A component outside sixteen bits overflows.
-                      ColourStop{{{"BlueBadYRM", "40000"}}, "bad colour: BlueBadYRM", 6},
-                      // A negative colour is refused when a cell takes it.
-                      ColourStop{{{"Red3YRM", "-5"}, {"Green3YRM", "0"}, {"Blue3YRM", "0"}},
-                                 "third colour: Label8 background", 380}));
+INSTANTIATE_TEST_SUITE_P(Colours, ColourStops,
+                         ::testing::Values(ColourStop{{{"GreenYRM", "teal"}}, "result colour: GreenYRM", 13},
+                                           // A component outside sixteen bits overflows.
+                                           ColourStop{{{"BlueBadYRM", "40000"}}, "bad colour: BlueBadYRM", 6},
+                                           // A negative colour is refused when a cell takes it.
+                                           ColourStop{{{"Red3YRM", "-5"}, {"Green3YRM", "0"}, {"Blue3YRM", "0"}},
+                                                      "third colour: Label8 background",
+                                                      380}));
 
 TEST(CheckRun, RequirementCaptionsShowNumbersAsDigits)
 {
@@ -197,4 +202,4 @@ TEST(CheckRun, ASecondShowRunsAgainAndKeepsEarlierIcons)
     EXPECT_EQ(t.caption(Label13), "32 Megabytes");
 }
 
-} // namespace
+}  // namespace

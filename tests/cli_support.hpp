@@ -23,4 +23,4 @@ inline CliResult cli(std::vector<std::string> args)
     return {code, out.str(), err.str()};
 }
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

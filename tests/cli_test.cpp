@@ -42,15 +42,16 @@ TEST_P(CliCheck, PrintsThePanelOfTheRun)
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, CliCheck,
-    ::testing::Values(
-        CheckCall{{"--page", "@pages/sample.html"},
-                  {"512.00 Megabytes", "256 Megabytes", "You have more than the recommended amount of RAM"}, ""},
-        // Params override the page, matched without regard to case.
-        CheckCall{{"--page", "@pages/sample.html", "--param", "memoryrec=2048"}, {"2.048 Gigabytes"}, ""},
-        CheckCall{{"--init"}, {" Megabytes"}, ""},
-        CheckCall{{"--page", "@pages/sample.html", "--param", "MemoryMin=many", "--format", "json"},
-                  {"\"name\": \"LabelMemAmount\"", "memory: minimum caption (MemoryMin)"},
-                  "the run stopped at memory: minimum caption (MemoryMin): error 13"}));
+    ::testing::Values(CheckCall{{"--page", "@pages/sample.html"},
+                                {"512.00 Megabytes", "256 Megabytes",
+                                 "You have more than the recommended amount of RAM"},
+                                ""},
+                      // Params override the page, matched without regard to case.
+                      CheckCall{{"--page", "@pages/sample.html", "--param", "memoryrec=2048"}, {"2.048 Gigabytes"}, ""},
+                      CheckCall{{"--init"}, {" Megabytes"}, ""},
+                      CheckCall{{"--page", "@pages/sample.html", "--param", "MemoryMin=many", "--format", "json"},
+                                {"\"name\": \"LabelMemAmount\"", "memory: minimum caption (MemoryMin)"},
+                                "the run stopped at memory: minimum caption (MemoryMin): error 13"}));
 
 TEST(Cli, EveryBundledMachineRunsInEveryFormat)
 {
@@ -68,8 +69,8 @@ TEST(Cli, WritesToAnOutputFile)
 {
     const TempFolder folder;
     const auto path = folder.file("panel.svg");
-    const Result r = cli({"check", "--machine", profile("xp-laptop-2005"), "--format=svg", "--output", path.string(),
-                          "--runs", "2"});
+    const Result r = cli(
+        {"check", "--machine", profile("xp-laptop-2005"), "--format=svg", "--output", path.string(), "--runs", "2"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "");
     std::ifstream in(path);
@@ -98,27 +99,22 @@ TEST_P(CliRefuses, BadUsageAndUnreadableInputWithExitCodeTwo)
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, CliRefuses,
-    ::testing::Values(BadCall{{}, "usage:"}, BadCall{{"frobnicate"}, "unknown command 'frobnicate'"},
-                      BadCall{{"check"}, "check needs --machine FILE"},
-                      BadCall{{"check", "--machine"}, "--machine needs a value"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--format", "pdf"},
-                              "unknown format 'pdf'"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--runs", "0"}, "--runs"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--param", "MemoryMin"},
-                              "NAME=VALUE"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--param", "Memory=1"},
-                              "'Memory' is not a property"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--page", "@nope.html"},
-                              "cannot read"},
-                      BadCall{{"check", "--machine", "@no/such.machine"}, "such.machine"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--verbose"},
-                              "unknown option '--verbose'"},
-                      BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--init=yes"},
-                              "unknown option '--init=yes'"},
-                      BadCall{{"snapshot", "--machine", "@profiles/xp-laptop-2005.machine", "--output"},
-                              "--output needs a value"},
-                      BadCall{{"snapshot", "--machine="}, "--machine needs a file name"},
-                      BadCall{{"snapshot", "--force"}, "unknown option '--force'"}));
+    ::testing::Values(
+        BadCall{{}, "usage:"}, BadCall{{"frobnicate"}, "unknown command 'frobnicate'"},
+        BadCall{{"check"}, "check needs --machine FILE"}, BadCall{{"check", "--machine"}, "--machine needs a value"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--format", "pdf"}, "unknown format 'pdf'"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--runs", "0"}, "--runs"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--param", "MemoryMin"}, "NAME=VALUE"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--param", "Memory=1"},
+                "'Memory' is not a property"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--page", "@nope.html"}, "cannot read"},
+        BadCall{{"check", "--machine", "@no/such.machine"}, "such.machine"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--verbose"}, "unknown option '--verbose'"},
+        BadCall{{"check", "--machine", "@profiles/xp-laptop-2005.machine", "--init=yes"},
+                "unknown option '--init=yes'"},
+        BadCall{{"snapshot", "--machine", "@profiles/xp-laptop-2005.machine", "--output"}, "--output needs a value"},
+        BadCall{{"snapshot", "--machine="}, "--machine needs a file name"},
+        BadCall{{"snapshot", "--force"}, "unknown option '--force'"}));
 
 TEST(Cli, VersionIsTheOneTheBuildSets)
 {
@@ -150,4 +146,4 @@ TEST(Cli, TheProgramItselfExitsWithTheCodes)
     EXPECT_NE(std::system((bin + " check >/dev/null 2>&1").c_str()), 0);
 }
 
-} // namespace
+}  // namespace

@@ -27,9 +27,13 @@ inline std::string first_difference(const std::string& committed, const std::str
         if (!more_left) left = "(end of file)";
         if (!more_right) right = "(end of file)";
         if (left != right || !more_left || !more_right)
-            return std::string("line ").append(std::to_string(line)).append(":\n  committed: ").append(left)
-                .append("\n  written now: ").append(right);
+            return std::string("line ")
+                .append(std::to_string(line))
+                .append(":\n  committed: ")
+                .append(left)
+                .append("\n  written now: ")
+                .append(right);
     }
 }
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

@@ -39,8 +39,7 @@ struct TestControl {
     explicit TestControl(MachineProfile profile) : machine(std::move(profile)), control(machine.platform(), panel) {}
     explicit TestControl(std::string_view machine_text, std::string_view reg_text = {})
         : TestControl(machine_profile(machine_text, reg_text))
-    {
-    }
+    {}
 
     // Loads the control from a bag holding exactly these params.
     void load(const Params& params)
@@ -59,7 +58,7 @@ struct TestControl {
     Prestova control;
 };
 
-} // namespace prestova::testing
+}  // namespace prestova::testing
 
 namespace prestova::testing {
 
@@ -76,8 +75,12 @@ inline Params display_page()
 inline Params full_page()
 {
     Params p = display_page();
-    p.insert(p.end(), {{"CPUMin", "500"}, {"CPURec", "1000"}, {"MemoryMin", "128"}, {"MemoryRec", "256"},
-                       {"DiskSpaceMin", "500"}, {"DiskSpaceRec", "2048"}});
+    p.insert(p.end(), {{"CPUMin", "500"},
+                       {"CPURec", "1000"},
+                       {"MemoryMin", "128"},
+                       {"MemoryRec", "256"},
+                       {"DiskSpaceMin", "500"},
+                       {"DiskSpaceRec", "2048"}});
     return p;
 }
 
@@ -104,10 +107,11 @@ struct MachineFacts {
 
     std::string machine_text() const
     {
-        std::string t = "[windows]\n" + windows + "[screen]\nwidth = " + std::to_string(width) +
-                        "\nheight = " + std::to_string(height) + "\nbits_per_pixel = " + std::to_string(bits_per_pixel) +
-                        "\nplanes = " + std::to_string(planes) + "\ntwips_per_pixel = " + std::to_string(twips_per_pixel) +
-                        "\n[memory]\ntotal_physical = " + std::to_string(memory) + "\n";
+        std::string t =
+            "[windows]\n" + windows + "[screen]\nwidth = " + std::to_string(width) +
+            "\nheight = " + std::to_string(height) + "\nbits_per_pixel = " + std::to_string(bits_per_pixel) +
+            "\nplanes = " + std::to_string(planes) + "\ntwips_per_pixel = " + std::to_string(twips_per_pixel) +
+            "\n[memory]\ntotal_physical = " + std::to_string(memory) + "\n";
         if (c_free) t += "[disk]\nc_free = " + std::to_string(*c_free) + "\n";
         t += "[locale]\ndecimal_separator = " + decimal_separator + "\n";
         return t;
@@ -126,4 +130,4 @@ struct MachineFacts {
     MachineProfile profile() const { return machine_profile(machine_text(), reg_text()); }
 };
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

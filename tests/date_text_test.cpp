@@ -42,14 +42,15 @@ TEST_P(DateTextUnitedStates, ShowsTheDateAsTheHostDoes)
     EXPECT_EQ(date_text(GetParam().serial, Locale{}), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Calendar, DateTextUnitedStates,
-    ::testing::Values(DateCase{0, "12:00:00 AM"}, DateCase{1, "12/31/1899"}, DateCase{2, "1/1/1900"},
-                      // No 1900 leap day: the day after 28 February is 1 March.
-                      DateCase{60, "2/28/1900"}, DateCase{61, "3/1/1900"},
-                      DateCase{36526, "1/1/2000"}, DateCase{36585, "2/29/2000"}, DateCase{36586, "3/1/2000"},
-                      DateCase{40000, "7/6/2009"}, DateCase{-1, "12/29/1899"}, DateCase{-366, "12/29/1898"},
-                      DateCase{-657434, "1/1/0100"}, DateCase{2958465, "12/31/9999"}));
+INSTANTIATE_TEST_SUITE_P(Calendar, DateTextUnitedStates,
+                         ::testing::Values(DateCase{0, "12:00:00 AM"}, DateCase{1, "12/31/1899"},
+                                           DateCase{2, "1/1/1900"},
+                                           // No 1900 leap day: the day after 28 February is 1 March.
+                                           DateCase{60, "2/28/1900"}, DateCase{61, "3/1/1900"},
+                                           DateCase{36526, "1/1/2000"}, DateCase{36585, "2/29/2000"},
+                                           DateCase{36586, "3/1/2000"}, DateCase{40000, "7/6/2009"},
+                                           DateCase{-1, "12/29/1899"}, DateCase{-366, "12/29/1898"},
+                                           DateCase{-657434, "1/1/0100"}, DateCase{2958465, "12/31/9999"}));
 
 INSTANTIATE_TEST_SUITE_P(
     TimeOfDay, DateTextUnitedStates,
@@ -59,18 +60,17 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{40000 + 23 * 3600 * kSecond + 59 * 60 * kSecond + 59 * kSecond, "7/6/2009 11:59:59 PM"},
                       // A negative serial's fraction counts forward from its day's midnight.
                       DateCase{-1.25, "12/29/1899 6:00:00 AM"}, DateCase{-0.25, "6:00:00 AM"},
-                      DateCase{-657434.5, "1/1/0100 12:00:00 PM"},
-                      DateCase{2958465.99999, "12/31/9999 11:59:59 PM"}));
+                      DateCase{-657434.5, "1/1/0100 12:00:00 PM"}, DateCase{2958465.99999, "12/31/9999 11:59:59 PM"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    RoundedToTheSecond, DateTextUnitedStates,
-    ::testing::Values(DateCase{40000 + 1.4 * kSecond, "7/6/2009 12:00:01 AM"},
-                      DateCase{40000 + 0.4 * kSecond, "7/6/2009"},
-                      DateCase{40000 + 86399.6 * kSecond, "7/7/2009"},
-                      DateCase{0.4 * kSecond, "12:00:00 AM"}, DateCase{0.6 * kSecond, "12:00:01 AM"},
-                      DateCase{1 - 0.4 * kSecond, "12/31/1899"},
-                      // 1899-12-29 23:59:59.6 is the next midnight, day 0: a time.
-                      DateCase{-2 + 0.4 * kSecond, "12:00:00 AM"}));
+INSTANTIATE_TEST_SUITE_P(RoundedToTheSecond, DateTextUnitedStates,
+                         ::testing::Values(DateCase{40000 + 1.4 * kSecond, "7/6/2009 12:00:01 AM"},
+                                           DateCase{40000 + 0.4 * kSecond, "7/6/2009"},
+                                           DateCase{40000 + 86399.6 * kSecond, "7/7/2009"},
+                                           DateCase{0.4 * kSecond, "12:00:00 AM"},
+                                           DateCase{0.6 * kSecond, "12:00:01 AM"},
+                                           DateCase{1 - 0.4 * kSecond, "12/31/1899"},
+                                           // 1899-12-29 23:59:59.6 is the next midnight, day 0: a time.
+                                           DateCase{-2 + 0.4 * kSecond, "12:00:00 AM"}));
 
 struct PictureCase {
     const char* short_date;
@@ -93,18 +93,18 @@ TEST_P(DateTextPictures, ShowEachFieldAsWindowsDoes)
 constexpr double kMorning = 40000 + (9 * 3600 + 5 * 60 + 7) * kSecond;
 constexpr double kEvening = 40140 + (21 * 3600 + 45 * 60) * kSecond;
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, DateTextPictures,
-    ::testing::Values(PictureCase{"dd/MM/yyyy", "HH:mm:ss", kMorning, "06/07/2009 09:05:07"},
-                      PictureCase{"d.M.yy", "H:m:s", kMorning, "6.7.09 9:5:7"},
-                      PictureCase{"dd/MM/yyyy", "HH:mm:ss", kEvening, "23/11/2009 21:45:00"},
-                      PictureCase{"dddd, MMMM d, yyyy", "hh:mm tt", kMorning, "Monday, July 6, 2009 09:05 AM"},
-                      PictureCase{"ddd d MMM", "h:mm t", kEvening, "Mon 23 Nov 9:45 P"},
-                      PictureCase{"y|yy|yyy|yyyyy", "hh", 2958465.5, "99|99|9999|9999 12"},
-                      PictureCase{"y/yy/yyyy", "HH", -657434.5, "0/00/0100 12"},
-                      PictureCase{"ddddd MMMMM", "ssss", 36526 + kSecond, "Saturday January 01"},
-                      PictureCase{"yyyy-MM-dd", "HH:mm", 60, "1900-02-28"},
-                      PictureCase{"M/d/yyyy", "H:mm", 0.75, "18:00"}));
+INSTANTIATE_TEST_SUITE_P(Fields, DateTextPictures,
+                         ::testing::Values(PictureCase{"dd/MM/yyyy", "HH:mm:ss", kMorning, "06/07/2009 09:05:07"},
+                                           PictureCase{"d.M.yy", "H:m:s", kMorning, "6.7.09 9:5:7"},
+                                           PictureCase{"dd/MM/yyyy", "HH:mm:ss", kEvening, "23/11/2009 21:45:00"},
+                                           PictureCase{"dddd, MMMM d, yyyy", "hh:mm tt", kMorning,
+                                                       "Monday, July 6, 2009 09:05 AM"},
+                                           PictureCase{"ddd d MMM", "h:mm t", kEvening, "Mon 23 Nov 9:45 P"},
+                                           PictureCase{"y|yy|yyy|yyyyy", "hh", 2958465.5, "99|99|9999|9999 12"},
+                                           PictureCase{"y/yy/yyyy", "HH", -657434.5, "0/00/0100 12"},
+                                           PictureCase{"ddddd MMMMM", "ssss", 36526 + kSecond, "Saturday January 01"},
+                                           PictureCase{"yyyy-MM-dd", "HH:mm", 60, "1900-02-28"},
+                                           PictureCase{"M/d/yyyy", "H:mm", 0.75, "18:00"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Literals, DateTextPictures,
@@ -155,7 +155,8 @@ TEST_P(IsoDate, ReadsToTheSerialThatShowsIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, IsoDate,
-    ::testing::Values(IsoCase{"2009-07-06", 40000, "7/6/2009"}, IsoCase{"2009-07-06T12:00", 40000.5, "7/6/2009 12:00:00 PM"},
+    ::testing::Values(IsoCase{"2009-07-06", 40000, "7/6/2009"},
+                      IsoCase{"2009-07-06T12:00", 40000.5, "7/6/2009 12:00:00 PM"},
                       IsoCase{"2009-07-06 12:00:00", 40000.5, "7/6/2009 12:00:00 PM"},
                       IsoCase{"2009-07-06T09:05:07", kMorning, "7/6/2009 9:05:07 AM"},
                       IsoCase{"1899-12-30", 0, "12:00:00 AM"}, IsoCase{"1899-12-30T18:00", 0.75, "6:00:00 PM"},
@@ -223,4 +224,4 @@ TEST(IsoDate, DaysReadBackFromTheirText)
     EXPECT_EQ(date_text(kFirstDateSerial + 3, with_pictures("dddd", "")), "Monday");
 }
 
-} // namespace
+}  // namespace

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DiskCase{2048 * MB - 1, {}, "C: 2.00 Gigabytes", Verdict::Good},  // 2048.00 after rounding
                       DiskCase{2047 * MB, {}, "C: 2.00 Gigabytes", Verdict::Okay},
                       DiskCase{501 * MB, {}, "C: 501.00 Megabytes", Verdict::Okay},
-                      DiskCase{500 * MB, {}, "C: 500.00 Megabytes", Verdict::Bad},  // equal to the minimum
+                      DiskCase{500 * MB, {}, "C: 500.00 Megabytes", Verdict::Bad},    // equal to the minimum
                       DiskCase{std::nullopt, {}, "C: 0.00 Megabytes", Verdict::Bad},  // the query fails
                       DiskCase{1000 * MB - MB / 100, {{"DiskSpaceRec", "1000"}}, "C: 999.99 Megabytes", Verdict::Okay},
                       DiskCase{1000 * MB, {{"DiskSpaceRec", "1000"}}, "C: 0.98 Gigabytes", Verdict::Good},
@@ -83,11 +83,10 @@ TEST_P(DiskCaptions, DivideBy1024FromOneThousandUp)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DiskCaptions,
-    ::testing::Values(CaptionCase{{{"DiskSpaceRec", "1000"}, {"DiskSpaceMin", "500"}}, "0.98 Gigabytes", "500 Megabytes"},
-                      CaptionCase{{{"DiskSpaceRec", "2048"}, {"DiskSpaceMin", "750.5"}}, "2.00 Gigabytes",
-                                  "750.5 Megabytes"},
-                      CaptionCase{{{"DiskSpaceRec", "10240"}, {"DiskSpaceMin", "999.99"}}, "10.00 Gigabytes",
-                                  "999.99 Megabytes"}));
+    ::testing::Values(
+        CaptionCase{{{"DiskSpaceRec", "1000"}, {"DiskSpaceMin", "500"}}, "0.98 Gigabytes", "500 Megabytes"},
+        CaptionCase{{{"DiskSpaceRec", "2048"}, {"DiskSpaceMin", "750.5"}}, "2.00 Gigabytes", "750.5 Megabytes"},
+        CaptionCase{{{"DiskSpaceRec", "10240"}, {"DiskSpaceMin", "999.99"}}, "10.00 Gigabytes", "999.99 Megabytes"}));
 
 TEST(DiskRow, AnUnconvertibleThresholdStopsTheRunAtItsCaption)
 {
@@ -115,4 +114,4 @@ TEST(LargeToDouble, BothHalvesAreUnsigned)
     EXPECT_EQ(LargeToDouble(low, high), 9007194959773697.0);
 }
 
-} // namespace
+}  // namespace

@@ -12,7 +12,8 @@ using enum ControlId;
 
 namespace {
 
-constexpr const char* kReady = "Ready. The current video resolution and color depth will provide a good user experience.";
+constexpr const char* kReady =
+    "Ready. The current video resolution and color depth will provide a good user experience.";
 constexpr const char* kNotReady =
     "Not Ready. Video resolution and/or color depth does not meet the minimum requirements for a good user "
     "experience. Set your resolution and color depth to the minimum requirement or upgrade your video card or drivers.";
@@ -56,33 +57,106 @@ TEST_P(VideoRow, ShowsTheDisplayAndTheVerdict)
     EXPECT_EQ(t.background(Label22), c.verdict == Verdict::Bad ? rgb(255, 0, 0) : rgb(172, 207, 251));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Displays, VideoRow,
-    ::testing::Values(
-        DisplayCase{1024, 768, 32, {}, "1024x768\r True Color (32 bit)", "1024x768\rTrue Color", "800x600\rHigh Color",
-                    Verdict::Good, kReady},
-        DisplayCase{1024, 768, 32, {{"RecColorDepth", "4294967296"}}, "1024x768\r True Color (32 bit)",
-                    "1024x768\rTrue Color", "800x600\rHigh Color", Verdict::Good, kReady},
-        DisplayCase{1024, 768, 16, {}, "1024x768\r  High Color (16 bit)", "1024x768\rTrue Color",
-                    "800x600\rHigh Color", Verdict::Okay, okay("True Color (32 bit) 1024x768")},
-        DisplayCase{1024, 768, 15, {}, "1024x768\r 32768 Colors", "1024x768\rTrue Color", "800x600\rHigh Color",
-                    Verdict::Bad, kNotReady},
-        DisplayCase{1024, 768, 24, {}, "1024x768\r True Color (32 bit)", "1024x768\rTrue Color",
-                    "800x600\rHigh Color", Verdict::Good, kReady},
-        DisplayCase{800, 600, 8, {{"MinColorDepth", "256"}}, "800x600\r 256 Colors", "1024x768\rTrue Color",
-                    "800x600\r256 Colors", Verdict::Okay, okay("True Color (32 bit) 1024x768")},
-        DisplayCase{1024, 768, 16, {{"RecColorDepth", "65536"}}, "1024x768\r  High Color (16 bit)",
-                    "1024x768\rHigh Color", "800x600\rHigh Color", Verdict::Good, kReady},
-        DisplayCase{800, 600, 16, {{"RecColorDepth", "65536.0"}, {"ScreenRecWid", "1280"}},
-                    "800x600\r  High Color (16 bit)", "1280x768\r65536.0 Colors", "800x600\rHigh Color",
-                    Verdict::Okay, okay("65536.0 Colors 1280x768")},
-        DisplayCase{800, 600, 32, {{"ScreenRecWid", "1024"}, {"ScreenMinWid", "1024"}}, "800x600\r True Color (32 bit)",
-                    "1024x768\rTrue Color", "1024x600\rHigh Color", Verdict::Bad, kNotReady},
-        DisplayCase{3840, 2160, 32, {{"ScreenRecWid", "3840"}, {"ScreenRecHgt", "2160"}},
-                    "3840x2160\r True Color (32 bit)", "3840x2160\rTrue Color", "800x600\rHigh Color", Verdict::Good,
-                    kReady},
-        DisplayCase{1024, 768, 32, {{"MinColorDepth", " 65536"}}, "1024x768\r True Color (32 bit)",
-                    "1024x768\rTrue Color", "800x600\r 65536 Colors", Verdict::Good, kReady}));
+INSTANTIATE_TEST_SUITE_P(Displays, VideoRow,
+                         ::testing::Values(DisplayCase{1024,
+                                                       768,
+                                                       32,
+                                                       {},
+                                                       "1024x768\r True Color (32 bit)",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Good,
+                                                       kReady},
+                                           DisplayCase{1024,
+                                                       768,
+                                                       32,
+                                                       {{"RecColorDepth", "4294967296"}},
+                                                       "1024x768\r True Color (32 bit)",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Good,
+                                                       kReady},
+                                           DisplayCase{1024,
+                                                       768,
+                                                       16,
+                                                       {},
+                                                       "1024x768\r  High Color (16 bit)",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Okay,
+                                                       okay("True Color (32 bit) 1024x768")},
+                                           DisplayCase{1024,
+                                                       768,
+                                                       15,
+                                                       {},
+                                                       "1024x768\r 32768 Colors",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Bad,
+                                                       kNotReady},
+                                           DisplayCase{1024,
+                                                       768,
+                                                       24,
+                                                       {},
+                                                       "1024x768\r True Color (32 bit)",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Good,
+                                                       kReady},
+                                           DisplayCase{800,
+                                                       600,
+                                                       8,
+                                                       {{"MinColorDepth", "256"}},
+                                                       "800x600\r 256 Colors",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\r256 Colors",
+                                                       Verdict::Okay,
+                                                       okay("True Color (32 bit) 1024x768")},
+                                           DisplayCase{1024,
+                                                       768,
+                                                       16,
+                                                       {{"RecColorDepth", "65536"}},
+                                                       "1024x768\r  High Color (16 bit)",
+                                                       "1024x768\rHigh Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Good,
+                                                       kReady},
+                                           DisplayCase{800,
+                                                       600,
+                                                       16,
+                                                       {{"RecColorDepth", "65536.0"}, {"ScreenRecWid", "1280"}},
+                                                       "800x600\r  High Color (16 bit)",
+                                                       "1280x768\r65536.0 Colors",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Okay,
+                                                       okay("65536.0 Colors 1280x768")},
+                                           DisplayCase{800,
+                                                       600,
+                                                       32,
+                                                       {{"ScreenRecWid", "1024"}, {"ScreenMinWid", "1024"}},
+                                                       "800x600\r True Color (32 bit)",
+                                                       "1024x768\rTrue Color",
+                                                       "1024x600\rHigh Color",
+                                                       Verdict::Bad,
+                                                       kNotReady},
+                                           DisplayCase{3840,
+                                                       2160,
+                                                       32,
+                                                       {{"ScreenRecWid", "3840"}, {"ScreenRecHgt", "2160"}},
+                                                       "3840x2160\r True Color (32 bit)",
+                                                       "3840x2160\rTrue Color",
+                                                       "800x600\rHigh Color",
+                                                       Verdict::Good,
+                                                       kReady},
+                                           DisplayCase{1024,
+                                                       768,
+                                                       32,
+                                                       {{"MinColorDepth", " 65536"}},
+                                                       "1024x768\r True Color (32 bit)",
+                                                       "1024x768\rTrue Color",
+                                                       "800x600\r 65536 Colors",
+                                                       Verdict::Good,
+                                                       kReady}));
 
 TEST(VideoRow, APageWithoutDisplaySettingsStopsTheRunAtTheFirstNumericTest)
 {
@@ -93,8 +167,8 @@ TEST(VideoRow, APageWithoutDisplaySettingsStopsTheRunAtTheFirstNumericTest)
     ASSERT_TRUE(report.stopped);
     EXPECT_EQ(report.stopped->step, "display: recommended colours above 70000");
     EXPECT_EQ(report.stopped->error_number, 13);
-    EXPECT_EQ(t.caption(Label20), "");      // design state
-    EXPECT_EQ(t.caption(LabelMemAmount), "");  // later rows never ran
+    EXPECT_EQ(t.caption(Label20), "");            // design state
+    EXPECT_EQ(t.caption(LabelMemAmount), "");     // later rows never ran
     EXPECT_EQ(t.caption(Label25), "Windows XP");  // written before the sections
 }
 
@@ -137,11 +211,11 @@ TEST(DeviceColors, TwoToThePowerOfPlanesTimesBits)
 TEST(ScreenPixels, RoundsBothAndTruncatesTheQuotient)
 {
     EXPECT_EQ(screen_pixels(15360, 15), 1024);
-    EXPECT_EQ(screen_pixels(15374.5, 15), 1024);   // 15374 / 15 = 1024.9, truncated
-    EXPECT_EQ(screen_pixels(15375.5, 15), 1025);   // 15376 (half to even) / 15
-    EXPECT_EQ(screen_pixels(1000, 12.5), 83);      // 12.5 rounds to 12
+    EXPECT_EQ(screen_pixels(15374.5, 15), 1024);           // 15374 / 15 = 1024.9, truncated
+    EXPECT_EQ(screen_pixels(15375.5, 15), 1025);           // 15376 (half to even) / 15
+    EXPECT_EQ(screen_pixels(1000, 12.5), 83);              // 12.5 rounds to 12
     EXPECT_THROW(screen_pixels(491520, 15), ScriptError);  // 32768 pixels do not fit
     EXPECT_THROW(screen_pixels(1000, 0.4), ScriptError);   // no whole twips per pixel
 }
 
-} // namespace
+}  // namespace

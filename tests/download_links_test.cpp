@@ -101,7 +101,7 @@ TEST(Links, EachLinkOpensItsOwnAddress)
 {
     Browser b(http_command(std::string("\"") + kIE + "\" -nohome"));
     const std::pair<ControlId, const char*> links[] = {
-        {acrolink, "AdobeURL"}, {flashlink, "FlashURL"}, {reallink, "RealURL"}, {ziplink1, "Zip1URL"},
+        {acrolink, "AdobeURL"}, {flashlink, "FlashURL"}, {reallink, "RealURL"},  {ziplink1, "Zip1URL"},
         {ziplink2, "Zip2URL"},  {javalink, "JavaURL"},   {explorerLink, "IEURL"}};
     MemoryPropertyBag bag;
     for (const auto& [link, key] : links) bag.set(key, Variant(std::string("http://x.example/") + key));
@@ -173,4 +173,4 @@ TEST(Links, OpeningTheAddressItself)
     EXPECT_EQ(b.machine.shell().launches()[0].parameters, "");
 }
 
-} // namespace
+}  // namespace

@@ -41,8 +41,8 @@ TEST_P(EmbeddedFacePictures, ImageIsTheDrawing)
     EXPECT_EQ(embedded.pixels, drawn.pixels);
 }
 
-INSTANTIATE_TEST_SUITE_P(Verdicts, EmbeddedFacePictures,
-                         ::testing::Values(Verdict::Good, Verdict::Okay, Verdict::Bad), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Verdicts, EmbeddedFacePictures, ::testing::Values(Verdict::Good, Verdict::Okay, Verdict::Bad),
+                         [](const auto& info) {
                              switch (info.param) {
                              case Verdict::Good: return std::string("Good");
                              case Verdict::Okay: return std::string("Okay");
@@ -63,5 +63,5 @@ TEST(EmbeddedFacePictureSource, CommittedFileIsWhatThePictureWriterWrites)
         << std::string("cmake --build ").append(PRESTOVA_BUILD_DIR).append(" --target face_pictures");
 }
 
-} // namespace
-} // namespace prestova
+}  // namespace
+}  // namespace prestova

@@ -95,8 +95,7 @@ TEST_P(FacePictures, ImageMagickReadsItAsAnEightyFiveSquareGif)
     if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "identify is not on PATH";
     const prestova::testing::TempFolder folder;
     const std::span<const std::uint8_t> bytes = face_gif(GetParam());
-    const auto path =
-        folder.write("face.gif", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    const auto path = folder.write("face.gif", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     const std::string command = "identify '" + path.string() + "' 2>&1";
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
@@ -149,5 +148,5 @@ TEST(FacePictureMouths, FacesDifferOnlyAroundTheMouth)
         }
 }
 
-} // namespace
-} // namespace prestova
+}  // namespace
+}  // namespace prestova

@@ -112,8 +112,8 @@ TEST(FactsWriter, NumberSettingsReadBackTheSame)
     const struct {
         char thousands;
         const char* currency;
-    } cases[] = {{'\0', ""}, {'.', "\x80"}, {'\xA0', "kr"}, {'\'', "Fr."}, {';', ";x"}, {'#', "#"},
-                 {'=', "S/."}, {',', "R$ x"}, {'\x81', "\x81\x8D"}};
+    } cases[] = {{'\0', ""}, {'.', "\x80"}, {'\xA0', "kr"}, {'\'', "Fr."},       {';', ";x"},
+                 {'#', "#"}, {'=', "S/."},  {',', "R$ x"},  {'\x81', "\x81\x8D"}};
     for (const auto& c : cases) {
         MachineProfile p;
         p.thousands_separator = c.thousands;
@@ -134,9 +134,12 @@ TEST(FactsWriter, DateAndTimePicturesReadBackTheSame)
     const struct {
         const char* short_date;
         const char* time_format;
-    } cases[] = {{"M/d/yyyy", "h:mm:ss tt"},         {"dd.MM.yyyy", "HH:mm:ss"},
-                 {"d' de 'MMMM' \xE0 'yyyy", "H' h 'mm"}, {"yyyy;MM;dd", "#HH:mm"},
-                 {"d", "t"},                          {"dd/MM/yy'  '", "'x' = H"}};
+    } cases[] = {{"M/d/yyyy", "h:mm:ss tt"},
+                 {"dd.MM.yyyy", "HH:mm:ss"},
+                 {"d' de 'MMMM' \xE0 'yyyy", "H' h 'mm"},
+                 {"yyyy;MM;dd", "#HH:mm"},
+                 {"d", "t"},
+                 {"dd/MM/yy'  '", "'x' = H"}};
     for (const auto& c : cases) {
         MachineProfile p;
         p.short_date = c.short_date;
@@ -169,7 +172,10 @@ TEST_P(FactsWriterRefuses, WhatItsReaderWouldNotReadBack)
 INSTANTIATE_TEST_SUITE_P(
     Cases, FactsWriterRefuses,
     ::testing::Values(
-        Unwritable{"comma", [](MachineProfile& p) { p.creatable = {"a", "b,c"}; },
+        Unwritable{"comma",
+                   [](MachineProfile& p) {
+                       p.creatable = {"a", "b,c"};
+                   },
                    "a facts file cannot hold an [objects] creatable item 'b,c': a comma separates items"},
         Unwritable{"comment", [](MachineProfile& p) { p.programs = {"C:\\a ;b.exe"}; },
                    "a facts file cannot hold a [shell] programs item 'C:\\\\a ;b.exe': a blank before ';' or '#' "
@@ -221,4 +227,4 @@ TEST(FactsWriter, RefusesARegistryFileNameItWouldCut)
               written(p));
 }
 
-} // namespace
+}  // namespace

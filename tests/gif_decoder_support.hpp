@@ -96,8 +96,7 @@ private:
         for (bool first = true;; first = false) {
             check(bit + static_cast<std::size_t>(width) <= data.size() * 8, "LZW data ends without end code");
             int code = 0;
-            for (int i = 0; i < width; ++i, ++bit)
-                code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
+            for (int i = 0; i < width; ++i, ++bit) code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
             check(!first || code == clear, "LZW data does not start with a clear code");
             if (code == clear) {
                 table.assign(static_cast<std::size_t>(clear + 2), {});
@@ -109,8 +108,8 @@ private:
             if (code == end) break;
             const auto size = static_cast<int>(table.size());
             check(code < size || (code == size && previous >= 0), "LZW code " + std::to_string(code) + " beyond table");
-            std::vector<std::uint8_t> entry = code < size ? table[static_cast<std::size_t>(code)]
-                                                          : table[static_cast<std::size_t>(previous)];
+            std::vector<std::uint8_t> entry =
+                code < size ? table[static_cast<std::size_t>(code)] : table[static_cast<std::size_t>(previous)];
             if (code == size) entry.push_back(entry.front());
             if (previous >= 0 && size < 4096) {
                 table.push_back(table[static_cast<std::size_t>(previous)]);
@@ -140,4 +139,4 @@ private:
     std::size_t at_ = 0;
 };
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

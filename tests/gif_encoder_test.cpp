@@ -127,15 +127,13 @@ TEST_P(GifBadInput, IsRejectedWithAClearError)
     EXPECT_THROW(encode_gif(image, false), std::invalid_argument);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GifBadInput,
-                         ::testing::Values(BadImageCase{"zero_width", 0, 5, 0, 0},
-                                           BadImageCase{"negative_height", 5, -1, 0, 0},
-                                           BadImageCase{"too_wide", 65536, 1, 0, 0},
-                                           BadImageCase{"pixels_short", 4, 4, -1, 0},
-                                           BadImageCase{"pixels_long", 4, 4, 1, 0},
-                                           BadImageCase{"transparent_negative", 2, 2, 0, -1},
-                                           BadImageCase{"transparent_too_big", 2, 2, 0, 256}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GifBadInput,
+    ::testing::Values(BadImageCase{"zero_width", 0, 5, 0, 0}, BadImageCase{"negative_height", 5, -1, 0, 0},
+                      BadImageCase{"too_wide", 65536, 1, 0, 0}, BadImageCase{"pixels_short", 4, 4, -1, 0},
+                      BadImageCase{"pixels_long", 4, 4, 1, 0}, BadImageCase{"transparent_negative", 2, 2, 0, -1},
+                      BadImageCase{"transparent_too_big", 2, 2, 0, 256}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // An independent reader: ImageMagick must decode our LZW to the same colours.
 bool have_tool(const char* name)
@@ -153,17 +151,19 @@ TEST(GifEncoder, ImageMagickDecodesTheSameColours)
     const auto gif = folder.write("random.gif", {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     const auto rgb = folder.file("random.rgb");
     // -alpha off: the transparent index must still come out as its colour.
-    const std::string command = "convert '" + gif.string() + "' -alpha off -depth 8 'rgb:" + rgb.string() + "' 2>/dev/null";
+    const std::string command =
+        "convert '" + gif.string() + "' -alpha off -depth 8 'rgb:" + rgb.string() + "' 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::ifstream in(rgb, std::ios::binary);
     std::vector<std::uint8_t> got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_EQ(got.size(), image.pixels.size() * 3);
     for (std::size_t i = 0; i < image.pixels.size(); ++i) {
         const std::uint32_t c = image.palette[image.pixels[i]];
-        const std::uint32_t seen = std::uint32_t{got[i * 3]} << 16 | std::uint32_t{got[i * 3 + 1]} << 8 | got[i * 3 + 2];
+        const std::uint32_t seen =
+            std::uint32_t{got[i * 3]} << 16 | std::uint32_t{got[i * 3 + 1]} << 8 | got[i * 3 + 2];
         ASSERT_EQ(seen, c) << "pixel " << i;
     }
 }
 
-} // namespace
-} // namespace prestova
+}  // namespace
+}  // namespace prestova

@@ -25,10 +25,10 @@ TEST(InterfaceSources, CommittedFilesAreWhatTheMemberTableWrites)
         const std::string committed = read_committed_file(path);
         ASSERT_FALSE(committed.empty()) << "cannot read " << path;
         const std::string written = source.text();
-        EXPECT_TRUE(committed == written) << source.path << " differs from what the member table gives, at "
-                                          << first_difference(committed, written)
-                                          << "\nRegenerate it with: " << kRegenerate;
+        EXPECT_TRUE(committed == written)
+            << source.path << " differs from what the member table gives, at " << first_difference(committed, written)
+            << "\nRegenerate it with: " << kRegenerate;
     }
 }
 
-} // namespace
+}  // namespace

@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Layer {
-    std::string folder;                 // under the source tree; also the include prefix
-    std::vector<std::string> stands_on; // the layers right below it
+    std::string folder;                  // under the source tree; also the include prefix
+    std::vector<std::string> stands_on;  // the layers right below it
 };
 
 // Bottom up, as the build links them: cmake/layers.txt, a folder and the
@@ -95,8 +95,8 @@ TEST(Layering, TheLayersStandOnOnlyTheLayersBelowThem)
         for (std::string_view below : layer.stands_on) {
             const Layer* lower = find_layer(below);
             ASSERT_NE(lower, nullptr) << layer.folder << " stands on an unknown layer " << below;
-            EXPECT_FALSE(reachable(*lower).contains(layer.folder)) << layer.folder << " and " << below
-                                                                   << " stand on each other";
+            EXPECT_FALSE(reachable(*lower).contains(layer.folder))
+                << layer.folder << " and " << below << " stand on each other";
         }
 }
 
@@ -126,4 +126,4 @@ TEST(Layering, NoSourceIncludesAHigherLayer)
     EXPECT_EQ(wrong, std::vector<std::string>{});
 }
 
-} // namespace
+}  // namespace

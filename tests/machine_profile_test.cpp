@@ -19,22 +19,23 @@ MachineProfile parse(std::string_view text) { return parse_machine_profile(text,
 
 using prestova::testing::TempFolder;
 
-} // namespace
+}  // namespace
 
 TEST(MachineProfile, ReadsEveryFact)
 {
-    const MachineProfile p = parse("# a test machine\n"
-                                   "[Windows]\n"
-                                   "PLATFORM_ID=1\n  major =  4 \nminor=10\nbuild = 0x040A08AE\n"
-                                   "service_pack = Service Pack 1.5   ; inline comment\n"
-                                   "product_type = 3\nextended_record = yes\n"
-                                   "[screen]\nwidth=1280\nheight=1024\ntwips_per_pixel=12\nbits_per_pixel=16\nplanes=2\nhdc=0x77\n"
-                                   "[memory]\ntotal_physical = 17179869184\n"
-                                   "[disk]\nc_free = 5000000000\nC_TOTAL = 9000000000\nd_free = 7\n"
-                                   "[objects]\ncreatable = A.B.1 , , C.D\n"
-                                   "[locale]\ndecimal_separator = ,\n"
-                                   "[registry]\ndenied = HKLM\\SOFTWARE\\X, HKEY_CLASSES_ROOT\\.y\n"
-                                   "[shell]\nprograms = C:\\a b\\c.exe\n");
+    const MachineProfile p =
+        parse("# a test machine\n"
+              "[Windows]\n"
+              "PLATFORM_ID=1\n  major =  4 \nminor=10\nbuild = 0x040A08AE\n"
+              "service_pack = Service Pack 1.5   ; inline comment\n"
+              "product_type = 3\nextended_record = yes\n"
+              "[screen]\nwidth=1280\nheight=1024\ntwips_per_pixel=12\nbits_per_pixel=16\nplanes=2\nhdc=0x77\n"
+              "[memory]\ntotal_physical = 17179869184\n"
+              "[disk]\nc_free = 5000000000\nC_TOTAL = 9000000000\nd_free = 7\n"
+              "[objects]\ncreatable = A.B.1 , , C.D\n"
+              "[locale]\ndecimal_separator = ,\n"
+              "[registry]\ndenied = HKLM\\SOFTWARE\\X, HKEY_CLASSES_ROOT\\.y\n"
+              "[shell]\nprograms = C:\\a b\\c.exe\n");
     EXPECT_EQ(p.platform_id, 1u);
     EXPECT_EQ(p.major, 4u);
     EXPECT_EQ(p.minor, 10u);
@@ -101,12 +102,16 @@ TEST(MachineProfile, ExtendedRecordByDefaultOnlyFromWindows2000)
     const struct {
         const char* windows;
         bool answers;
-    } cases[] = {{"platform_id=2\nmajor=5", true},  {"platform_id=2\nmajor=6", true},
-                 {"platform_id=2\nmajor=4", false}, {"platform_id=1\nmajor=4", false},
-                 {"platform_id=0\nmajor=5", false}, {"platform_id=2\nmajor=5\nextended_record=no", false},
+    } cases[] = {{"platform_id=2\nmajor=5", true},
+                 {"platform_id=2\nmajor=6", true},
+                 {"platform_id=2\nmajor=4", false},
+                 {"platform_id=1\nmajor=4", false},
+                 {"platform_id=0\nmajor=5", false},
+                 {"platform_id=2\nmajor=5\nextended_record=no", false},
                  {"platform_id=1\nmajor=4\nextended_record=YES", true}};
     for (const auto& c : cases)
-        EXPECT_EQ(parse(std::string("[windows]\n") + c.windows + "\n").answers_extended_record(), c.answers) << c.windows;
+        EXPECT_EQ(parse(std::string("[windows]\n") + c.windows + "\n").answers_extended_record(), c.answers)
+            << c.windows;
 }
 
 // The number settings of the user, English (United States) unless given; an
@@ -142,12 +147,13 @@ TEST(MachineProfile, ReadsTheDateAndTimePictures)
         const char* locale;
         const char* short_date;
         const char* time_format;
-    } cases[] = {{"", "M/d/yyyy", "h:mm:ss tt"},
-                 {"short_date = dd/MM/yyyy\ntime_format = HH:mm:ss\n", "dd/MM/yyyy", "HH:mm:ss"},
-                 {"SHORT_DATE =  yyyy-MM-dd   ; ISO\n", "yyyy-MM-dd", "h:mm:ss tt"},
-                 {"time_format = H' h 'mm\n", "M/d/yyyy", "H' h 'mm"},
-                 {"short_date = d' de 'MMMM' \xC3\xA0 'yyyy\ntime_format = tt h:mm\n", "d' de 'MMMM' \xE0 'yyyy", "tt h:mm"},
-                 {"short_date = d;M;yy\ntime_format = #HH\n", "d;M;yy", "#HH"}};
+    } cases[] = {
+        {"", "M/d/yyyy", "h:mm:ss tt"},
+        {"short_date = dd/MM/yyyy\ntime_format = HH:mm:ss\n", "dd/MM/yyyy", "HH:mm:ss"},
+        {"SHORT_DATE =  yyyy-MM-dd   ; ISO\n", "yyyy-MM-dd", "h:mm:ss tt"},
+        {"time_format = H' h 'mm\n", "M/d/yyyy", "H' h 'mm"},
+        {"short_date = d' de 'MMMM' \xC3\xA0 'yyyy\ntime_format = tt h:mm\n", "d' de 'MMMM' \xE0 'yyyy", "tt h:mm"},
+        {"short_date = d;M;yy\ntime_format = #HH\n", "d;M;yy", "#HH"}};
     for (const auto& c : cases) {
         const MachineProfile p = parse(std::string("[locale]\n") + c.locale);
         EXPECT_EQ(p.short_date, c.short_date) << c.locale;
@@ -194,7 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFacts{"[screen]\ntwips_per_pixel = 0\n", "m.machine:2: ", "out of range"},
                       BadFacts{"[screen]\nhdc = 0\n", "m.machine:2: ", "out of range"},
                       BadFacts{"[windows]\nextended_record = maybe\n", "m.machine:2: ", "neither yes nor no"},
-                      BadFacts{"[windows]\nMajor = 5\n\n[WINDOWS]\nmajor = 6\n", "m.machine:5: ", "duplicate key 'major'"},
+                      BadFacts{"[windows]\nMajor = 5\n\n[WINDOWS]\nmajor = 6\n",
+                               "m.machine:5: ", "duplicate key 'major'"},
                       BadFacts{"[locale]\ndecimal_separator = ,,\n", "m.machine:2: ", "one character"},
                       BadFacts{"[registry]\ndenied = HKXX\\Y\n", "m.machine:2: ", "unknown hive"},
                       BadFacts{"[disk]\nc_free = 5\nc_total = 4\n", "m.machine:3: ", "less than"},
@@ -205,18 +212,18 @@ INSTANTIATE_TEST_SUITE_P(
     NumberSettings, MachineProfileRefuses,
     ::testing::Values(BadFacts{"[locale]\nthousands_separator = ,,\n", "m.machine:2: ", "one character or none"},
                       BadFacts{"[locale]\ngrouping = ,\n", "m.machine:2: ", "unknown key 'grouping'"},
-                      BadFacts{"[locale]\ncurrency_symbol = $\ncurrency_symbol = kr\n", "m.machine:3: ",
-                               "duplicate key 'currency_symbol'"}));
+                      BadFacts{"[locale]\ncurrency_symbol = $\ncurrency_symbol = kr\n",
+                               "m.machine:3: ", "duplicate key 'currency_symbol'"}));
 
 INSTANTIATE_TEST_SUITE_P(
     DateAndTimePictures, MachineProfileRefuses,
-    ::testing::Values(BadFacts{"[locale]\nshort_date =\n", "m.machine:2: ",
-                               "short_date must not be empty: give a picture such as M/d/yyyy"},
-                      BadFacts{"[locale]\n\ntime_format = \t\n", "m.machine:3: ",
-                               "time_format must not be empty: give a picture such as h:mm:ss tt"},
+    ::testing::Values(BadFacts{"[locale]\nshort_date =\n",
+                               "m.machine:2: ", "short_date must not be empty: give a picture such as M/d/yyyy"},
+                      BadFacts{"[locale]\n\ntime_format = \t\n",
+                               "m.machine:3: ", "time_format must not be empty: give a picture such as h:mm:ss tt"},
                       BadFacts{"[locale]\nlong_date = dddd\n", "m.machine:2: ", "unknown key 'long_date'"},
-                      BadFacts{"[locale]\nshort_date = d/M\nShort_Date = M/d\n", "m.machine:3: ",
-                               "duplicate key 'short_date'"}));
+                      BadFacts{"[locale]\nshort_date = d/M\nShort_Date = M/d\n",
+                               "m.machine:3: ", "duplicate key 'short_date'"}));
 
 TEST(MachineProfile, LoadsTheRegistryFileBesideIt)
 {
@@ -275,7 +282,8 @@ TEST(MachineProfile, MessagesQuoteABoundedPieceOfTheInput)
         parse("[windows]\nmajor = f\xC3\xBCnf\n");  // UTF-8, as the file is
         ADD_FAILURE() << "accepted";
     } catch (const ProfileError& e) {
-        EXPECT_EQ(std::string(e.what()), "m.machine:2: 'f\xC3\xBCnf' is not a whole number (decimal, or hexadecimal after 0x)");
+        EXPECT_EQ(std::string(e.what()),
+                  "m.machine:2: 'f\xC3\xBCnf' is not a whole number (decimal, or hexadecimal after 0x)");
     }
 }
 

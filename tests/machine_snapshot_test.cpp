@@ -78,17 +78,18 @@ INSTANTIATE_TEST_SUITE_P(Profiles, SnapshotOfBundledMachine,
                                            "uhd-nearly-full", "student-2006-equipped", "bare-xp"));
 
 // A machine whose every probe has something unusual to say.
-const char* const kOddMachine = "[windows]\nplatform_id = 2\nmajor = 6\nminor = 0\nbuild = 6002\n"
-                                "service_pack = Service Pack 2\nproduct_type = 3\n"
-                                "[screen]\nwidth = 1280\nheight = 1024\ntwips_per_pixel = 12\nbits_per_pixel = 16\n"
-                                "hdc = 0x77\n"
-                                "[memory]\ntotal_physical = 1073741824\n"
-                                "[disk]\nc_free = 900000000\nd_free = 5\n"
-                                "[objects]\ncreatable = ShockwaveFlash.ShockwaveFlash.9, ShockwaveFlash.ShockwaveFlash.7, "
-                                "Unrelated.Thing\n"
-                                "[locale]\ndecimal_separator = ,\n"
-                                "[registry]\nfile = odd.reg\ndenied = HKEY_LOCAL_MACHINE\\SOFTWARE\\Mozilla\\Mozilla Firefox\n"
-                                "[shell]\nprograms = C:\\Opera\\opera.exe, C:\\Unrelated.exe\n";
+const char* const kOddMachine =
+    "[windows]\nplatform_id = 2\nmajor = 6\nminor = 0\nbuild = 6002\n"
+    "service_pack = Service Pack 2\nproduct_type = 3\n"
+    "[screen]\nwidth = 1280\nheight = 1024\ntwips_per_pixel = 12\nbits_per_pixel = 16\n"
+    "hdc = 0x77\n"
+    "[memory]\ntotal_physical = 1073741824\n"
+    "[disk]\nc_free = 900000000\nd_free = 5\n"
+    "[objects]\ncreatable = ShockwaveFlash.ShockwaveFlash.9, ShockwaveFlash.ShockwaveFlash.7, "
+    "Unrelated.Thing\n"
+    "[locale]\ndecimal_separator = ,\n"
+    "[registry]\nfile = odd.reg\ndenied = HKEY_LOCAL_MACHINE\\SOFTWARE\\Mozilla\\Mozilla Firefox\n"
+    "[shell]\nprograms = C:\\Opera\\opera.exe, C:\\Unrelated.exe\n";
 
 const char* const kOddRegistry =
     "REGEDIT4\n"
@@ -180,7 +181,8 @@ TEST(SnapshotCommand, WritesBothFilesThatCheckReads)
     const auto r = cli({"snapshot", "--machine", kSource + "/profiles/win7-desktop.machine", "--output", base});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("pc.machine"), std::string::npos);
-    const auto a = cli({"check", "--machine", base + ".machine", "--page", kSource + "/pages/sample.html", "--format", "json"});
+    const auto a =
+        cli({"check", "--machine", base + ".machine", "--page", kSource + "/pages/sample.html", "--format", "json"});
     const auto b = cli({"check", "--machine", kSource + "/profiles/win7-desktop.machine", "--page",
                         kSource + "/pages/sample.html", "--format", "json"});
     ASSERT_EQ(a.code, 0) << a.err;
@@ -205,4 +207,4 @@ TEST(SnapshotCommand, RefusesBadUse)
     EXPECT_EQ(read_text(machine), machine_before);
 }
 
-} // namespace
+}  // namespace

@@ -39,7 +39,9 @@ TEST_P(MemoryRow, ShowsTheAmountAndTheVerdict)
     EXPECT_EQ(t.visible(memGood), c.verdict == Verdict::Good);
     EXPECT_EQ(t.visible(memOk), c.verdict == Verdict::Okay);
     EXPECT_EQ(t.visible(memBad), c.verdict == Verdict::Bad);
-    const char* advice = c.verdict == Verdict::Good ? kGoodAdvice : c.verdict == Verdict::Okay ? kOkayAdvice : kBadAdvice;
+    const char* advice = c.verdict == Verdict::Good   ? kGoodAdvice
+                         : c.verdict == Verdict::Okay ? kOkayAdvice
+                                                      : kBadAdvice;
     EXPECT_EQ(t.caption(memRecommend), advice);
     EXPECT_EQ(t.background(memRecommend), c.verdict == Verdict::Bad ? rgb(255, 0, 0) : rgb(172, 207, 251));
 }
@@ -89,8 +91,7 @@ TEST_P(RequirementCaptions, SwitchToGigabytesAtOneThousand)
 INSTANTIATE_TEST_SUITE_P(Values, RequirementCaptions,
                          ::testing::Values(CaptionCase{"128", "128 Megabytes"}, CaptionCase{"1024", "1.024 Gigabytes"},
                                            CaptionCase{"2000", "2 Gigabytes"}, CaptionCase{"1000", "1 Gigabytes"},
-                                           CaptionCase{"999", "999 Megabytes"},
-                                           CaptionCase{" 96.0", " 96.0 Megabytes"},
+                                           CaptionCase{"999", "999 Megabytes"}, CaptionCase{" 96.0", " 96.0 Megabytes"},
                                            CaptionCase{"1500.5", "1.5005 Gigabytes"}));
 
 TEST(MemoryRow, AScriptNumberIsShownInGeneralForm)
@@ -149,8 +150,8 @@ TEST(MemoryFigure, FourDecimalsWithHalvesToEven)
 {
     EXPECT_EQ(megabytes_in_ten_thousandths(MB), 10000);
     EXPECT_EQ(megabytes_in_ten_thousandths(0), 0);
-    EXPECT_EQ(megabytes_in_ten_thousandths(1), 0);        // 0.00000095 MB
-    EXPECT_EQ(megabytes_in_ten_thousandths(105), 1);      // 0.00010014 MB
+    EXPECT_EQ(megabytes_in_ten_thousandths(1), 0);                       // 0.00000095 MB
+    EXPECT_EQ(megabytes_in_ten_thousandths(105), 1);                     // 0.00010014 MB
     EXPECT_EQ(megabytes_in_ten_thousandths(~0ull), 175921860444160000);  // 2^64 - 1 bytes, no overflow
     EXPECT_EQ(memory_verdict_figure(327674999), 32767);
     EXPECT_EQ(memory_verdict_figure(327675000), 32767);
@@ -160,4 +161,4 @@ TEST(MemoryFigure, FourDecimalsWithHalvesToEven)
     EXPECT_EQ(GetLargeCount({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), ~0ull);
 }
 
-} // namespace
+}  // namespace

@@ -64,4 +64,4 @@ TEST(MemoryPropertyBag, ManyDistinctKeys)
     EXPECT_EQ(bag.find("param1235")->text(), "1235");
 }
 
-} // namespace
+}  // namespace

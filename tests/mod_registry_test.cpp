@@ -40,10 +40,8 @@ constexpr const char* kRegistry = R"(Windows Registry Editor Version 5.00
 
 class ModRegistry : public ::testing::Test {
 protected:
-    ModRegistry()
-        : machine(machine_profile("[registry]\ndenied = HKEY_LOCAL_MACHINE\\SOFTWARE\\Locked\n", kRegistry))
-    {
-    }
+    ModRegistry() : machine(machine_profile("[registry]\ndenied = HKEY_LOCAL_MACHINE\\SOFTWARE\\Locked\n", kRegistry))
+    {}
     void TearDown() override { EXPECT_EQ(machine.registry().open_handle_count(), 0u) << "a key was left open"; }
 
     std::string text(RegRoot root, std::string_view path, std::string_view name)
@@ -79,7 +77,8 @@ TEST_F(ModRegistry, ReadsTextValuesOnlyWhenTheyAreStrings)
         {RegRoot::LocalMachine, "SOFTWARE\\Locked\\", "Secret", "No"},
         {RegRoot::LocalMachine, "SOFTWARE\\Nowhere\\", "Text", "No"},
     };
-    for (const auto& [root, path, name, expected] : cases) EXPECT_EQ(text(root, path, name), expected) << path << " " << name;
+    for (const auto& [root, path, name, expected] : cases)
+        EXPECT_EQ(text(root, path, name), expected) << path << " " << name;
 }
 
 TEST_F(ModRegistry, ReadsNumbersOnlyFromDwords)
@@ -118,4 +117,4 @@ TEST(TrimBlanks, RemovesSpacesAtBothEnds)
     EXPECT_EQ(trim_blanks("\t1\t"), "\t1\t");
 }
 
-} // namespace
+}  // namespace

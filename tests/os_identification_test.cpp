@@ -18,13 +18,11 @@ class VersionTable : public ::testing::TestWithParam<VersionCase> {};
 
 std::string machine_text(const VersionCase& c)
 {
-    std::string text = "[windows]\nplatform_id = " + std::to_string(c.platform_id) + "\nmajor = " +
-                       std::to_string(c.major) + "\nminor = " + std::to_string(c.minor) +
+    std::string text = "[windows]\nplatform_id = " + std::to_string(c.platform_id) +
+                       "\nmajor = " + std::to_string(c.major) + "\nminor = " + std::to_string(c.minor) +
                        "\nbuild = " + std::to_string(c.build) + "\n";
-    if (c.product_type >= 0)
-        text += "product_type = " + std::to_string(c.product_type) + "\nextended_record = yes\n";
-    else
-        text += "extended_record = no\n";
+    if (c.product_type >= 0) text += "product_type = " + std::to_string(c.product_type) + "\nextended_record = yes\n";
+    else text += "extended_record = no\n";
     return text;
 }
 
@@ -75,14 +73,13 @@ TEST(GetVersion, ASystemThatAnswersNothingReadsAsPlatformZero)
 TEST(OsNames, ExactWholeTextLookup)
 {
     const std::pair<const char*, std::int32_t> cases[] = {
-        {"Windows 98SE", 5},    {"Windows 98 SE", 0},         {"Windows Server 2008", 12},
-        {"Windows Server 2008 R2", 13}, {"Windows XP", 9},   {"windows xp", 0},
-        {" Windows XP", 0},     {"Windows XP ", 0},           {"Unknown", 0},
-        {"Windows 3.1", 1},     {"Windows 7", 14},            {"", 0}};
+        {"Windows 98SE", 5}, {"Windows 98 SE", 0}, {"Windows Server 2008", 12}, {"Windows Server 2008 R2", 13},
+        {"Windows XP", 9},   {"windows xp", 0},    {" Windows XP", 0},          {"Windows XP ", 0},
+        {"Unknown", 0},      {"Windows 3.1", 1},   {"Windows 7", 14},           {"", 0}};
     for (const auto& [name, ordinal] : cases) EXPECT_EQ(GetOSOrdinal(name), ordinal) << name;
     for (std::int32_t i = 1; i <= 14; ++i) EXPECT_EQ(GetOSOrdinal(GetOSName(i)), i);
     for (std::int32_t i : {0, 15, -1, 1000}) EXPECT_EQ(GetOSName(i), "Unknown");
     EXPECT_EQ(os_member_name(6), "WindowsNT4");
 }
 
-} // namespace
+}  // namespace

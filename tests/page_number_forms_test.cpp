@@ -55,24 +55,56 @@ TEST_P(MemoryThresholdForms, ReadAsTheHostReadsThem)
 INSTANTIATE_TEST_SUITE_P(
     Pages, MemoryThresholdForms,
     ::testing::Values(
-        FormCase{".", kUnitedStates, {{"MemoryRec", "&H200"}, {"MemoryMin", "&H100"}}, "&H200 Megabytes",
-                 "&H100 Megabytes", Verdict::Good},
-        FormCase{".", kUnitedStates, {{"MemoryRec", "&H201"}, {"MemoryMin", "&O400"}}, "&H201 Megabytes",
-                 "&O400 Megabytes", Verdict::Okay},
-        FormCase{".", kUnitedStates, {{"MemoryRec", "1,024"}, {"MemoryMin", "$256"}}, "1.024 Gigabytes",
-                 "$256 Megabytes", Verdict::Okay},
-        FormCase{".", kUnitedStates, {{"MemoryRec", "$1,0,00"}, {"MemoryMin", "($512)"}}, "1 Gigabytes",
-                 "($512) Megabytes", Verdict::Okay},
-        FormCase{".", kUnitedStates, {{"MemoryRec", "\r\n600\r\n"}, {"MemoryMin", "512-"}}, "\r\n600\r\n Megabytes",
-                 "512- Megabytes", Verdict::Okay},
-        FormCase{".", kUnitedStates, {{"MemoryRec", "&HFFFF"}, {"MemoryMin", "&H8000"}}, "&HFFFF Megabytes",
-                 "&H8000 Megabytes", Verdict::Good},
+        FormCase{".",
+                 kUnitedStates,
+                 {{"MemoryRec", "&H200"}, {"MemoryMin", "&H100"}},
+                 "&H200 Megabytes",
+                 "&H100 Megabytes",
+                 Verdict::Good},
+        FormCase{".",
+                 kUnitedStates,
+                 {{"MemoryRec", "&H201"}, {"MemoryMin", "&O400"}},
+                 "&H201 Megabytes",
+                 "&O400 Megabytes",
+                 Verdict::Okay},
+        FormCase{".",
+                 kUnitedStates,
+                 {{"MemoryRec", "1,024"}, {"MemoryMin", "$256"}},
+                 "1.024 Gigabytes",
+                 "$256 Megabytes",
+                 Verdict::Okay},
+        FormCase{".",
+                 kUnitedStates,
+                 {{"MemoryRec", "$1,0,00"}, {"MemoryMin", "($512)"}},
+                 "1 Gigabytes",
+                 "($512) Megabytes",
+                 Verdict::Okay},
+        FormCase{".",
+                 kUnitedStates,
+                 {{"MemoryRec", "\r\n600\r\n"}, {"MemoryMin", "512-"}},
+                 "\r\n600\r\n Megabytes",
+                 "512- Megabytes",
+                 Verdict::Okay},
+        FormCase{".",
+                 kUnitedStates,
+                 {{"MemoryRec", "&HFFFF"}, {"MemoryMin", "&H8000"}},
+                 "&HFFFF Megabytes",
+                 "&H8000 Megabytes",
+                 Verdict::Good},
         FormCase{".", kUnitedStates, {{"MemoryMin", "512 $"}}, "128 Megabytes", "512 $ Megabytes", Verdict::Bad},
         // A full stop that groups stays a decimal point: 1.024 is one megabyte.
-        FormCase{",", kGermany, {{"MemoryRec", "1.024"}, {"MemoryMin", "\x80 1,5"}}, "1.024 Megabytes",
-                 "\x80 1,5 Megabytes", Verdict::Good},
-        FormCase{",", kGermany, {{"MemoryRec", "2048 \x80"}, {"MemoryMin", "513\x80"}}, "2,048 Gigabytes",
-                 "513\x80 Megabytes", Verdict::Bad}));
+        FormCase{",",
+                 kGermany,
+                 {{"MemoryRec", "1.024"}, {"MemoryMin", "\x80 1,5"}},
+                 "1.024 Megabytes",
+                 "\x80 1,5 Megabytes",
+                 Verdict::Good},
+        FormCase{",",
+                 kGermany,
+                 {{"MemoryRec", "2048 \x80"}, {"MemoryMin", "513\x80"}},
+                 "2,048 Gigabytes",
+                 "513\x80 Megabytes",
+                 Verdict::Bad}));
 
 struct StopCase {
     const char* locale;
@@ -110,7 +142,8 @@ TEST(PageNumberForms, ColourComponentsInHexadecimal)
     TestControl t = control_on(".", kUnitedStates);
     t.load(with(display_page(), {{"RedYRM", "&HAC"}, {"GreenYRM", "&O317"}, {"BlueYRM", "251+"}}));
     ASSERT_FALSE(t.control.show().stopped);
-    for (ControlId id : cells_of(ColourGroup::Result)) EXPECT_EQ(t.background(id), rgb(172, 207, 251)) << design(id).name;
+    for (ControlId id : cells_of(ColourGroup::Result))
+        EXPECT_EQ(t.background(id), rgb(172, 207, 251)) << design(id).name;
 }
 
-} // namespace
+}  // namespace

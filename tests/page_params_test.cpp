@@ -24,19 +24,16 @@ TEST(PageParams, ReadsTheParamsOfTheControlsObject)
     // The first object names no control and the commented one is ignored; the
     // control's object is found by its id.
     const PageParams params = read_page_params(page, "page.html");
-    const PageParams expected = {{"MemoryMin", "128"},
-                                 {"Zip1", "Just & ZIP <it>"},
-                                 {"OSRec", "Windows XP"},
-                                 {"IEURL", "http://x.example/?a=1&b=\"2\""},
-                                 {"Zip2", "Caf\xE9 &eacute;"},
-                                 {"JavaURL", ""}};
+    const PageParams expected = {{"MemoryMin", "128"},         {"Zip1", "Just & ZIP <it>"},
+                                 {"OSRec", "Windows XP"},      {"IEURL", "http://x.example/?a=1&b=\"2\""},
+                                 {"Zip2", "Caf\xE9 &eacute;"}, {"JavaURL", ""}};
     EXPECT_EQ(params, expected);
 }
 
 TEST(PageParams, FallsBackToTheFirstObjectWithParams)
 {
-    const PageParams params = read_page_params(
-        "<object></object><object classid='clsid:0'><param name=a value=1></object>", "p.html");
+    const PageParams params =
+        read_page_params("<object></object><object classid='clsid:0'><param name=a value=1></object>", "p.html");
     EXPECT_EQ(params, (PageParams{{"a", "1"}}));
 }
 
@@ -68,12 +65,13 @@ class ReferenceLength : public ::testing::TestWithParam<Reference> {};
 // longest reference that decodes.
 TEST_P(ReferenceLength, IsBounded) { EXPECT_EQ(decode_html_entities(GetParam().text), GetParam().decoded); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReferenceLength,
-    ::testing::Values(Reference{"&#x010FFFF;", "\xF4\x8F\xBF\xBF"}, Reference{"&#x0010FFFF;", "&#x0010FFFF;"},
-                      Reference{"&#00000065;", "A"}, Reference{"&#000000065;", "&#000000065;"},
-                      Reference{"&&&amp;", "&&&"}, Reference{"&amp&lt;", "&amp<"},
-                      Reference{"&abcdefghij;&lt;", "&abcdefghij;<"}, Reference{"&#;&#x;&", "&#;&#x;&"}));
+INSTANTIATE_TEST_SUITE_P(Cases, ReferenceLength,
+                         ::testing::Values(Reference{"&#x010FFFF;", "\xF4\x8F\xBF\xBF"},
+                                           Reference{"&#x0010FFFF;", "&#x0010FFFF;"}, Reference{"&#00000065;", "A"},
+                                           Reference{"&#000000065;", "&#000000065;"}, Reference{"&&&amp;", "&&&"},
+                                           Reference{"&amp&lt;", "&amp<"},
+                                           Reference{"&abcdefghij;&lt;", "&abcdefghij;<"},
+                                           Reference{"&#;&#x;&", "&#;&#x;&"}));
 
 // Both would take many seconds were each '&' to look for its ';' through
 // the rest of the page, or each <param> through the names before it.
@@ -118,4 +116,4 @@ TEST(PageParams, TruncatedMarkupDoesNotCrash)
     EXPECT_EQ(read_page_params("<object><param name=a value=b", "t.html"), (PageParams{{"a", "b"}}));
 }
 
-} // namespace
+}  // namespace

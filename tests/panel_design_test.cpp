@@ -21,7 +21,8 @@ TEST(PanelDesign, SixtyThreeControlsFoundByTheirExactNamesInsideTheSurface)
         EXPECT_LE(c.left + c.width, kSurfaceWidth) << c.name;
         EXPECT_LE(c.top + c.height, kSurfaceHeight) << c.name;
     }
-    EXPECT_EQ(kinds, (std::map<ControlKind, int>{{ControlKind::Label, 42}, {ControlKind::Icon, 20}, {ControlKind::Line, 1}}));
+    EXPECT_EQ(kinds,
+              (std::map<ControlKind, int>{{ControlKind::Label, 42}, {ControlKind::Icon, 20}, {ControlKind::Line, 1}}));
     EXPECT_FALSE(find_control("label8"));  // control names are exact
 }
 
@@ -55,4 +56,4 @@ TEST(PanelState, StartsAsDesignedAndRefusesInvalidColours)
     EXPECT_EQ(panel.state(ControlId::Label8).background, 0xFFFFFF);
 }
 
-} // namespace
+}  // namespace

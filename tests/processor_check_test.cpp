@@ -47,8 +47,10 @@ TEST_P(ProcessorRow, ShowsTheSpeedAndTheVerdict)
 INSTANTIATE_TEST_SUITE_P(
     Speeds, ProcessorRow,
     // The gigahertz figure's rounding is tabled in Gigahertz below.
-    ::testing::Values(ProcessorCase{1000, {}, "1000 MHz", Verdict::Good}, ProcessorCase{2000, {}, "2 GHz", Verdict::Good},
-                      ProcessorCase{2400, {}, "2.4 GHz", Verdict::Good}, ProcessorCase{1596, {}, "1.6 GHz", Verdict::Good},
+    ::testing::Values(ProcessorCase{1000, {}, "1000 MHz", Verdict::Good},
+                      ProcessorCase{2000, {}, "2 GHz", Verdict::Good},
+                      ProcessorCase{2400, {}, "2.4 GHz", Verdict::Good},
+                      ProcessorCase{1596, {}, "1.6 GHz", Verdict::Good},
                       ProcessorCase{1001, {}, "1 GHz", Verdict::Good},
                       ProcessorCase{623, {{"CPURec", "633"}}, "623 MHz", Verdict::Good},
                       ProcessorCase{622, {{"CPURec", "633"}, {"CPUMin", "622"}}, "622 MHz", Verdict::Okay},
@@ -129,4 +131,4 @@ TEST(Gigahertz, OneDecimalHalvesToEven)
     EXPECT_EQ(gigahertz_text(2400, Locale{','}), "2,4");
 }
 
-} // namespace
+}  // namespace

@@ -43,4 +43,4 @@ TEST(ProgressBar, NothingToShowForAnEmptyReport)
     EXPECT_EQ(err.str(), "");
 }
 
-} // namespace
+}  // namespace

@@ -46,11 +46,12 @@ public:
 };
 
 const std::vector<std::string> kPersistenceKeys = {
-    "JavaVersion", "DiskSpaceRec", "DiskSpaceMin", "MemoryRec", "MemoryMin", "CPURec", "CPUMin", "BlueOkYRM",
-    "GreenOkYRM", "RedOkYRM", "BlueBadYRM", "GreenBadYRM", "RedBadYRM", "BlueYRM", "GreenYRM", "RedYRM",
-    "Blue2YRM", "Green2YRM", "Red2YRM", "Blue3YRM", "Green3YRM", "Red3YRM", "OSRec", "OSMin", "IEVersion",
-    "Zip1", "Zip1URL", "Zip2", "Zip2URL", "JavaURL", "RealURL", "IEURL", "AdobeURL", "FlashURL",
-    "RecColorDepth", "MinColorDepth", "ScreenRecWid", "ScreenRecHgt", "ScreenMinWid", "ScreenMinHgt"};
+    "JavaVersion",   "DiskSpaceRec", "DiskSpaceMin", "MemoryRec",    "MemoryMin",   "CPURec",    "CPUMin",
+    "BlueOkYRM",     "GreenOkYRM",   "RedOkYRM",     "BlueBadYRM",   "GreenBadYRM", "RedBadYRM", "BlueYRM",
+    "GreenYRM",      "RedYRM",       "Blue2YRM",     "Green2YRM",    "Red2YRM",     "Blue3YRM",  "Green3YRM",
+    "Red3YRM",       "OSRec",        "OSMin",        "IEVersion",    "Zip1",        "Zip1URL",   "Zip2",
+    "Zip2URL",       "JavaURL",      "RealURL",      "IEURL",        "AdobeURL",    "FlashURL",  "RecColorDepth",
+    "MinColorDepth", "ScreenRecWid", "ScreenRecHgt", "ScreenMinWid", "ScreenMinHgt"};
 
 TEST(Properties, LoadingAnEmptyBagGivesEveryTextDefault)
 {
@@ -59,11 +60,11 @@ TEST(Properties, LoadingAnEmptyBagGivesEveryTextDefault)
     t.control.read_properties(bag);
     EXPECT_EQ(bag.keys, kPersistenceKeys);
     const std::pair<Prop, const char*> expected[] = {
-        {Prop::JavaVersion, "9.8"}, {Prop::CPUMin, "233"}, {Prop::CPURec, "633"}, {Prop::MemoryMin, "64"},
-        {Prop::MemoryRec, "128"}, {Prop::DiskSpaceMin, "500"}, {Prop::DiskSpaceRec, "1000"},
-        {Prop::ScreenMinWid, ""}, {Prop::recColorDepth, ""}, {Prop::OSMin, "Windows 98"},
-        {Prop::OSRec, "Windows XP"}, {Prop::IEVersion, "5.5"}, {Prop::RedYRM, "172"}, {Prop::GreenYRM, "207"},
-        {Prop::BlueYRM, "251"}, {Prop::RedOkYRM, "0"}, {Prop::GreenBadYRM, "0"}, {Prop::FlashURL, ""}};
+        {Prop::JavaVersion, "9.8"}, {Prop::CPUMin, "233"},       {Prop::CPURec, "633"},        {Prop::MemoryMin, "64"},
+        {Prop::MemoryRec, "128"},   {Prop::DiskSpaceMin, "500"}, {Prop::DiskSpaceRec, "1000"}, {Prop::ScreenMinWid, ""},
+        {Prop::recColorDepth, ""},  {Prop::OSMin, "Windows 98"}, {Prop::OSRec, "Windows XP"},  {Prop::IEVersion, "5.5"},
+        {Prop::RedYRM, "172"},      {Prop::GreenYRM, "207"},     {Prop::BlueYRM, "251"},       {Prop::RedOkYRM, "0"},
+        {Prop::GreenBadYRM, "0"},   {Prop::FlashURL, ""}};
     for (const auto& [prop, text] : expected) EXPECT_EQ(t.control.get(prop), Variant(text)) << property_info(prop).name;
     for (const auto& info : property_table()) EXPECT_TRUE(t.control.get(info.prop).is_text()) << info.name;
 }
@@ -166,4 +167,4 @@ TEST(MemberTable, PublishesEightyFiveMembersWithTheirIdentifiers)
     EXPECT_EQ(unique.size(), 85u);
 }
 
-} // namespace
+}  // namespace

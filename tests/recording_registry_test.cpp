@@ -64,7 +64,7 @@ TEST(RecordingRegistry, KeepsWholeValuesOfEveryTypeHoweverLittleWasAsked)
     const RecordedKey* k = r.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\VENDOR\\PRODUCT");
     ASSERT_NE(k, nullptr);
     EXPECT_EQ(k->name, "HKEY_LOCAL_MACHINE\\SOFTWARE\\vendor\\Product");  // as asked, trailing backslash gone
-    ASSERT_EQ(k->values.size(), 3u);  // only the values asked for
+    ASSERT_EQ(k->values.size(), 3u);                                      // only the values asked for
     EXPECT_EQ(k->values.at("VERSION").type, reg::Sz);
     EXPECT_EQ(text_of(k->values.at("VERSION")), std::string("4.2\0", 4));
     EXPECT_EQ(k->values.at("EXPAND").type, reg::ExpandSz);
@@ -84,8 +84,7 @@ TEST(RecordingRegistry, KeepsListedSubkeysAndKeysOpenedBelowAnOpenKey)
     r.registry.open_key(HKLM, "SOFTWARE\\Vendor", &vendor);
     ASSERT_EQ(r.registry.open_key(vendor, "Product", &product), reg::Success);
     char name[64];
-    for (std::uint32_t i = 0; r.registry.enum_key(product, i, name, sizeof name) == reg::Success; ++i) {
-    }
+    for (std::uint32_t i = 0; r.registry.enum_key(product, i, name, sizeof name) == reg::Success; ++i) {}
     const RecordedKey* k = r.key("HKEY_LOCAL_MACHINE\\SOFTWARE\\VENDOR\\PRODUCT");
     ASSERT_NE(k, nullptr);
     EXPECT_EQ(k->subkeys, (std::set<std::string>{"1.0", "2.0"}));
@@ -140,4 +139,4 @@ TEST(RecordingRegistry, KeepsNothingOfMissingKeysAndValuesOrOfClosedHandles)
     EXPECT_TRUE(r.registry.keys().begin()->second.values.empty());
 }
 
-} // namespace
+}  // namespace

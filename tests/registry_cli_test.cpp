@@ -52,7 +52,8 @@ TEST(RegistryOnTheCommandLine, AKeyDeeperThanWindowsAllowsIsRefusedByEveryComman
     EXPECT_FALSE(fs::exists(dir.file("snap.machine")));
 
     // The program itself: exit code 2, no signal.
-    const int status = std::system((std::string(PRESTOVA_BINARY) + " check --machine '" + machine + "' 2>/dev/null").c_str());
+    const int status =
+        std::system((std::string(PRESTOVA_BINARY) + " check --machine '" + machine + "' 2>/dev/null").c_str());
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 2);
 }
@@ -68,4 +69,4 @@ TEST(RegistryOnTheCommandLine, TheDeepestKeyWindowsAllowsIsChecked)
     EXPECT_EQ(cli({"check", "--machine", dir.file("snap.machine").string()}).code, 0);
 }
 
-} // namespace
+}  // namespace

@@ -15,8 +15,13 @@ namespace {
 TEST(Base64, MatchesTheStandardVectors)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"},
-        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
     };
     for (const auto& [plain, coded] : cases) {
         const std::vector<std::uint8_t> bytes(plain.begin(), plain.end());
@@ -126,4 +131,4 @@ TEST(TextWrap, BoldIsWiderAndWidthsAreVerdanaLike)
     EXPECT_GT(text_width("\xE9", false), 0);  // code-page letters have a width too
 }
 
-} // namespace
+}  // namespace

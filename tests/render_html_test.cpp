@@ -93,4 +93,4 @@ TEST_F(HtmlPanel, NotesTheStopAndTheClicks)
               std::string::npos);
 }
 
-} // namespace
+}  // namespace

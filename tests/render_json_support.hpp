@@ -99,7 +99,7 @@ private:
                                     std::regex_constants::match_continuous),
                   "bad value");
             v.text = m.str();
-            v.type = v.text == "null" ? JsonValue::Type::Null
+            v.type = v.text == "null"                        ? JsonValue::Type::Null
                      : v.text == "true" || v.text == "false" ? JsonValue::Type::Bool
                                                              : JsonValue::Type::Number;
             v.boolean = v.text == "true";
@@ -156,4 +156,4 @@ private:
     std::size_t at_ = 0;
 };
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

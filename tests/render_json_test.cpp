@@ -75,10 +75,10 @@ TEST_F(JsonPanel, ReportsWhereTheRunStopped)
 
 TEST_F(JsonPanel, ListsClicksInOrder)
 {
-    const JsonValue doc = render({{"javalink", "C:\\Program Files\\Internet Explorer\\iexplore.exe",
-                                   "http://java.com/?a=1&b=2", 42, ""},
-                                  {"acrolink", "http://get.adobe.com/reader/", "", 2, ""},
-                                  {"ziplink1", "", "", 0, "address refused, nothing opened"}});
+    const JsonValue doc =
+        render({{"javalink", "C:\\Program Files\\Internet Explorer\\iexplore.exe", "http://java.com/?a=1&b=2", 42, ""},
+                {"acrolink", "http://get.adobe.com/reader/", "", 2, ""},
+                {"ziplink1", "", "", 0, "address refused, nothing opened"}});
     const auto& clicks = doc["clicks"].items;
     ASSERT_EQ(clicks.size(), 3u);
     EXPECT_EQ(clicks[0].keys(), (std::vector<std::string>{"link", "file", "parameters", "result", "refused"}));
@@ -110,4 +110,4 @@ TEST(JsonReaderSelfCheck, RefusesBrokenJson)
         EXPECT_THROW(JsonReader::parse(bad), std::runtime_error) << bad;
 }
 
-} // namespace
+}  // namespace

@@ -68,4 +68,4 @@ inline std::size_t occurrences(std::string_view text, std::string_view needle)
     return n;
 }
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

@@ -36,8 +36,7 @@ std::vector<std::string> tspans(const std::string& element)
 {
     std::vector<std::string> out;
     static const std::regex kTspan("<tspan[^>]*>([^<]*)</tspan>");
-    for (std::sregex_iterator it(element.begin(), element.end(), kTspan), end; it != end; ++it)
-        out.push_back((*it)[1]);
+    for (std::sregex_iterator it(element.begin(), element.end(), kTspan), end; it != end; ++it) out.push_back((*it)[1]);
     return out;
 }
 
@@ -55,7 +54,8 @@ TEST_F(SvgPanel, IsAWellFormedPictureOfTheDesignSizeThatNotesTheStop)
     const std::string svg = render();
     EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
     EXPECT_NE(svg.find(" width=\"801\" height=\"912\" viewBox=\"0 0 801 912\""), std::string::npos);
-    EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"801\" height=\"912\" fill=\"#FFFFFF\" stroke=\"none\"/>"), std::string::npos);
+    EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"801\" height=\"912\" fill=\"#FFFFFF\" stroke=\"none\"/>"),
+              std::string::npos);
     EXPECT_NE(svg.find("<line id=\"Line4\" x1=\"8.5\" y1=\"8\" x2=\"8.5\" y2=\"32\" stroke=\"#000000\""),
               std::string::npos);  // the line on the left borders
     EXPECT_NE(svg.find("<desc>Run stopped at memory: verdict: error 13: Type mismatch &lt;x&gt;</desc>"),
@@ -70,13 +70,15 @@ TEST_F(SvgPanel, PlacesACellAtItsPixelGeometryWithItsBackgroundAndBorder)
     panel.set_background(ControlId::LabelMemAmount, rgb(1, 2, 3));
     const std::string cell = element_of(render(), "LabelMemAmount");
     // 2880, 360, 3135, 1575 twips at 15 twips per pixel
-    EXPECT_NE(cell.find("<rect x=\"192\" y=\"24\" width=\"209\" height=\"105\" fill=\"#010203\" stroke=\"none\"/>"), std::string::npos)
+    EXPECT_NE(cell.find("<rect x=\"192\" y=\"24\" width=\"209\" height=\"105\" fill=\"#010203\" stroke=\"none\"/>"),
+              std::string::npos)
         << cell;
     EXPECT_NE(cell.find("<rect x=\"192.5\" y=\"24.5\" width=\"208\" height=\"104\" fill=\"none\" stroke=\"#000000\""),
               std::string::npos)
         << cell;
     // A value cell is centred, regular, black.
-    EXPECT_NE(cell.find("fill=\"#000000\" text-anchor=\"middle\" font-weight=\"normal\" xml:space"), std::string::npos) << cell;
+    EXPECT_NE(cell.find("fill=\"#000000\" text-anchor=\"middle\" font-weight=\"normal\" xml:space"), std::string::npos)
+        << cell;
     EXPECT_NE(cell.find("<tspan x=\"296.5\" y=\"38\">512.00 Megabytes</tspan>"), std::string::npos) << cell;
 }
 
@@ -85,9 +87,9 @@ TEST_F(SvgPanel, StylesFollowTheCellKind)
     panel.make_visible(ControlId::javalink);
     panel.set_caption(ControlId::Label28, "Adobe Acrobat Reader is installed.\r");
     const std::string svg = render();
-    EXPECT_NE(element_of(svg, "Label8").find("font-weight=\"bold\""), std::string::npos);   // heading
-    EXPECT_NE(element_of(svg, "Label2").find("font-weight=\"bold\""), std::string::npos);   // test name
-    EXPECT_NE(element_of(svg, "Label28").find("text-anchor=\"start\""), std::string::npos); // list
+    EXPECT_NE(element_of(svg, "Label8").find("font-weight=\"bold\""), std::string::npos);    // heading
+    EXPECT_NE(element_of(svg, "Label2").find("font-weight=\"bold\""), std::string::npos);    // test name
+    EXPECT_NE(element_of(svg, "Label28").find("text-anchor=\"start\""), std::string::npos);  // list
     const std::string link = element_of(svg, "javalink");
     EXPECT_NE(link.find("fill=\"#0000FF\" text-anchor=\"end\""), std::string::npos) << link;
     EXPECT_NE(link.find("text-decoration=\"underline\""), std::string::npos);
@@ -128,8 +130,7 @@ TEST_F(SvgPanel, WrapsCaptionsToTheCellAndBreaksAtCarriageReturns)
         joined += (joined.empty() ? "" : " ") + line;
     }
     EXPECT_EQ(joined, panel.state(ControlId::memRecommend).caption);
-    EXPECT_EQ(tspans(element_of(svg, "Label19")),
-              (std::vector<std::string>{"1024x768", " True Color (32 bit)"}));
+    EXPECT_EQ(tspans(element_of(svg, "Label19")), (std::vector<std::string>{"1024x768", " True Color (32 bit)"}));
 }
 
 TEST_F(SvgPanel, ClipsTextToItsCell)
@@ -165,4 +166,4 @@ TEST_F(SvgPanel, EscapesCaptionsAndDropsControlCharacters)
     EXPECT_EQ(svg.find('\x01'), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -97,7 +97,8 @@ TEST_F(TextPanel, EndsWithWhereTheRunStopped)
     EXPECT_NE(render().find("The run reached its end.\n"), std::string::npos);
     report.stopped = RunStop{"colours: bad colour (RedBadYRM)", 13, "Type mismatch"};
     const std::string text = render();
-    EXPECT_NE(text.find("Run stopped at colours: bad colour (RedBadYRM): error 13: Type mismatch\n"), std::string::npos);
+    EXPECT_NE(text.find("Run stopped at colours: bad colour (RedBadYRM): error 13: Type mismatch\n"),
+              std::string::npos);
     EXPECT_EQ(text.find("reached its end"), std::string::npos);
 }
 
@@ -140,4 +141,4 @@ TEST_F(TextPanel, WrapsLongLinesWithADeeperIndent)
     EXPECT_EQ(joined, panel.state(ControlId::Label17).caption);
 }
 
-} // namespace
+}  // namespace

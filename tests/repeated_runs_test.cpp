@@ -80,4 +80,4 @@ INSTANTIATE_TEST_SUITE_P(Profiles, RepeatedRuns,
                              return info.param.init ? name + "_init" : name;
                          });
 
-} // namespace
+}  // namespace

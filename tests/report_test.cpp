@@ -37,7 +37,9 @@ const std::vector<RowCells> kRows{
     {"disk", "Label4", {{"diskgood", "good"}, {"diskok", "okay"}, {"diskbad", "bad"}}, {}},
     {"video", "Label19", {{"videogood", "good"}, {"videook", "okay"}, {"videobad", "bad"}}, {}},
     {"os", "Label24", {{"osgood", "good"}, {"osok", "okay"}, {"osbad", "bad"}}, {}},
-    {"software", "Label28", {{"softgood", "good"}, {"softok", "okay"}},
+    {"software",
+     "Label28",
+     {{"softgood", "good"}, {"softok", "okay"}},
      {"acrolink", "flashlink", "reallink", "ziplink1", "ziplink2", "javalink"}},
     {"browser", "Label33", {{"browsgood", "good"}, {"browsok", "okay"}, {"browsbad", "bad"}}, {"explorerLink"}},
 };
@@ -113,8 +115,8 @@ void write_generated_machines(const TempFolder& dir)
         std::ostringstream reg;
         reg << "REGEDIT4\n\n";
         if (s.mhz)
-            reg << "[HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0]\n\"~MHz\"=dword:" << std::hex
-                << s.mhz << "\n";
+            reg << "[HKEY_LOCAL_MACHINE\\HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0]\n\"~MHz\"=dword:"
+                << std::hex << s.mhz << "\n";
         dir.write(std::string(s.name) + ".reg", reg.str());
     }
 }
@@ -144,8 +146,8 @@ TEST(Report, OrderIsByFileThenPageWhateverTheThreads)
     const TempFolder dir;
     write_generated_machines(dir);
     for (const char* format : {"csv", "jsonl", "html"}) {
-        std::vector<std::string> args{"report", "--page", kPage, "--page", kPage, dir.path().string(), kProfiles,
-                                      "--format", format, "--jobs"};
+        std::vector<std::string> args{"report",  "--page",   kPage,  "--page", kPage, dir.path().string(),
+                                      kProfiles, "--format", format, "--jobs"};
         args.push_back("1");
         const CliResult one = cli(args);
         args.back() = "8";
@@ -153,7 +155,8 @@ TEST(Report, OrderIsByFileThenPageWhateverTheThreads)
         ASSERT_EQ(one.code, 0) << one.err;
         EXPECT_EQ(one.out, eight.out) << format;
     }
-    const auto records = jsonl(cli({"report", "--page", kPage, kProfiles, dir.path().string(), "--format", "jsonl"}).out);
+    const auto records =
+        jsonl(cli({"report", "--page", kPage, kProfiles, dir.path().string(), "--format", "jsonl"}).out);
     for (std::size_t i = 1; i < records.size(); ++i) EXPECT_LE(records[i - 1]["file"].text, records[i]["file"].text);
 }
 
@@ -177,7 +180,8 @@ TEST(Report, UnreadableMachinesBecomeErrorLinesAndStrictMakesThemCount)
         EXPECT_EQ(record["page"].type, JsonValue::Type::Null);
         if (record["machine"].text == "broken") {
             EXPECT_EQ(record["error"]["line"].text, "2");
-            EXPECT_NE(record["error"]["message"].text.find("'lots'"), std::string::npos) << record["error"]["message"].text;
+            EXPECT_NE(record["error"]["message"].text.find("'lots'"), std::string::npos)
+                << record["error"]["message"].text;
         }
         if (record["machine"].text == "lost-registry") {
             EXPECT_NE(record["error"]["message"].text.find("nowhere.reg"), std::string::npos);
@@ -282,10 +286,10 @@ TEST(Report, HtmlIsOneSelfContainedFileWithPanelsInlineOrBeside)
     EXPECT_NE(text.find("P.push("), std::string::npos);
 
     const auto panels = dir.file("panels");
-    ASSERT_EQ(cli({"report", "--page", kPage, kProfiles, "--format", "html", "--output", html, "--panels",
-                   panels.string()})
-                  .code,
-              0);
+    ASSERT_EQ(
+        cli({"report", "--page", kPage, kProfiles, "--format", "html", "--output", html, "--panels", panels.string()})
+            .code,
+        0);
     EXPECT_TRUE(std::filesystem::exists(panels / "1-1.svg"));
     EXPECT_TRUE(std::filesystem::exists(panels / "7-1.svg"));
     std::ifstream again(html, std::ios::binary);
@@ -306,4 +310,4 @@ TEST(Report, FindsMachineFilesRecursivelyOnceEach)
     EXPECT_EQ(files, (std::vector<std::string>{top, (dir.path() / "x" / "y" / "deep.machine").string()}));
 }
 
-} // namespace
+}  // namespace

@@ -69,7 +69,8 @@ struct Rig {
           control(Platform{machine.registry(), machine.system(), objects, machine.shell()}, panel)
     {
         MemoryPropertyBag bag;
-        for (const auto& [k, v] : with(full_page(), {{"JavaVersion", "1.6"}, {"IEVersion", "6.0"}})) bag.set(k, Variant(v));
+        for (const auto& [k, v] : with(full_page(), {{"JavaVersion", "1.6"}, {"IEVersion", "6.0"}}))
+            bag.set(k, Variant(v));
         control.read_properties(bag);
     }
     static MachineProfile profile(std::string registry, std::string creatable)
@@ -99,7 +100,7 @@ TEST(ResumeNext, AFailingStepAfterTheAcrobatProbesIsSkipped)
     // The Acrobat Reader step reads the latest error: its own failed line
     // counts the product as missing.
     EXPECT_TRUE(rig.state.state(acrolink).visible);
-    EXPECT_TRUE(rig.state.state(softok).visible);  // the run went on to the verdict
+    EXPECT_TRUE(rig.state.state(softok).visible);     // the run went on to the verdict
     EXPECT_TRUE(rig.state.state(browsgood).visible);  // and to the end
 }
 
@@ -139,9 +140,9 @@ TEST(ResumeNext, BeforeTheAcrobatStepAFailureStopsTheRun)
     ASSERT_TRUE(report.stopped);
     EXPECT_EQ(report.stopped->step, "memory: good advice");
     EXPECT_EQ(report.stopped->error_number, 380);
-    EXPECT_TRUE(rig.state.state(memGood).visible);     // the step before it happened
-    EXPECT_EQ(rig.state.caption(Label4), "");    // the disk row never ran
-    EXPECT_EQ(rig.state.caption(Label28), "");   // nor the software row
+    EXPECT_TRUE(rig.state.state(memGood).visible);  // the step before it happened
+    EXPECT_EQ(rig.state.caption(Label4), "");       // the disk row never ran
+    EXPECT_EQ(rig.state.caption(Label28), "");      // nor the software row
 }
 
 TEST(RunContext, ResumeNextSkipsStepsAndKeepsTheLatestError)
@@ -154,20 +155,31 @@ TEST(RunContext, ResumeNextSkipsStepsAndKeepsTheLatestError)
     auto fail = [](const char* what) { throw ScriptError(ErrorCode::Overflow, what); };
 
     EXPECT_THROW(ctx.step("untrapped", [&] { fail("first"); }), ScriptError);
-    EXPECT_THROW((void)ctx.test("untrapped test", [&]() -> bool { fail("second"); return false; }), ScriptError);
+    EXPECT_THROW((void)ctx.test("untrapped test",
+                                [&]() -> bool {
+                                    fail("second");
+                                    return false;
+                                }),
+                 ScriptError);
     EXPECT_FALSE(ctx.last_error());
 
     ctx.switch_on_resume_next();
     int after = 0;
-    ctx.step("skipped", [&] { fail("third"); ++after; });
+    ctx.step("skipped", [&] {
+        fail("third");
+        ++after;
+    });
     ctx.step("runs", [&] { ++after; });
     EXPECT_EQ(after, 1);
     ASSERT_TRUE(ctx.last_error());
     EXPECT_EQ(ctx.last_error()->step, "skipped");
-    EXPECT_TRUE(ctx.test("failing test", [&]() -> bool { fail("fourth"); return false; }));
+    EXPECT_TRUE(ctx.test("failing test", [&]() -> bool {
+        fail("fourth");
+        return false;
+    }));
     EXPECT_EQ(ctx.last_error()->step, "failing test");
     EXPECT_FALSE(ctx.test("false test", [] { return false; }));
     EXPECT_EQ(ctx.last_error()->message, "fourth");  // stays readable to the end
 }
 
-} // namespace
+}  // namespace

@@ -33,8 +33,8 @@ TEST_F(Safety, IdentifiersInRegistryForm)
 TEST_F(Safety, GetAnswersPerInterface)
 {
     const std::tuple<const Guid*, HResult, std::uint32_t> cases[] = {
-        {&kDispatch, kOk, 1}, {&kStreamInit, kOk, 2}, {&kStreamInitAsPublished, kOk, 2}, {&kStream, kOk, 2}, {&kPropertyBag, kOk, 2},
-        {&kUnknown, kNoInterface, 99}, {&kSafety, kNoInterface, 99}, {nullptr, kOk, 99}};
+        {&kDispatch, kOk, 1},    {&kStreamInit, kOk, 2},        {&kStreamInitAsPublished, kOk, 2}, {&kStream, kOk, 2},
+        {&kPropertyBag, kOk, 2}, {&kUnknown, kNoInterface, 99}, {&kSafety, kNoInterface, 99},      {nullptr, kOk, 99}};
     for (const auto& [riid, hr, enabled] : cases) {
         std::uint32_t supported = 0, on = 99;
         EXPECT_EQ(GetInterfaceSafetyOptions(riid, &supported, &on), hr);
@@ -60,11 +60,11 @@ TEST_F(Safety, SetAcceptsExactlyTheOptionOfEachInterface)
         std::uint32_t mask, enabled;
         HResult hr;
     };
-    for (const Case c : {Case{&kDispatch, 1, 1, kOk}, Case{&kDispatch, 3, 3, kFail}, Case{&kDispatch, 1, 0, kFail},
-                         Case{&kDispatch, 3, 1, kOk}, Case{&kDispatch, 2, 2, kFail}, Case{&kPropertyBag, 2, 2, kOk},
-                         Case{&kStream, 3, 3, kFail}, Case{&kStreamInit, 2, 3, kOk}, Case{&kStreamInit, 1, 1, kFail},
-                         Case{&kStreamInitAsPublished, 2, 2, kOk},
-                         Case{&kUnknown, 1, 1, kNoInterface}, Case{nullptr, 3, 3, kOk}})
+    for (const Case c :
+         {Case{&kDispatch, 1, 1, kOk}, Case{&kDispatch, 3, 3, kFail}, Case{&kDispatch, 1, 0, kFail},
+          Case{&kDispatch, 3, 1, kOk}, Case{&kDispatch, 2, 2, kFail}, Case{&kPropertyBag, 2, 2, kOk},
+          Case{&kStream, 3, 3, kFail}, Case{&kStreamInit, 2, 3, kOk}, Case{&kStreamInit, 1, 1, kFail},
+          Case{&kStreamInitAsPublished, 2, 2, kOk}, Case{&kUnknown, 1, 1, kNoInterface}, Case{nullptr, 3, 3, kOk}})
         EXPECT_EQ(SetInterfaceSafetyOptions(c.riid, c.mask, c.enabled), c.hr)
             << (c.riid ? registry_text(*c.riid) : "null") << " " << c.mask << "/" << c.enabled;
     // Setting stores nothing.
@@ -94,4 +94,4 @@ TEST_F(Safety, EachThreadHasItsOwnSettings)
     EXPECT_EQ(enabled, 2u);
 }
 
-} // namespace
+}  // namespace

@@ -17,4 +17,4 @@ inline std::optional<ErrorCode> error_of(auto&& f)
     return std::nullopt;
 }
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

@@ -59,7 +59,7 @@ protected:
     SimulatedRegistry registry;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SimRegistry, OpensPathsRelativeToRootsAndHandlesWithoutRegardToCase)
 {
@@ -87,9 +87,12 @@ TEST_F(SimRegistry, MissingKeysAndBadHandlesClearTheResult)
         RegHandle root;
         const char* path;
         long status;
-    } cases[] = {{HKLM, "SOFTWARE\\Nowhere", reg::FileNotFound}, {HKLM, "SOFTWARE\\Test\\Text", reg::FileNotFound},
-                 {0, "SOFTWARE", reg::InvalidHandle},        {0x4242, "SOFTWARE", reg::InvalidHandle},
-                 {HKLM, "\\SOFTWARE", 161},                  {HKLM, "SOFTWARE\\\\Test", 161}};
+    } cases[] = {{HKLM, "SOFTWARE\\Nowhere", reg::FileNotFound},
+                 {HKLM, "SOFTWARE\\Test\\Text", reg::FileNotFound},
+                 {0, "SOFTWARE", reg::InvalidHandle},
+                 {0x4242, "SOFTWARE", reg::InvalidHandle},
+                 {HKLM, "\\SOFTWARE", 161},
+                 {HKLM, "SOFTWARE\\\\Test", 161}};
     for (const auto& c : cases) {
         RegHandle h = kGarbage;
         EXPECT_EQ(registry.open_key(c.root, c.path, &h), c.status) << c.path;
@@ -133,7 +136,8 @@ TEST_F(SimRegistry, PredefinedRootsAreThereEvenInAnEmptyRegistry)
     SimulatedRegistry bare(empty);
     char name[32];
     std::uint32_t size = 0;
-    for (const RegHandle root : {HKLM, HKCR, root_handle(RegRoot::CurrentUser), RegHandle{0x80000003u}, RegHandle{0x80000005u}}) {
+    for (const RegHandle root :
+         {HKLM, HKCR, root_handle(RegRoot::CurrentUser), RegHandle{0x80000003u}, RegHandle{0x80000005u}}) {
         EXPECT_EQ(bare.enum_key(root, 0, name, sizeof name), reg::NoMoreItems) << root;
         EXPECT_EQ(bare.query_value(root, "x", nullptr, nullptr, &size), reg::FileNotFound) << root;
     }

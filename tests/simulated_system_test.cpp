@@ -12,14 +12,15 @@ namespace {
 
 MachineProfile profile(std::string_view text) { return parse_machine_profile(text, "m.machine", "."); }
 
-const char* const kXp = "[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\n"
-                        "service_pack = Service Pack 2\nproduct_type = 3\n"
-                        "[screen]\nwidth = 1024\nheight = 768\ntwips_per_pixel = 12\nbits_per_pixel = 24\nplanes = 1\nhdc = 500\n"
-                        "[memory]\ntotal_physical = 536870912\n"
-                        "[disk]\nc_free = 40000000000\nc_total = 60000000000\n"
-                        "[objects]\ncreatable = ShockwaveFlash.ShockwaveFlash.7\n"
-                        "[locale]\ndecimal_separator = ,\n"
-                        "[shell]\nprograms = C:\\Program Files\\Internet Explorer\\iexplore.exe\n";
+const char* const kXp =
+    "[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\n"
+    "service_pack = Service Pack 2\nproduct_type = 3\n"
+    "[screen]\nwidth = 1024\nheight = 768\ntwips_per_pixel = 12\nbits_per_pixel = 24\nplanes = 1\nhdc = 500\n"
+    "[memory]\ntotal_physical = 536870912\n"
+    "[disk]\nc_free = 40000000000\nc_total = 60000000000\n"
+    "[objects]\ncreatable = ShockwaveFlash.ShockwaveFlash.7\n"
+    "[locale]\ndecimal_separator = ,\n"
+    "[shell]\nprograms = C:\\Program Files\\Internet Explorer\\iexplore.exe\n";
 const char* const kWin98 = "[windows]\nplatform_id = 1\nmajor = 4\nminor = 10\nbuild = 0x040A07CE\n";
 
 OsVersionInfo marked_record(std::uint32_t size)
@@ -32,7 +33,7 @@ OsVersionInfo marked_record(std::uint32_t size)
     return info;
 }
 
-} // namespace
+}  // namespace
 
 TEST(SimulatedSystem, BasicRecordFillsOnlyTheBasicFields)
 {
@@ -116,8 +117,8 @@ TEST(SimulatedSystem, DiskSpaceByDriveLetter)
     const struct {
         const char* directory;
         bool answers;
-    } cases[] = {{"C:", true},   {"c:", true},   {"C:\\", true}, {"C:\\WINDOWS\\system32", true},
-                 {"D:", false},  {"", false},    {"C", false},   {"CC:", false},
+    } cases[] = {{"C:", true},   {"c:", true}, {"C:\\", true}, {"C:\\WINDOWS\\system32", true},
+                 {"D:", false},  {"", false},  {"C", false},   {"CC:", false},
                  {"C:x", false}, {"\\", false}};
     for (const auto& c : cases) {
         DiskFreeSpace space{1, 2, 3};
@@ -136,8 +137,8 @@ TEST(SimulatedObjects, CreatesListedIdentifiersWithoutRegardToCase)
     EXPECT_TRUE(m.objects().try_create("shockwaveflash.SHOCKWAVEFLASH.7"));
     EXPECT_FALSE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.8"));
     EXPECT_FALSE(m.objects().try_create(""));
-    EXPECT_EQ(m.objects().tried(), (std::vector<std::string>{"shockwaveflash.SHOCKWAVEFLASH.7",
-                                                             "ShockwaveFlash.ShockwaveFlash.8", ""}));
+    EXPECT_EQ(m.objects().tried(),
+              (std::vector<std::string>{"shockwaveflash.SHOCKWAVEFLASH.7", "ShockwaveFlash.ShockwaveFlash.8", ""}));
 }
 
 TEST(SimulatedObjects, RemembersEachIdentifierTriedOnceInTheOrderFirstTried)

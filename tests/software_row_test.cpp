@@ -24,17 +24,14 @@ TestControl* make(const Software& s)
 {
     MachineFacts facts;
     facts.registry = s.registry;
-    MachineProfile profile = machine_profile(facts.machine_text() + "[objects]\ncreatable = " + s.creatable + "\n",
-                                             facts.reg_text());
+    MachineProfile profile =
+        machine_profile(facts.machine_text() + "[objects]\ncreatable = " + s.creatable + "\n", facts.reg_text());
     auto* t = new TestControl(std::move(profile));
     t->load(with(full_page(), s.page));
     return t;
 }
 
-std::string everything()
-{
-    return sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + sw::zip() + sw::java("1.6");
-}
+std::string everything() { return sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + sw::zip() + sw::java("1.6"); }
 
 std::vector<std::string> lines(const std::string& caption)
 {
@@ -53,9 +50,10 @@ TEST(SoftwareRow, AMachineWithEverythingListsFiveProductsAndIsGood)
     std::unique_ptr<TestControl> t(make({everything(), kAllFlash, {{"JavaVersion", "1.6"}}}));
     const RunReport report = t->control.show();
     ASSERT_FALSE(report.stopped);
-    EXPECT_EQ(t->caption(Label28), "Adobe Acrobat Reader is installed.\rMacromedia Flash Player version 7 is installed.\r"
-                                   "RealPlayer installed.\r 'WinZip' zip application is installed.\r"
-                                   "Java Runtime Environment 1.6 detected.");
+    EXPECT_EQ(t->caption(Label28),
+              "Adobe Acrobat Reader is installed.\rMacromedia Flash Player version 7 is installed.\r"
+              "RealPlayer installed.\r 'WinZip' zip application is installed.\r"
+              "Java Runtime Environment 1.6 detected.");
     EXPECT_TRUE(t->visible(softgood));
     EXPECT_FALSE(t->visible(softok));
     EXPECT_EQ(t->caption(Label30), "All required software is installed on your system.");
@@ -66,7 +64,7 @@ struct ProductCase {
     std::string registry;
     std::string creatable;
     Params page;
-    std::size_t line;          // which line of Label28
+    std::size_t line;  // which line of Label28
     std::string text;
     std::vector<ControlId> links;
 };
@@ -96,38 +94,77 @@ TEST_P(SoftwareProducts, AMissingOrOldProductShowsItsLineAndLink)
 const std::string kNoAcrobat = sw::flash() + sw::real("6.0.12.1040") + sw::zip() + sw::java("1.6");
 const std::string kNoFlash = sw::acrobat() + sw::real("6.0.12.1040") + sw::zip() + sw::java("1.6");
 std::string with_real(const char* v) { return sw::acrobat() + sw::flash() + sw::real(v) + sw::zip() + sw::java("1.6"); }
-std::string with_java(const char* v) { return sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + sw::zip() + sw::java(v); }
-std::string with_zip(const std::string& zip) { return sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + zip + sw::java("1.6"); }
+std::string with_java(const char* v)
+{
+    return sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + sw::zip() + sw::java(v);
+}
+std::string with_zip(const std::string& zip)
+{
+    return sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + zip + sw::java("1.6");
+}
 const std::string kNoJava = sw::acrobat() + sw::flash() + sw::real("6.0.12.1040") + sw::zip();
 
 INSTANTIATE_TEST_SUITE_P(
     Products, SoftwareProducts,
     ::testing::Values(
         ProductCase{kNoAcrobat, kAllFlash, {}, 0, "Adobe Acrobat Reader is not installed.", {acrolink}},
-        ProductCase{sw::acrobat("AcroExch.Document", false) + kNoAcrobat, kAllFlash, {}, 0,
-                    "Adobe Acrobat Reader is not installed.", {acrolink}},
-        ProductCase{sw::acrobat("AcroExch.Document.7") + kNoAcrobat, kAllFlash, {}, 0,
-                    "Adobe Acrobat Reader is not installed.", {acrolink}},
+        ProductCase{sw::acrobat("AcroExch.Document", false) + kNoAcrobat,
+                    kAllFlash,
+                    {},
+                    0,
+                    "Adobe Acrobat Reader is not installed.",
+                    {acrolink}},
+        ProductCase{sw::acrobat("AcroExch.Document.7") + kNoAcrobat,
+                    kAllFlash,
+                    {},
+                    0,
+                    "Adobe Acrobat Reader is not installed.",
+                    {acrolink}},
         ProductCase{kNoFlash, kAllFlash, {}, 1, "Macromedia Flash is not installed.", {flashlink}},
-        ProductCase{everything(), "ShockwaveFlash.ShockwaveFlash.6", {}, 1,
-                    "Macromedia Flash needs upgrade to version 7.", {flashlink}},
-        ProductCase{everything(), "ShockwaveFlash.ShockwaveFlash.7, ShockwaveFlash.ShockwaveFlash.9", {}, 1,
-                    "Macromedia Flash Player version 9 is installed.", {}},
+        ProductCase{everything(),
+                    "ShockwaveFlash.ShockwaveFlash.6",
+                    {},
+                    1,
+                    "Macromedia Flash needs upgrade to version 7.",
+                    {flashlink}},
+        ProductCase{everything(),
+                    "ShockwaveFlash.ShockwaveFlash.7, ShockwaveFlash.ShockwaveFlash.9",
+                    {},
+                    1,
+                    "Macromedia Flash Player version 9 is installed.",
+                    {}},
         ProductCase{everything(), "", {}, 1, "Macromedia Flash needs upgrade to version 7.", {flashlink}},
         ProductCase{with_real("6.0"), kAllFlash, {}, 2, "RealPlayer not installed or need update.", {reallink}},
         ProductCase{with_real("10.0.0.305"), kAllFlash, {}, 2, "RealPlayer installed.", {}},
         ProductCase{with_real("5.0"), kAllFlash, {}, 2, "RealPlayer not installed or need update.", {reallink}},
-        ProductCase{sw::acrobat() + sw::flash() + sw::zip() + sw::java("1.6"), kAllFlash, {}, 2,
-                    "RealPlayer not installed or need update.", {reallink}},
-        ProductCase{with_zip(""), kAllFlash, {{"Zip1", "JustZIPit"}, {"Zip2", "WinZip"}}, 3,
-                    "No zip application is installed.", {ziplink1, ziplink2}},
+        ProductCase{sw::acrobat() + sw::flash() + sw::zip() + sw::java("1.6"),
+                    kAllFlash,
+                    {},
+                    2,
+                    "RealPlayer not installed or need update.",
+                    {reallink}},
+        ProductCase{with_zip(""),
+                    kAllFlash,
+                    {{"Zip1", "JustZIPit"}, {"Zip2", "WinZip"}},
+                    3,
+                    "No zip application is installed.",
+                    {ziplink1, ziplink2}},
         ProductCase{with_zip(sw::zip("")), kAllFlash, {}, 3, "No zip application is installed.", {ziplink1, ziplink2}},
-        ProductCase{with_zip(sw::zip("  7-Zip.zip  ")), kAllFlash, {}, 3, " '7-Zip.zip' zip application is installed.", {}},
-        ProductCase{with_java("1.4"), kAllFlash, {}, 4,
-                    "Java Runtime Environment 1.4 detected but version 1.6 is required.", {javalink}},
+        ProductCase{
+            with_zip(sw::zip("  7-Zip.zip  ")), kAllFlash, {}, 3, " '7-Zip.zip' zip application is installed.", {}},
+        ProductCase{with_java("1.4"),
+                    kAllFlash,
+                    {},
+                    4,
+                    "Java Runtime Environment 1.4 detected but version 1.6 is required.",
+                    {javalink}},
         ProductCase{kNoJava, kAllFlash, {}, 4, "Java Runtime Environment not detected.", {javalink}},
-        ProductCase{with_java("1.6"), kAllFlash, {{"JavaVersion", "9.8"}}, 4,
-                    "Java Runtime Environment 1.6 detected but version 9.8 is required.", {javalink}},
+        ProductCase{with_java("1.6"),
+                    kAllFlash,
+                    {{"JavaVersion", "9.8"}},
+                    4,
+                    "Java Runtime Environment 1.6 detected but version 9.8 is required.",
+                    {javalink}},
         // A runtime newer than required meets the requirement.
         ProductCase{with_java("1.7"), kAllFlash, {}, 4, "Java Runtime Environment 1.7 detected.", {}},
         ProductCase{with_java("1.10"), kAllFlash, {}, 4, "Java Runtime Environment 1.10 detected.", {}},
@@ -157,4 +194,4 @@ TEST(SoftwareRow, ASecondShowRebuildsTheListAndKeepsLinksAndIcons)
     EXPECT_TRUE(t->visible(softgood));
 }
 
-} // namespace
+}  // namespace

@@ -48,4 +48,4 @@ inline std::string explorer(const char* version, const char* default_command = n
 
 constexpr const char* kIeCommand = "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" -nohome";
 
-} // namespace prestova::testing::software
+}  // namespace prestova::testing::software

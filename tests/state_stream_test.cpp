@@ -37,8 +37,7 @@ TEST(StateStream, SaveThenLoadKeepsEveryTypeAndValue)
 {
     const auto values = one_of_each_type();
     TestControl saved(xp_machine_text());
-    for (std::size_t i = 0; i < kPropertyCount; ++i)
-        saved.control.put(static_cast<Prop>(i), values[i % values.size()]);
+    for (std::size_t i = 0; i < kPropertyCount; ++i) saved.control.put(static_cast<Prop>(i), values[i % values.size()]);
 
     MemoryPropertyBag bag;
     saved.control.write_properties(bag);
@@ -57,11 +56,17 @@ TEST(StateStream, SaveThenLoadKeepsEveryTypeAndValue)
 
 TEST(StateStream, ExtremesOfEachNumberTypeReadBackExactly)
 {
-    const std::vector<Variant> values = {
-        Variant::single(-3.4028235e38f), Variant::single(1e-45f), Variant::real(4.9e-324), Variant::real(-0.0),
-        Variant::currency(Currency{INT64_MIN}), Variant::currency(Currency{INT64_MAX}), Variant::date(-657434.0),
-        Variant::date(2958465.999988426), Variant::error(INT32_MIN),
-        Variant::decimal(Decimal{0xFFFFFFFFu, 0xFFFFFFFFFFFFFFFFull, 28, true}), Variant::byte(0)};
+    const std::vector<Variant> values = {Variant::single(-3.4028235e38f),
+                                         Variant::single(1e-45f),
+                                         Variant::real(4.9e-324),
+                                         Variant::real(-0.0),
+                                         Variant::currency(Currency{INT64_MIN}),
+                                         Variant::currency(Currency{INT64_MAX}),
+                                         Variant::date(-657434.0),
+                                         Variant::date(2958465.999988426),
+                                         Variant::error(INT32_MIN),
+                                         Variant::decimal(Decimal{0xFFFFFFFFu, 0xFFFFFFFFFFFFFFFFull, 28, true}),
+                                         Variant::byte(0)};
     MemoryPropertyBag bag;
     for (std::size_t i = 0; i < values.size(); ++i) bag.set(std::string("k").append(std::to_string(i)), values[i]);
     const auto back = decode_state(encode_state(bag));
@@ -99,4 +104,4 @@ TEST(StateStream, MalformedValuesAreRefused)
     }
 }
 
-} // namespace
+}  // namespace

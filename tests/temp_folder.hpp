@@ -58,8 +58,8 @@ private:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "no-test";
         for (char& c : name) {
-            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                               c == '.' || c == '-' || c == '_';
+            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                               c == '-' || c == '_';
             if (!plain) c = '_';
         }
         if (name.size() > 100) name.resize(100);
@@ -74,8 +74,7 @@ private:
         const std::string stem = "prestova-" + test_name() + "-" + std::to_string(::getpid()) + "-";
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::ostringstream name;
-            name << stem << made++ << "-" << std::hex
-                 << (std::uint64_t{entropy()} << 32 | std::uint64_t{entropy()});
+            name << stem << made++ << "-" << std::hex << (std::uint64_t{entropy()} << 32 | std::uint64_t{entropy()});
             const std::filesystem::path candidate = base / name.str();
             std::error_code error;
             if (std::filesystem::create_directory(candidate, error)) {
@@ -93,4 +92,4 @@ private:
     std::filesystem::path path_;
 };
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

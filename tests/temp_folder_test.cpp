@@ -59,4 +59,4 @@ TEST(TempFolder, IsRemovedWithWhatItHolds)
     EXPECT_FALSE(fs::exists(kept));
 }
 
-} // namespace
+}  // namespace

@@ -15,4 +15,4 @@ inline std::string test_name(std::string_view description)
     return name;
 }
 
-} // namespace prestova::testing
+}  // namespace prestova::testing

@@ -89,17 +89,38 @@ TEST_P(TwoDecimalsSeparators, SignAndRounding)
     EXPECT_EQ(format_0_00(c.value, Locale{c.separator}), c.fixed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Separators, TwoDecimalsSeparators,
-    ::testing::Values(SeparatorCase{'.', -0.001, "0.00"}, SeparatorCase{',', -0.001, "0,00"},
-                      SeparatorCase{'\xF8', -0.001, "0\xF8" "00"}, SeparatorCase{'\xF8', -0.004, "0\xF8" "00"},
-                      SeparatorCase{'\xF8', -0.0, "0\xF8" "00"}, SeparatorCase{'\xF8', -0.005, "-0\xF8" "01"},
-                      SeparatorCase{'\xF8', -2.675, "-2\xF8" "68"}, SeparatorCase{'\xF8', 999.995, "1000\xF8" "00"},
-                      SeparatorCase{'\'', -0.004, "0'00"}, SeparatorCase{'\'', -0.5, "-0'50"},
-                      SeparatorCase{'0', -0.001, "0000"}, SeparatorCase{'0', -0.01, "-0001"},
-                      SeparatorCase{'-', -0.001, "0-00"}, SeparatorCase{'\xA0', -1.5, "-1\xA0" "50"},
-                      SeparatorCase{'\xF8', -1e15, "-1000000000000000\xF8" "00"},
-                      SeparatorCase{'\xF8', -1.5e20, "-150000000000000000000\xF8" "00"}));
+INSTANTIATE_TEST_SUITE_P(Separators, TwoDecimalsSeparators,
+                         ::testing::Values(SeparatorCase{'.', -0.001, "0.00"}, SeparatorCase{',', -0.001, "0,00"},
+                                           SeparatorCase{'\xF8', -0.001,
+                                                         "0\xF8"
+                                                         "00"},
+                                           SeparatorCase{'\xF8', -0.004,
+                                                         "0\xF8"
+                                                         "00"},
+                                           SeparatorCase{'\xF8', -0.0,
+                                                         "0\xF8"
+                                                         "00"},
+                                           SeparatorCase{'\xF8', -0.005,
+                                                         "-0\xF8"
+                                                         "01"},
+                                           SeparatorCase{'\xF8', -2.675,
+                                                         "-2\xF8"
+                                                         "68"},
+                                           SeparatorCase{'\xF8', 999.995,
+                                                         "1000\xF8"
+                                                         "00"},
+                                           SeparatorCase{'\'', -0.004, "0'00"}, SeparatorCase{'\'', -0.5, "-0'50"},
+                                           SeparatorCase{'0', -0.001, "0000"}, SeparatorCase{'0', -0.01, "-0001"},
+                                           SeparatorCase{'-', -0.001, "0-00"},
+                                           SeparatorCase{'\xA0', -1.5,
+                                                         "-1\xA0"
+                                                         "50"},
+                                           SeparatorCase{'\xF8', -1e15,
+                                                         "-1000000000000000\xF8"
+                                                         "00"},
+                                           SeparatorCase{'\xF8', -1.5e20,
+                                                         "-150000000000000000000\xF8"
+                                                         "00"}));
 
 struct FormCase {
     double value;
@@ -119,15 +140,15 @@ TEST_P(NumberForms, GeneralFormAndTwoDecimals)
 INSTANTIATE_TEST_SUITE_P(
     Formats, NumberForms,
     ::testing::Values(FormCase{0, "0", "0.00"}, FormCase{1, "1", "1.00"}, FormCase{1.024, "1.024", "1.02"},
-                      FormCase{2.048, "2.048", "2.05"}, FormCase{0.633, "0.633", "0.63"},
-                      FormCase{2, "2", "2.00"}, FormCase{999.5, "999.5", "999.50"}, FormCase{999.995, "999.995", "1000.00"},
+                      FormCase{2.048, "2.048", "2.05"}, FormCase{0.633, "0.633", "0.63"}, FormCase{2, "2", "2.00"},
+                      FormCase{999.5, "999.5", "999.50"}, FormCase{999.995, "999.995", "1000.00"},
                       FormCase{2.675, "2.675", "2.68"}, FormCase{1.125, "1.125", "1.13"},
                       FormCase{0.004, "0.004", "0.00"}, FormCase{0.005, "0.005", "0.01"},
                       FormCase{0.0001, "0.0001", "0.00"}, FormCase{0.00001, "1E-05", "0.00"},
                       FormCase{37.2529296875, "37.2529296875", "37.25"}, FormCase{-1.5, "-1.5", "-1.50"},
                       FormCase{123456789012345.0, "123456789012345", "123456789012345.00"},
-                      FormCase{1e15, "1E+15", "1000000000000000.00"}, FormCase{1.5e20, "1.5E+20", "150000000000000000000.00"},
-                      FormCase{0.1 + 0.2, "0.3", "0.30"}));
+                      FormCase{1e15, "1E+15", "1000000000000000.00"},
+                      FormCase{1.5e20, "1.5E+20", "150000000000000000000.00"}, FormCase{0.1 + 0.2, "0.3", "0.30"}));
 
 TEST(Variant, SingleFormKeepsSevenDigits)
 {
@@ -165,8 +186,8 @@ TEST_P(TextComparison, ComparesCharacterCodes)
 INSTANTIATE_TEST_SUITE_P(Orders, TextComparison,
                          ::testing::Values(TextOrder{"10.0", "5.5", -1}, TextOrder{"1000", "512", -1},
                                            TextOrder{"6.0", "6.0", 0}, TextOrder{"6.0.12.1040", "6.0", 1},
-                                           TextOrder{"", "No", -1}, TextOrder{"No", "1.6", 1},
-                                           TextOrder{"a", "B", 1}, TextOrder{"\xE9", "z", 1}));
+                                           TextOrder{"", "No", -1}, TextOrder{"No", "1.6", 1}, TextOrder{"a", "B", 1},
+                                           TextOrder{"\xE9", "z", 1}));
 
 TEST(Variant, NumericComparisonConvertsTextAndTreatsEmptyAsZero)
 {
@@ -178,8 +199,9 @@ TEST(Variant, NumericComparisonConvertsTextAndTreatsEmptyAsZero)
 
 TEST(Variant, RoundHalfEven)
 {
-    const std::pair<double, double> cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}, {2.51, 3}};
+    const std::pair<double, double> cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2}, {-0.5, 0},
+                                               {-1.5, -2}, {2.4999, 2}, {2.51, 3}};
     for (const auto& [in, out] : cases) EXPECT_EQ(round_half_even(in), out) << in;
 }
 
-} // namespace
+}  // namespace

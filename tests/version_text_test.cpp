@@ -37,22 +37,19 @@ TEST_P(CutLangTypeTable, CutsTheSuffixAndRewritesTheArgument)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, CutLangTypeTable,
-    ::testing::Values(CutCase{Variant("4.79 (en)"), Variant("4.79"), Variant("4.79")},
-                      CutCase{Variant("7.1 (en-US)"), Variant("7.1"), Variant("7.1")},
-                      CutCase{Variant("1.5"), Variant("1.5"), Variant("1.5")},
-                      CutCase{Variant::real(1.5), Variant("1.5"), Variant("1.5")},  // rewritten as text
-                      CutCase{Variant("5.0(x)"), Variant("5."), Variant("5.")},
-                      CutCase{Variant("a(b)"), Variant(""), Variant("")},
-                      CutCase{Variant(""), Variant(), Variant("")},
-                      CutCase{Variant(), Variant(), Variant()},
-                      CutCase{Variant("(en)"), std::nullopt, Variant("(en)")},
-                      CutCase{Variant::integer(7), Variant("7"), Variant("7")},
-                      CutCase{Variant(std::string(32766, '1')), Variant(std::string(32766, '1')),
-                              Variant(std::string(32766, '1'))},
-                      CutCase{Variant(std::string(32767, '1')), std::nullopt, Variant(std::string(32767, '1')),
-                              ErrorCode::Overflow},
-                      CutCase{Variant(std::string(40000, '1') + " (x)"), std::nullopt,
-                              Variant(std::string(40000, '1') + " (x)"), ErrorCode::Overflow}));
+    ::testing::Values(
+        CutCase{Variant("4.79 (en)"), Variant("4.79"), Variant("4.79")},
+        CutCase{Variant("7.1 (en-US)"), Variant("7.1"), Variant("7.1")},
+        CutCase{Variant("1.5"), Variant("1.5"), Variant("1.5")},
+        CutCase{Variant::real(1.5), Variant("1.5"), Variant("1.5")},  // rewritten as text
+        CutCase{Variant("5.0(x)"), Variant("5."), Variant("5.")}, CutCase{Variant("a(b)"), Variant(""), Variant("")},
+        CutCase{Variant(""), Variant(), Variant("")}, CutCase{Variant(), Variant(), Variant()},
+        CutCase{Variant("(en)"), std::nullopt, Variant("(en)")},
+        CutCase{Variant::integer(7), Variant("7"), Variant("7")},
+        CutCase{Variant(std::string(32766, '1')), Variant(std::string(32766, '1')), Variant(std::string(32766, '1'))},
+        CutCase{Variant(std::string(32767, '1')), std::nullopt, Variant(std::string(32767, '1')), ErrorCode::Overflow},
+        CutCase{Variant(std::string(40000, '1') + " (x)"), std::nullopt, Variant(std::string(40000, '1') + " (x)"),
+                ErrorCode::Overflow}));
 
 struct DecimalCase {
     const char* input;
@@ -81,21 +78,28 @@ INSTANTIATE_TEST_SUITE_P(Texts, CutDecimalTable,
                                            DecimalCase{"7", 1, "7"}, DecimalCase{"10.25", 0, "10."},
                                            DecimalCase{"1.5", 3, "1.5"}, DecimalCase{"", 1, ""},
                                            DecimalCase{k254.c_str(), 1, k254.c_str()},
-                                           DecimalCase{k254.c_str(), 2, nullptr},
-                                           DecimalCase{k256.c_str(), 0, nullptr},
+                                           DecimalCase{k254.c_str(), 2, nullptr}, DecimalCase{k256.c_str(), 0, nullptr},
                                            DecimalCase{"1.5", 255, nullptr}));
 
 TEST(CompareVersions, NumberByNumberForVersionTexts)
 {
-    const std::tuple<const char*, const char*, int> cases[] = {
-        {"6.0", "6.0", 0},          {"6.0.12.1040", "6.0", 1}, {"10.0.0.305", "6.0", 1}, {"6", "6.0", 0},
-        {"1.10", "1.6", 1},         {"1.6.0_03", "1.6", 1},    {"1.4", "1.6", -1},       {"007", "7", 0},
-        {"No", "6.0", 1},           {"", "6.0", -1},           {"6.0 beta", "6.0", 1},   {"6..0", "6.0", -1},
-        {"99999999999999999999.1", "99999999999999999999", 1}};
+    const std::tuple<const char*, const char*, int> cases[] = {{"6.0", "6.0", 0},
+                                                               {"6.0.12.1040", "6.0", 1},
+                                                               {"10.0.0.305", "6.0", 1},
+                                                               {"6", "6.0", 0},
+                                                               {"1.10", "1.6", 1},
+                                                               {"1.6.0_03", "1.6", 1},
+                                                               {"1.4", "1.6", -1},
+                                                               {"007", "7", 0},
+                                                               {"No", "6.0", 1},
+                                                               {"", "6.0", -1},
+                                                               {"6.0 beta", "6.0", 1},
+                                                               {"6..0", "6.0", -1},
+                                                               {"99999999999999999999.1", "99999999999999999999", 1}};
     for (const auto& [a, b, expected] : cases) {
         EXPECT_EQ(compare_versions(a, b), expected) << a << " vs " << b;
         EXPECT_EQ(compare_versions(b, a), -expected) << b << " vs " << a;
     }
 }
 
-} // namespace
+}  // namespace

@@ -145,7 +145,7 @@ std::uint8_t nearest_opaque(double r, double g, double b)
     return static_cast<std::uint8_t>(best);
 }
 
-} // namespace
+}  // namespace
 
 // Each pixel looks at a 4 x 4 grid of points: mostly outside the face means
 // transparent (a GIF has no partial transparency), otherwise the average of
@@ -191,4 +191,4 @@ IndexedImage draw_face(Verdict verdict)
     return image;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -11,4 +11,4 @@ namespace prestova {
 // kFaceSize square, with a 256-entry palette whose entry 0 is transparent.
 IndexedImage draw_face(Verdict verdict);
 
-} // namespace prestova
+}  // namespace prestova

@@ -67,7 +67,7 @@ void write_palette(std::string& out, const std::array<std::uint32_t, 256>& palet
     out.append("    }},\n");
 }
 
-} // namespace
+}  // namespace
 
 std::string embedded_face_pictures_source()
 {
@@ -80,16 +80,15 @@ std::string embedded_face_pictures_source()
             throw std::logic_error("the faces are drawn with different palettes");
     }
 
-    std::string out =
-        "// Written by prestova_face_pictures (tools/write_face_pictures.cpp) from\n"
-        "// tools/face_drawing.cpp and tools/gif_encoder.cpp; do not edit. After\n"
-        "// changing either, rewrite it with the build target face_pictures.\n"
-        "#include \"pictures/embedded_face_pictures.hpp\"\n"
-        "\n"
-        "namespace prestova {\n"
-        "\n"
-        "namespace {\n"
-        "\n";
+    std::string out = "// Written by prestova_face_pictures (tools/write_face_pictures.cpp) from\n"
+                      "// tools/face_drawing.cpp and tools/gif_encoder.cpp; do not edit. After\n"
+                      "// changing either, rewrite it with the build target face_pictures.\n"
+                      "#include \"pictures/embedded_face_pictures.hpp\"\n"
+                      "\n"
+                      "namespace prestova {\n"
+                      "\n"
+                      "namespace {\n"
+                      "\n";
     for (std::size_t i = 0; i < kFaces.size(); ++i) {
         write_pixels(out, kFaces[i].name, images[i]);
         write_bytes(out, kFaces[i].name, encode_gif(images[i], true));
@@ -106,4 +105,4 @@ std::string embedded_face_pictures_source()
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

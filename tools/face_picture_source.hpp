@@ -15,4 +15,4 @@ constexpr std::string_view kEmbeddedFacePicturesPath = "pictures/embedded_face_p
 // Throws std::logic_error when the faces cannot share one palette table.
 std::string embedded_face_pictures_source();
 
-} // namespace prestova
+}  // namespace prestova

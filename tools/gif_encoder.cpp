@@ -11,11 +11,11 @@ namespace prestova {
 
 namespace {
 
-constexpr int kMinCodeSize = 8;                   // 256 colours
+constexpr int kMinCodeSize = 8;  // 256 colours
 constexpr int kClearCode = 1 << kMinCodeSize;
 constexpr int kEndCode = kClearCode + 1;
 constexpr int kFirstFreeCode = kClearCode + 2;
-constexpr int kMaxCodes = 4096;                   // 12-bit codes at most
+constexpr int kMaxCodes = 4096;  // 12-bit codes at most
 constexpr int kMaxCodeWidth = 12;
 
 void put_u16(std::vector<std::uint8_t>& out, int value)
@@ -31,8 +31,8 @@ void validate(const IndexedImage& image)
                                     std::to_string(image.height) + " is outside 1..65535");
     const auto expected = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     if (image.pixels.size() != expected)
-        throw std::invalid_argument("GIF image has " + std::to_string(image.pixels.size()) +
-                                    " pixels, expected " + std::to_string(expected));
+        throw std::invalid_argument("GIF image has " + std::to_string(image.pixels.size()) + " pixels, expected " +
+                                    std::to_string(expected));
     if (image.transparent_index < 0 || image.transparent_index > 255)
         throw std::invalid_argument("GIF transparent index " + std::to_string(image.transparent_index) +
                                     " is outside 0..255");
@@ -102,10 +102,8 @@ public:
                 continue;
             }
             emit_data(prefix);
-            if (next_code_ < kMaxCodes)
-                child = static_cast<std::uint16_t>(next_code_++);
-            else
-                emit_clear();  // table full: start afresh rather than stop learning
+            if (next_code_ < kMaxCodes) child = static_cast<std::uint16_t>(next_code_++);
+            else emit_clear();  // table full: start afresh rather than stop learning
             prefix = symbol;
         }
         emit_data(prefix);
@@ -114,7 +112,10 @@ public:
     }
 
 private:
-    int reader_width() const { return std::min(kMaxCodeWidth, static_cast<int>(std::bit_width(static_cast<unsigned>(reader_size_)))); }
+    int reader_width() const
+    {
+        return std::min(kMaxCodeWidth, static_cast<int>(std::bit_width(static_cast<unsigned>(reader_size_))));
+    }
 
     void emit_clear()
     {
@@ -152,7 +153,7 @@ void put_sub_blocks(std::vector<std::uint8_t>& out, const std::vector<std::uint8
     out.push_back(0);  // block terminator
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::uint8_t> encode_gif(const IndexedImage& image, bool interlaced)
 {
@@ -200,4 +201,4 @@ std::vector<std::uint8_t> encode_gif(const IndexedImage& image, bool interlaced)
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -13,4 +13,4 @@ namespace prestova {
 // transparent index outside 0..255.
 std::vector<std::uint8_t> encode_gif(const IndexedImage& image, bool interlaced);
 
-} // namespace prestova
+}  // namespace prestova

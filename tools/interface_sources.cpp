@@ -69,25 +69,30 @@ std::string member_line(const Member& m)
     return line.append(",\n").append(head.size(), ' ').append(parameters.back()).append(");");
 }
 
-} // namespace
+}  // namespace
 
 std::string type_library_idl()
 {
-    std::string idl =
-        "// The type library a page's script and a container bind to, written from\n"
-        "// the member table (control/member_table.cpp). Change the table, never this\n"
-        "// file, then run: cmake --build BUILD --target interface_sources\n"
-        "// The member order and dispatch identifiers are published: they must stay as\n"
-        "// they are.\n"
-        "import \"automation_imports.idl\";\n"
-        "\n";
-    idl.append("[uuid(").append(bare(kLibraryId)).append("), version(TALLYMERE_VERSION), control, helpstring(\"")
-        .append(kLibraryName).append("\")]\n");
+    std::string idl = "// The type library a page's script and a container bind to, written from\n"
+                      "// the member table (control/member_table.cpp). Change the table, never this\n"
+                      "// file, then run: cmake --build BUILD --target interface_sources\n"
+                      "// The member order and dispatch identifiers are published: they must stay as\n"
+                      "// they are.\n"
+                      "import \"automation_imports.idl\";\n"
+                      "\n";
+    idl.append("[uuid(")
+        .append(bare(kLibraryId))
+        .append("), version(TALLYMERE_VERSION), control, helpstring(\"")
+        .append(kLibraryName)
+        .append("\")]\n");
     idl.append("library ").append(kLibraryName).append("\n{\n    importlib(\"stdole2.tlb\");\n\n");
 
     idl += "    typedef enum OSofPrestovaUser {\n";
     for (std::int32_t ordinal = 0; ordinal <= kLastOrdinal; ++ordinal)
-        idl.append("        ").append(os_member_name(ordinal)).append(" = ").append(std::to_string(ordinal))
+        idl.append("        ")
+            .append(os_member_name(ordinal))
+            .append(" = ")
+            .append(std::to_string(ordinal))
             .append(ordinal < kLastOrdinal ? ",\n" : "\n");
     idl += "    } OSofPrestovaUser;\n\n";
 
@@ -111,13 +116,12 @@ std::string type_library_idl()
 
 std::string dual_property_list()
 {
-    std::string list =
-        "#pragma once\n"
-        "// The forty properties as the dual interface declares them (get_/put_ pairs),\n"
-        "// for declaring and defining their vtable members in one line each. Written\n"
-        "// from the member table (control/member_table.cpp), as tallymere.idl is:\n"
-        "// change the table, never this file.\n"
-        "#define PRESTOVA_PROPERTIES(X) \\\n";
+    std::string list = "#pragma once\n"
+                       "// Written by prestova_interface_sources from the member table\n"
+                       "// (control/member_table.cpp), as tallymere.idl is; do not edit: change the\n"
+                       "// table. The forty properties as the dual interface declares them (get_/put_\n"
+                       "// pairs), for declaring and defining their vtable members in one line each.\n"
+                       "#define PRESTOVA_PROPERTIES(X) \\\n";
     std::string_view last;
     for (const Member& m : member_table())
         if (m.kind == MemberKind::PropertyGet) last = m.name;
@@ -137,4 +141,4 @@ const std::array<GeneratedSource, 2>& generated_sources()
     return sources;
 }
 
-} // namespace prestova
+}  // namespace prestova

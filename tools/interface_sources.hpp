@@ -19,4 +19,4 @@ struct GeneratedSource {
 };
 const std::array<GeneratedSource, 2>& generated_sources();
 
-} // namespace prestova
+}  // namespace prestova

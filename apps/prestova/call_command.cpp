@@ -36,8 +36,7 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
         // "hdc" stands for the control's own device context.
         if (member->method == Method::DeviceColors && v == "hdc")
             call_args.push_back(Variant::long_integer(session->control.platform().system.control_device_context()));
-        else
-            call_args.push_back(typed_value(v));
+        else call_args.push_back(typed_value(v));
     }
     try {
         const Variant result = invoke(session->control, *member, call_args);
@@ -64,4 +63,4 @@ int run_call_command(const std::vector<std::string>& args, std::ostream& out, st
     }
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -11,4 +11,4 @@ namespace prestova {
 // returned, 1 when it raised an error, 2 for bad usage or input.
 int run_call_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-} // namespace prestova
+}  // namespace prestova

@@ -23,7 +23,7 @@ std::string render(OutputFormat format, const PanelView& view)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 int run_check_command(const CheckOptions& options, std::ostream& out, std::ostream& err)
 {
@@ -42,8 +42,7 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
         const auto& launches = session->shell.requests();
         if (launches.size() > before)
             clicks.push_back({name, launches.back().file, launches.back().parameters, launches.back().result, ""});
-        else
-            clicks.push_back({name, "", "", result, "address refused, nothing opened"});
+        else clicks.push_back({name, "", "", result, "address refused, nothing opened"});
     }
 
     const PanelView view{session->panel, report, clicks, session->machine_name};
@@ -60,4 +59,4 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
     return 0;
 }
 
-} // namespace prestova
+}  // namespace prestova

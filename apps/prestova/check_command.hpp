@@ -9,4 +9,4 @@ namespace prestova {
 
 int run_check_command(const CheckOptions& options, std::ostream& out, std::ostream& err);
 
-} // namespace prestova
+}  // namespace prestova

@@ -18,7 +18,7 @@ OutputFormat parse_format(const std::string& name)
     throw UsageError("unknown format " + quote_input(name) + " (use text, json, svg or html)");
 }
 
-} // namespace
+}  // namespace
 
 CheckOptions parse_check_options(const std::vector<std::string>& args)
 {
@@ -28,8 +28,10 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
     while (options.next()) {
         const std::string& flag = options.flag();
         auto value = [&] { return options.value(); };
-        if (flag == "--machine") { o.machine = value(); have_machine = true; }
-        else if (flag == "--page") o.page = value();
+        if (flag == "--machine") {
+            o.machine = value();
+            have_machine = true;
+        } else if (flag == "--page") o.page = value();
         else if (flag == "--param") o.params.push_back(options.name_value());
         else if (flag == "--init" && !options.has_inline_value()) o.init = true;
         else if (flag == "--runs") o.runs = options.whole_value(1, 1000);
@@ -45,10 +47,11 @@ CheckOptions parse_check_options(const std::vector<std::string>& args)
     for (const auto& name : o.clicks) {
         const auto id = find_control(name);
         if (!id || !address_of(*id))
-            throw UsageError("--click: " + quote_input(name) +
-                             " is not a link (acrolink, flashlink, reallink, ziplink1, ziplink2, javalink, explorerLink)");
+            throw UsageError(
+                "--click: " + quote_input(name) +
+                " is not a link (acrolink, flashlink, reallink, ziplink1, ziplink2, javalink, explorerLink)");
     }
     return o;
 }
 
-} // namespace prestova
+}  // namespace prestova

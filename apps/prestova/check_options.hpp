@@ -25,4 +25,4 @@ struct CheckOptions {
 // args excludes the program and command names. Throws UsageError.
 CheckOptions parse_check_options(const std::vector<std::string>& args);
 
-} // namespace prestova
+}  // namespace prestova

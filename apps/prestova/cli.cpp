@@ -82,4 +82,4 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 2;
 }
 
-} // namespace prestova
+}  // namespace prestova

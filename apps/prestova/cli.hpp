@@ -12,4 +12,4 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 extern const char* const kUsage;
 
-} // namespace prestova
+}  // namespace prestova

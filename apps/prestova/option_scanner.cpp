@@ -46,4 +46,4 @@ std::pair<std::string, std::string> OptionScanner::name_value()
     return {text.substr(0, eq), text.substr(eq + 1)};
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -37,4 +37,4 @@ private:
     std::optional<std::string> inline_value_;
 };
 
-} // namespace prestova
+}  // namespace prestova

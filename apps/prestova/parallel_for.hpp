@@ -59,4 +59,4 @@ void parallel_for(std::size_t count, unsigned jobs, Work&& work)
     for (std::size_t i = 0; i < count; ++i) work(i);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -20,20 +20,17 @@ std::string clock_text(double seconds)
 {
     const long s = static_cast<long>(seconds + 0.5);
     char text[32];
-    if (s >= 3600)
-        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
-    else
-        std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
+    if (s >= 3600) std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+    else std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
     return text;
 }
 
-} // namespace
+}  // namespace
 
 ProgressBar::ProgressBar(std::ostream& err, std::size_t total, bool enabled)
     : err_(err), total_(total), enabled_(enabled && total > 0), start_(std::chrono::steady_clock::now()),
       last_draw_(start_)
-{
-}
+{}
 
 void ProgressBar::update(std::size_t done)
 {
@@ -48,8 +45,8 @@ void ProgressBar::draw(std::size_t done)
 {
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const double rate = elapsed > 0 ? static_cast<double>(done) / elapsed : 0;
-    const int filled = static_cast<int>(static_cast<double>(kBarWidth) * static_cast<double>(done) /
-                                        static_cast<double>(total_));
+    const int filled =
+        static_cast<int>(static_cast<double>(kBarWidth) * static_cast<double>(done) / static_cast<double>(total_));
     std::string line = "\r[";
     line.append(static_cast<std::size_t>(filled), '#').append(static_cast<std::size_t>(kBarWidth - filled), '.');
     line.append("] ").append(std::to_string(done)).append("/").append(std::to_string(total_)).append(" machines");
@@ -77,4 +74,4 @@ bool standard_error_is_terminal()
 #endif
 }
 
-} // namespace prestova
+}  // namespace prestova

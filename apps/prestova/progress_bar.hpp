@@ -28,4 +28,4 @@ private:
 // Whether standard error is a terminal a person watches.
 bool standard_error_is_terminal();
 
-} // namespace prestova
+}  // namespace prestova

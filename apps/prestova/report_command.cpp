@@ -43,8 +43,7 @@ public:
         : options_(options), pages_(std::move(pages)),
           // Panel files are linked from wherever the report is written.
           link_base_(options.output ? fs::absolute(*options.output).parent_path() : fs::current_path())
-    {
-    }
+    {}
 
     MachineOutcome check(const std::string& file, std::size_t index) const
     {
@@ -57,7 +56,8 @@ public:
             // A fault in the machine file itself is placed by its line;
             // one in its registry file is named in the message.
             const bool here = e.file().empty() || e.file() == file;
-            return ReportError{shown, name, here ? e.line() : 0, utf8_or_code_page(here && !e.file().empty() ? e.detail() : e.what())};
+            return ReportError{shown, name, here ? e.line() : 0,
+                               utf8_or_code_page(here && !e.file().empty() ? e.detail() : e.what())};
         }
         std::vector<ReportRecord> records;
         for (std::size_t p = 0; p < pages_.size(); ++p) {
@@ -94,7 +94,8 @@ std::vector<Page> read_pages(const ReportOptions& options)
 {
     std::vector<Page> pages;
     if (options.pages.empty()) pages.push_back({"", page_values(PageSettings{std::nullopt, options.params, false})});
-    for (const auto& file : options.pages) pages.push_back({file, page_values(PageSettings{file, options.params, false})});
+    for (const auto& file : options.pages)
+        pages.push_back({file, page_values(PageSettings{file, options.params, false})});
     return pages;
 }
 
@@ -112,7 +113,7 @@ void count(Tally& tally, const MachineOutcome& outcome)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> find_machine_files(const std::vector<std::string>& inputs)
 {
@@ -151,10 +152,10 @@ int run_report_command(const std::vector<std::string>& args, std::ostream& out, 
     std::ostream& sink = options.output ? file : out;
     std::vector<std::string> page_names;
     for (const auto& page : pages) page_names.push_back(utf8_or_code_page(page.file));
-    std::unique_ptr<ReportWriter> writer =
-        options.format == ReportFormat::Csv   ? make_csv_writer(sink, page_names)
-        : options.format == ReportFormat::Jsonl ? make_jsonl_writer(sink, page_names)
-                                                : make_html_writer(sink, page_names, !options.panels);
+    std::unique_ptr<ReportWriter> writer = options.format == ReportFormat::Csv ? make_csv_writer(sink, page_names)
+                                           : options.format == ReportFormat::Jsonl
+                                               ? make_jsonl_writer(sink, page_names)
+                                               : make_html_writer(sink, page_names, !options.panels);
 
     const unsigned jobs = options.jobs ? options.jobs : available_cores();
     const FleetRun run(options, pages);
@@ -179,12 +180,12 @@ int run_report_command(const std::vector<std::string>& args, std::ostream& out, 
     if (!sink) throw InputError("cannot write " + options.output.value_or("the report"));
 
     err << "prestova: " << tally.machines << (tally.machines == 1 ? " machine" : " machines") << " against "
-        << pages.size() << (pages.size() == 1 ? " page" : " pages") << ": " << tally.ready << " ready, "
-        << tally.usable << " usable, " << tally.not_ready << " not ready";
+        << pages.size() << (pages.size() == 1 ? " page" : " pages") << ": " << tally.ready << " ready, " << tally.usable
+        << " usable, " << tally.not_ready << " not ready";
     if (tally.errors) err << "; " << tally.errors << " could not be read";
     err << "\n";
     if (machines.empty()) err << "prestova: no .machine files found\n";
     return options.strict && tally.errors ? 1 : 0;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,4 +15,4 @@ int run_report_command(const std::vector<std::string>& args, std::ostream& out, 
 // searched recursively; sorted by path, each once.
 std::vector<std::string> find_machine_files(const std::vector<std::string>& inputs);
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,7 +15,7 @@ ReportFormat parse_report_format(const std::string& name)
     throw UsageError("unknown report format " + quote_input(name) + " (use csv, jsonl or html)");
 }
 
-} // namespace
+}  // namespace
 
 ReportOptions parse_report_options(const std::vector<std::string>& args)
 {
@@ -41,4 +41,4 @@ ReportOptions parse_report_options(const std::vector<std::string>& args)
     return o;
 }
 
-} // namespace prestova
+}  // namespace prestova

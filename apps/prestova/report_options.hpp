@@ -17,12 +17,12 @@ struct ReportOptions {
     std::vector<std::string> machines;                        // .machine files and folders
     ReportFormat format = ReportFormat::Csv;
     std::optional<std::string> output;
-    unsigned jobs = 0;                                        // 0: one per core
-    std::optional<std::string> panels;                        // html: panel pictures as files there
-    bool strict = false;                                      // exit 1 when a machine could not be read
+    unsigned jobs = 0;                  // 0: one per core
+    std::optional<std::string> panels;  // html: panel pictures as files there
+    bool strict = false;                // exit 1 when a machine could not be read
 };
 
 // args excludes the program and command names. Throws UsageError.
 ReportOptions parse_report_options(const std::vector<std::string>& args);
 
-} // namespace prestova
+}  // namespace prestova

@@ -47,7 +47,7 @@ void write_file(const std::filesystem::path& path, const std::string& text)
     if (!(file << text) || !file.flush()) throw InputError("cannot write " + path.string());
 }
 
-} // namespace
+}  // namespace
 
 int run_snapshot_command(const std::vector<std::string>& args, std::ostream& out, std::ostream&)
 {
@@ -70,4 +70,4 @@ int run_snapshot_command(const std::vector<std::string>& args, std::ostream& out
     return 0;
 }
 
-} // namespace prestova
+}  // namespace prestova

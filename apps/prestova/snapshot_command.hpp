@@ -12,4 +12,4 @@ namespace prestova {
 // ProfileError or InputError.
 int run_snapshot_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-} // namespace prestova
+}  // namespace prestova

@@ -45,18 +45,17 @@ using ProfileMember = T MachineProfile::*;
 using NumberMember =
     std::variant<ProfileMember<std::uint32_t>, ProfileMember<std::int32_t>, ProfileMember<std::uint16_t>,
                  ProfileMember<std::optional<std::uint8_t>>, ProfileMember<std::optional<std::uint64_t>>>;
-using FactMember =
-    std::variant<std::monostate, NumberMember, ProfileMember<std::optional<bool>>, ProfileMember<std::string>,
-                 ProfileMember<char>, ProfileMember<std::vector<std::string>>,
-                 ProfileMember<std::map<char, std::uint64_t>>>;
+using FactMember = std::variant<std::monostate, NumberMember, ProfileMember<std::optional<bool>>,
+                                ProfileMember<std::string>, ProfileMember<char>,
+                                ProfileMember<std::vector<std::string>>, ProfileMember<std::map<char, std::uint64_t>>>;
 
 struct FactKey {
     std::string_view section;
     std::string_view name;  // lower case, as the reader compares it
     FactMember member;
     FactKind kind;
-    std::uint64_t min = 0, max = 0;    // Number, DriveBytes
-    std::size_t max_length = 0;        // RecordText
+    std::uint64_t min = 0, max = 0;  // Number, DriveBytes
+    std::size_t max_length = 0;      // RecordText
     Written written = Written::Always;
     std::string_view refused_as = {};  // what the writer calls it when it cannot hold the value
 };
@@ -81,4 +80,4 @@ const T& member_of(const MachineProfile& p, const FactKey& key)
 void set_number(MachineProfile& p, const FactKey& key, std::uint64_t value);
 std::optional<std::string> number_text(const MachineProfile& p, const FactKey& key);
 
-} // namespace prestova
+}  // namespace prestova

@@ -51,7 +51,7 @@ std::string listed(std::string_view what, const std::vector<std::string>& items)
 {
     std::string out;
     for (const auto& item : items) {
-        const char* why = item.empty() ? "an empty item is dropped"
+        const char* why = item.empty()                          ? "an empty item is dropped"
                           : item.find(',') != std::string::npos ? "a comma separates items"
                                                                 : not_kept(item);
         if (why) refuse(what, ansi_to_utf8(item), why);
@@ -68,12 +68,11 @@ std::optional<std::string> written(const FactKey& key, const MachineProfile& p, 
     const auto read_as_none = [](char c) { return is_blank(c) || c == '\n' || c == '\r'; };
     std::string value;
     switch (key.kind) {
-    case FactKind::Number:
-        return number_text(p, key);
+    case FactKind::Number: return number_text(p, key);
     case FactKind::YesNo: {
         // extended_record's default hangs on the version, so it is written as answered.
-        const auto yes = key.written == Written::AsAnswered ? p.answers_extended_record()
-                                                            : member_of<std::optional<bool>>(p, key);
+        const auto yes =
+            key.written == Written::AsAnswered ? p.answers_extended_record() : member_of<std::optional<bool>>(p, key);
         if (!yes) return std::nullopt;
         return *yes ? "yes" : "no";
     }
@@ -89,8 +88,8 @@ std::optional<std::string> written(const FactKey& key, const MachineProfile& p, 
     case FactKind::Text:
     case FactKind::Picture: {
         const std::string& text = member_of<std::string>(p, key);
-        const char* why = key.kind == FactKind::Picture && text.empty() ? "the reader takes no empty picture"
-                                                                        : not_kept(text);
+        const char* why =
+            key.kind == FactKind::Picture && text.empty() ? "the reader takes no empty picture" : not_kept(text);
         if (why) refuse(key.refused_as, ansi_to_utf8(text), why);
         value = ansi_to_utf8(text);
         break;
@@ -100,12 +99,11 @@ std::optional<std::string> written(const FactKey& key, const MachineProfile& p, 
         const char c = member_of<char>(p, key);
         if (read_as_none(c)) refuse(key.refused_as, ansi_to_utf8(std::string_view(&c, 1)), "it would be read as none");
         // No character at all is an empty value.
-        value = ansi_to_utf8(key.kind == FactKind::CharacterOrNone && !c ? std::string_view() : std::string_view(&c, 1));
+        value =
+            ansi_to_utf8(key.kind == FactKind::CharacterOrNone && !c ? std::string_view() : std::string_view(&c, 1));
         break;
     }
-    case FactKind::List:
-        value = listed(key.refused_as, member_of<std::vector<std::string>>(p, key));
-        break;
+    case FactKind::List: value = listed(key.refused_as, member_of<std::vector<std::string>>(p, key)); break;
     case FactKind::DeniedKeys:
         value = listed(key.refused_as, member_of<std::vector<std::string>>(p, key));
         // The reader takes a denied key missing from the registry file for a
@@ -115,8 +113,7 @@ std::optional<std::string> written(const FactKey& key, const MachineProfile& p, 
                 if (const auto name = parse_key_name(denied); !name || !p.registry.find(*name))
                     refuse(key.refused_as, ansi_to_utf8(denied), "it is not in the registry written beside it");
         break;
-    case FactKind::DriveBytes:
-        return std::nullopt;  // drive by drive: see write_drives
+    case FactKind::DriveBytes: return std::nullopt;  // drive by drive: see write_drives
     case FactKind::RegistryFile:
         if (const char* why = not_kept(reg_file)) refuse(key.refused_as, reg_file, why);
         value = reg_file;
@@ -142,7 +139,7 @@ void write_drives(std::string& out, std::span<const FactKey> drive_keys, const M
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string write_machine_facts(const MachineProfile& p, std::string_view reg_file, std::string_view heading)
 {
@@ -172,4 +169,4 @@ std::string write_machine_facts(const MachineProfile& p, std::string_view reg_fi
     return out;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -19,4 +19,4 @@ namespace prestova {
 std::string write_machine_facts(const MachineProfile& profile, std::string_view reg_file,
                                 std::string_view heading = {});
 
-} // namespace prestova
+}  // namespace prestova

@@ -53,8 +53,7 @@ std::pair<std::uint16_t, std::uint16_t> service_pack_numbers(std::string_view te
     std::uint16_t major = 0, minor = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), major);
     if (ec != std::errc()) return {0, 0};
-    if (end + 1 < text.data() + text.size() && *end == '.')
-        std::from_chars(end + 1, text.data() + text.size(), minor);
+    if (end + 1 < text.data() + text.size() && *end == '.') std::from_chars(end + 1, text.data() + text.size(), minor);
     return {major, minor};
 }
 
@@ -140,7 +139,8 @@ private:
         if (text.empty() || ec == std::errc::invalid_argument || ptr != end)
             fail(quote_profile_input(text) + " is not a whole number (decimal, or hexadecimal after 0x)");
         if (ec == std::errc::result_out_of_range || v < min || v > max)
-            fail(quote_profile_input(text) + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+            fail(quote_profile_input(text) + " is out of range (" + std::to_string(min) + " to " + std::to_string(max) +
+                 ")");
         return v;
     }
 
@@ -156,24 +156,19 @@ private:
     {
         const std::string name(fact.name);
         switch (fact.kind) {
-        case FactKind::Number:
-            set_number(p_, fact, number(v, fact.min, fact.max));
-            break;
-        case FactKind::YesNo:
-            member_of<std::optional<bool>>(p_, fact) = yes_no(v);
-            break;
+        case FactKind::Number: set_number(p_, fact, number(v, fact.min, fact.max)); break;
+        case FactKind::YesNo: member_of<std::optional<bool>>(p_, fact) = yes_no(v); break;
         case FactKind::RecordText:
             if (v.size() > fact.max_length)
                 fail(name + " is longer than the record's " + std::to_string(fact.max_length) + " characters");
             member_of<std::string>(p_, fact) = v;
             break;
-        case FactKind::Text:
-            member_of<std::string>(p_, fact) = v;
-            break;
+        case FactKind::Text: member_of<std::string>(p_, fact) = v; break;
         case FactKind::Picture:
             // An empty picture would show nothing.
             if (v.empty())
-                fail(name + " must not be empty: give a picture such as " + member_of<std::string>(MachineProfile{}, fact));
+                fail(name + " must not be empty: give a picture such as " +
+                     member_of<std::string>(MachineProfile{}, fact));
             member_of<std::string>(p_, fact) = v;
             break;
         case FactKind::Character:
@@ -184,9 +179,7 @@ private:
             if (v.size() > 1) fail(name + " must be one character or none, not " + quote_profile_input(v));
             member_of<char>(p_, fact) = v.empty() ? '\0' : v[0];
             break;
-        case FactKind::List:
-            member_of<std::vector<std::string>>(p_, fact) = comma_list(v);
-            break;
+        case FactKind::List: member_of<std::vector<std::string>>(p_, fact) = comma_list(v); break;
         case FactKind::DeniedKeys:
             // Each must be in the registry file, which is read last (finish()).
             for (auto& denied : comma_list(v)) {
@@ -228,7 +221,8 @@ private:
         // A denied key that is not in the registry is a misspelling.
         for (const auto& denied : p_.denied_keys)
             if (!p_.registry.find(*parse_key_name(denied)))
-                fail_at(line_of("registry", "denied"), "denied key " + quote_profile_input(denied) + " is not in " + shown);
+                fail_at(line_of("registry", "denied"),
+                        "denied key " + quote_profile_input(denied) + " is not in " + shown);
     }
 
     std::string file_;
@@ -240,7 +234,7 @@ private:
     MachineProfile p_;
 };
 
-} // namespace
+}  // namespace
 
 bool MachineProfile::answers_extended_record() const
 {
@@ -261,4 +255,4 @@ MachineProfile load_machine_profile(const std::filesystem::path& machine_file)
     return parse_machine_profile(*text, machine_file.string(), machine_file.parent_path());
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -48,9 +48,9 @@ struct MachineProfile {
     std::vector<std::string> creatable;
     // [locale]; the defaults are English (United States).
     char decimal_separator = '.';
-    char thousands_separator = ',';   // '\0': none
-    std::string currency_symbol = "$";  // empty: none
-    std::string short_date{kUnitedStatesShortDate};   // a date picture; never empty
+    char thousands_separator = ',';                    // '\0': none
+    std::string currency_symbol = "$";                 // empty: none
+    std::string short_date{kUnitedStatesShortDate};    // a date picture; never empty
     std::string time_format{kUnitedStatesTimeFormat};  // a time picture; never empty
     // [shell]: full paths of the programs present.
     std::vector<std::string> programs;
@@ -69,4 +69,4 @@ MachineProfile parse_machine_profile(std::string_view text, std::string_view fil
                                      const std::filesystem::path& base_dir);
 MachineProfile load_machine_profile(const std::filesystem::path& machine_file);
 
-} // namespace prestova
+}  // namespace prestova

@@ -12,7 +12,8 @@ std::string quote_profile_input(std::string_view ansi)
     // Cut first, so a line of many megabytes is never copied whole.
     const std::size_t kept = std::min(ansi.size(), kQuotedInputLimit);
     std::string quoted = quote_input(ansi_to_utf8(ansi.substr(0, kept)), std::string::npos);
-    if (kept < ansi.size()) quoted.append("... (").append(std::to_string(ansi.size() - kept)).append(" more bytes cut)");
+    if (kept < ansi.size())
+        quoted.append("... (").append(std::to_string(ansi.size() - kept)).append(" more bytes cut)");
     return quoted;
 }
 
@@ -27,4 +28,4 @@ std::string shown_path(std::string_view path)
     return quoted == plain ? std::string(path) : quoted;
 }
 
-} // namespace prestova
+}  // namespace prestova

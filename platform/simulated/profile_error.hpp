@@ -13,8 +13,7 @@ public:
     explicit ProfileError(const std::string& message) : std::runtime_error(message), detail_(message) {}
     ProfileError(std::string_view file, int line, const std::string& message)
         : std::runtime_error(place(file, line) + ": " + message), file_(file), line_(line), detail_(message)
-    {
-    }
+    {}
 
     // The parts of the message, for reports that list them apart: the file
     // and line (empty and 0 when the message names no place), and the rest.
@@ -45,4 +44,4 @@ std::string quote_profile_input(std::string_view ansi);
 // hold anything).
 std::string shown_path(std::string_view path);
 
-} // namespace prestova
+}  // namespace prestova

@@ -15,8 +15,7 @@ public:
     explicit SimulatedMachine(MachineProfile profile)
         : profile_(std::move(profile)), registry_(profile_.registry, profile_.denied_keys), system_(profile_),
           objects_(profile_), shell_(profile_)
-    {
-    }
+    {}
     // The services refer to the profile held here, so the machine stays where
     // it was made (hold it in a unique_ptr to hand it around).
     SimulatedMachine(const SimulatedMachine&) = delete;
@@ -37,4 +36,4 @@ private:
     SimulatedShell shell_;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -13,4 +13,4 @@ bool SimulatedObjectFactory::try_create(std::string_view prog_id)
     return std::any_of(profile_->creatable.begin(), profile_->creatable.end(), same);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -23,4 +23,4 @@ private:
     std::vector<std::string> tried_;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -25,7 +25,7 @@ constexpr RegHandle kCurrentConfig = 0x80000005u;
 
 bool is_predefined(RegHandle h) { return h >= 0x80000000u && h <= 0x80000006u; }
 
-} // namespace
+}  // namespace
 
 SimulatedRegistry::SimulatedRegistry(RegistryTree& tree, const std::vector<std::string>& denied_keys) : tree_(&tree)
 {
@@ -224,4 +224,4 @@ long SimulatedRegistry::close_key(RegHandle handle)
     return reg::Success;
 }
 
-} // namespace prestova
+}  // namespace prestova

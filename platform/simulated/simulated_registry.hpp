@@ -41,10 +41,7 @@ private:
     const KeyName* root_name(RegHandle root) const;
     // The slot of an open handle, or nullptr (0 is never a handle).
     const OpenKey* find_handle(RegHandle handle) const;
-    OpenKey* find_handle(RegHandle handle)
-    {
-        return const_cast<OpenKey*>(std::as_const(*this).find_handle(handle));
-    }
+    OpenKey* find_handle(RegHandle handle) { return const_cast<OpenKey*>(std::as_const(*this).find_handle(handle)); }
     std::size_t free_slot();
     long open(RegHandle root, std::string_view path, std::optional<std::uint32_t> access, RegHandle* result);
     long find_open(RegHandle handle, std::uint32_t needed_access, RegKey** key);
@@ -57,4 +54,4 @@ private:
     RegHandle next_handle_ = 0x1000;
 };
 
-} // namespace prestova
+}  // namespace prestova

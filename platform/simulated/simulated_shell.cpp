@@ -15,4 +15,4 @@ std::intptr_t SimulatedShell::execute(std::string_view file, std::string_view pa
     return result;
 }
 
-} // namespace prestova
+}  // namespace prestova

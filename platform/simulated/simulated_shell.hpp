@@ -30,4 +30,4 @@ private:
     std::vector<ShellLaunch> launches_;
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -12,7 +12,7 @@ bool SimulatedSystem::get_version(OsVersionInfo& info)
     ++version_calls_[info.size];
     const bool extended = info.size == OsVersionInfo::ExtendedSize;
     if (info.size != OsVersionInfo::BasicSize && !extended) return false;  // ERROR_INVALID_PARAMETER
-    if (extended && !profile_->answers_extended_record()) return false;  // older systems know only the basic record
+    if (extended && !profile_->answers_extended_record()) return false;    // older systems know only the basic record
     info.major = profile_->major;
     info.minor = profile_->minor;
     info.build = profile_->build;
@@ -74,4 +74,4 @@ bool SimulatedSystem::disk_free_space(std::string_view directory, DiskFreeSpace&
     return true;
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -33,4 +33,4 @@ private:
     std::map<std::uint32_t, int> version_calls_;
 };
 
-} // namespace prestova
+}  // namespace prestova

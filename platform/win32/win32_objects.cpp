@@ -16,7 +16,8 @@ bool Win32Objects::try_create(std::string_view prog_id)
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(wide, &clsid))) return false;
     IUnknown* object = nullptr;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object))) || !object)
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(&object))) ||
+        !object)
         return false;
     object->Release();  // only whether it could be made matters
     return true;
@@ -29,4 +30,4 @@ std::intptr_t Win32Shell::execute(std::string_view file, std::string_view parame
         ShellExecuteA(nullptr, nullptr, f.c_str(), p.empty() ? nullptr : p.c_str(), nullptr, show_command));
 }
 
-} // namespace prestova
+}  // namespace prestova

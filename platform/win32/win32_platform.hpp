@@ -58,4 +58,4 @@ struct Win32Machine {
     Platform platform() { return Platform{registry, system, objects, shell}; }
 };
 
-} // namespace prestova
+}  // namespace prestova

@@ -17,7 +17,7 @@ HKEY to_hkey(RegHandle h)
     return reinterpret_cast<HKEY>(h);
 }
 
-} // namespace
+}  // namespace
 
 long Win32Registry::open_key(RegHandle root, std::string_view path, RegHandle* result)
 {
@@ -56,4 +56,4 @@ long Win32Registry::enum_key(RegHandle key, std::uint32_t index, char* name, std
 
 long Win32Registry::close_key(RegHandle key) { return RegCloseKey(to_hkey(key)); }
 
-} // namespace prestova
+}  // namespace prestova

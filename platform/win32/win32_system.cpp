@@ -121,10 +121,10 @@ std::string picture(LCTYPE which, std::string_view fallback)
     return std::string(fallback);
 }
 
-} // namespace
+}  // namespace
 
 std::string Win32System::short_date_format() { return picture(LOCALE_SSHORTDATE, kUnitedStatesShortDate); }
 
 std::string Win32System::time_format() { return picture(LOCALE_STIMEFORMAT, kUnitedStatesTimeFormat); }
 
-} // namespace prestova
+}  // namespace prestova

@@ -30,7 +30,7 @@ std::size_t row_index(PanelRow row)
     return kReportRowCount;
 }
 
-} // namespace
+}  // namespace
 
 FleetResult read_fleet_result(const PanelState& panel, const RunReport& report)
 {
@@ -98,4 +98,4 @@ std::string_view readiness_name(Readiness readiness)
     return "not ready";
 }
 
-} // namespace prestova
+}  // namespace prestova

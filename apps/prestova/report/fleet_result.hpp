@@ -19,20 +19,20 @@ enum class RowVerdict { None, Good, Okay, Bad };
 // ready: every row good; usable: every row good or okay; not ready otherwise.
 enum class Readiness { Ready, Usable, NotReady };
 
-constexpr std::array kReportRows{PanelRow::Memory, PanelRow::Processor, PanelRow::Disk, PanelRow::Video,
-                                 PanelRow::OperatingSystem, PanelRow::Software, PanelRow::Browser};
+constexpr std::array kReportRows{PanelRow::Memory,          PanelRow::Processor, PanelRow::Disk,   PanelRow::Video,
+                                 PanelRow::OperatingSystem, PanelRow::Software,  PanelRow::Browser};
 constexpr std::size_t kReportRowCount = kReportRows.size();
 
 struct RowResult {
     RowVerdict verdict = RowVerdict::None;
-    std::string value;                  // UTF-8, as the results column shows it
-    std::vector<std::string> missing;   // the captions of the row's shown download links
+    std::string value;                 // UTF-8, as the results column shows it
+    std::vector<std::string> missing;  // the captions of the row's shown download links
 };
 
 struct FleetResult {
     std::array<RowResult, kReportRowCount> rows;
     Readiness readiness = Readiness::NotReady;
-    std::optional<RunStop> stopped;     // texts in UTF-8
+    std::optional<RunStop> stopped;  // texts in UTF-8
 };
 
 FleetResult read_fleet_result(const PanelState& panel, const RunReport& report);
@@ -42,4 +42,4 @@ std::string_view row_key(PanelRow row);
 std::string_view verdict_name(RowVerdict verdict);
 std::string_view readiness_name(Readiness readiness);
 
-} // namespace prestova
+}  // namespace prestova

@@ -86,14 +86,16 @@ private:
     std::size_t column_count_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> csv_columns()
 {
     std::vector<std::string> columns{"file", "machine", "page", "readiness"};
     for (PanelRow row : kReportRows)
-        for (const char* part : {"_verdict", "_value", "_missing"}) columns.push_back(std::string(row_key(row)).append(part));
-    for (const char* c : {"stopped_step", "stopped_error", "stopped_message", "error_line", "error"}) columns.push_back(c);
+        for (const char* part : {"_verdict", "_value", "_missing"})
+            columns.push_back(std::string(row_key(row)).append(part));
+    for (const char* c : {"stopped_step", "stopped_error", "stopped_message", "error_line", "error"})
+        columns.push_back(c);
     return columns;
 }
 
@@ -102,4 +104,4 @@ std::unique_ptr<ReportWriter> make_csv_writer(std::ostream& out, std::vector<std
     return std::make_unique<CsvWriter>(out, std::move(pages));
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -125,10 +125,14 @@ public:
         }
         std::string stopped;
         if (const auto& stop = r.result.stopped)
-            stopped = std::string(stop->step).append(": error ").append(std::to_string(stop->error_number)).append(": ").append(stop->message);
+            stopped = std::string(stop->step)
+                          .append(": error ")
+                          .append(std::to_string(stop->error_number))
+                          .append(": ")
+                          .append(stop->message);
         out_ << "D.push([" << script_string(r.file) << "," << script_string(r.machine) << "," << r.page << ","
-             << static_cast<int>(r.result.readiness) << ",\"" << verdicts << "\"," << values << "]," << missing
-             << "]," << script_string(stopped) << "," << panel << "]);\n";
+             << static_cast<int>(r.result.readiness) << ",\"" << verdicts << "\"," << values << "]," << missing << "],"
+             << script_string(stopped) << "," << panel << "]);\n";
     }
 
     void add(const ReportError& e) override
@@ -165,11 +169,11 @@ private:
     std::size_t in_script_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<ReportWriter> make_html_writer(std::ostream& out, std::vector<std::string> pages, bool inline_panels)
 {
     return std::make_unique<HtmlWriter>(out, std::move(pages), inline_panels);
 }
 
-} // namespace prestova
+}  // namespace prestova

@@ -20,8 +20,8 @@ public:
     void add(const ReportRecord& r) override
     {
         std::string s = "{\"file\": " + json_string(r.file) + ", \"machine\": " + json_string(r.machine) +
-                        ", \"page\": " + json_string(pages_[r.page]) + ", \"readiness\": " +
-                        json_string(readiness_name(r.result.readiness)) + ", \"rows\": {";
+                        ", \"page\": " + json_string(pages_[r.page]) +
+                        ", \"readiness\": " + json_string(readiness_name(r.result.readiness)) + ", \"rows\": {";
         for (std::size_t i = 0; i < kReportRowCount; ++i) {
             const RowResult& row = r.result.rows[i];
             if (i) s += ", ";
@@ -37,8 +37,7 @@ public:
         if (const auto& stop = r.result.stopped)
             s += "{\"step\": " + json_string(stop->step) + ", \"error\": " + std::to_string(stop->error_number) +
                  ", \"message\": " + json_string(stop->message) + "}";
-        else
-            s += "null";
+        else s += "null";
         out_ << s << "}\n";
     }
 
@@ -56,11 +55,11 @@ private:
     std::vector<std::string> pages_;
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<ReportWriter> make_jsonl_writer(std::ostream& out, std::vector<std::string> pages)
 {
     return std::make_unique<JsonlWriter>(out, std::move(pages));
 }
 
-} // namespace prestova
+}  // namespace prestova

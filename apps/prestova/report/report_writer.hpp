@@ -14,19 +14,19 @@ namespace prestova {
 
 // One machine checked against one page.
 struct ReportRecord {
-    std::string file;        // the machine file, as found
-    std::string machine;     // its name
-    std::size_t page = 0;    // index into the report's pages
+    std::string file;      // the machine file, as found
+    std::string machine;   // its name
+    std::size_t page = 0;  // index into the report's pages
     FleetResult result;
-    std::string panel;       // html only: the panel's SVG, or its file's path
+    std::string panel;  // html only: the panel's SVG, or its file's path
 };
 
 // A machine file that could not be read.
 struct ReportError {
-    std::string file;        // the machine file
+    std::string file;  // the machine file
     std::string machine;
-    int line = 0;            // 0 when the fault has no line
-    std::string message;     // UTF-8; names the file at fault when it is not the machine file
+    int line = 0;         // 0 when the fault has no line
+    std::string message;  // UTF-8; names the file at fault when it is not the machine file
 };
 
 class ReportWriter {
@@ -41,12 +41,11 @@ public:
 std::unique_ptr<ReportWriter> make_csv_writer(std::ostream& out, std::vector<std::string> pages);
 std::unique_ptr<ReportWriter> make_jsonl_writer(std::ostream& out, std::vector<std::string> pages);
 // inline_panels: ReportRecord::panel holds SVG text, else a path to link to.
-std::unique_ptr<ReportWriter> make_html_writer(std::ostream& out, std::vector<std::string> pages,
-                                               bool inline_panels);
+std::unique_ptr<ReportWriter> make_html_writer(std::ostream& out, std::vector<std::string> pages, bool inline_panels);
 
 // The CSV header: file, machine, page, readiness, then verdict, value and
 // missing for each row ("memory_verdict", ...), then stopped_step,
 // stopped_error, stopped_message, error_line, error.
 std::vector<std::string> csv_columns();
 
-} // namespace prestova
+}  // namespace prestova

@@ -20,7 +20,8 @@ std::string read_property(IDispatch* dispatch, const wchar_t* name)
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     VARIANT value;
     VariantInit(&value);
-    if (FAILED(dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
+    if (FAILED(
+            dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr)))
         return "(failed)";
     std::string out = "vt " + std::to_string(value.vt);
     if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR))) {

@@ -64,8 +64,10 @@ void ask_safety(IUnknown* control)
     const struct {
         const char* name;
         const IID* iid;
-    } asked[] = {{"IDispatch", &IID_IDispatch}, {"IPersistPropertyBag", &IID_IPersistPropertyBag},
-                 {"IPersistStreamInit", &IID_IPersistStreamInit}, {"IUnknown", &IID_IUnknown}};
+    } asked[] = {{"IDispatch", &IID_IDispatch},
+                 {"IPersistPropertyBag", &IID_IPersistPropertyBag},
+                 {"IPersistStreamInit", &IID_IPersistStreamInit},
+                 {"IUnknown", &IID_IUnknown}};
     for (const auto& a : asked) {
         DWORD supported = 0, enabled = 0;
         const HRESULT hr = safety->GetInterfaceSafetyOptions(*a.iid, &supported, &enabled);
@@ -89,7 +91,8 @@ void stream_round_trip(IUnknown* control, const CLSID& clsid)
     LARGE_INTEGER start{};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
     IUnknown* copy = nullptr;
-    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&copy)))) {
+    if (SUCCEEDED(
+            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&copy)))) {
         IPersistStreamInit* target = query<IPersistStreamInit>(copy, IID_IPersistStreamInit);
         say("stream load", target->Load(stream));
         target->Release();
@@ -131,7 +134,7 @@ bool draw(IUnknown* control, const char* bmp)
     return saved;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

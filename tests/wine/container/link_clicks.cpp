@@ -104,7 +104,7 @@ void put_property(IUnknown* control, const std::string& assignment)
     say(("set " + assignment.substr(0, equals)).c_str(), hr);
 }
 
-} // namespace
+}  // namespace
 
 int click_links(int argc, char** argv)
 {
@@ -137,10 +137,8 @@ int click_links(int argc, char** argv)
     bool known = window != nullptr;
     for (int i = 2; known && i < argc; ++i) {
         const std::string request = argv[i];
-        if (request.find('=') != std::string::npos)
-            put_property(control, request);
-        else
-            known = click(window, request, argv[1]);
+        if (request.find('=') != std::string::npos) put_property(control, request);
+        else known = click(window, request, argv[1]);
     }
 
     in_place->InPlaceDeactivate();

@@ -15,7 +15,7 @@ public:
     const VARIANT* find(const wchar_t* name) const;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }   // lives on the stack
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }  // lives on the stack
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
     HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;

@@ -52,7 +52,8 @@ HRESULT put_text(IDispatch* dispatch, const wchar_t* name, const wchar_t* text, 
     value.bstrVal = SysAllocString(text);
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&value, &named, 1, 1};
-    hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, exception, nullptr);
+    hr =
+        dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, exception, nullptr);
     VariantClear(&value);
     return hr;
 }
@@ -216,7 +217,7 @@ void event_point(IUnknown* control, IConnectionPointContainer* container, const 
     point->Release();
 }
 
-} // namespace
+}  // namespace
 
 int property_notifications()
 {

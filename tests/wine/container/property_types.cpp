@@ -200,8 +200,8 @@ HRESULT invoke_put(IDispatch* dispatch, const wchar_t* name, VARIANT& value, UIN
 HRESULT invoke_get(IDispatch* dispatch, const wchar_t* name, VARIANT& out)
 {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    return dispatch->Invoke(dispid_of(dispatch, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                            &out, nullptr, nullptr);
+    return dispatch->Invoke(dispid_of(dispatch, name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &out,
+                            nullptr, nullptr);
 }
 
 // "PASS TYPE: VALUE same", or the value that came back and "DIFFERENT".
@@ -212,8 +212,7 @@ bool report(const char* pass, const Row& row, HRESULT read, const VARIANT& got)
     const bool ok = SUCCEEDED(read) && same(expected.v, got);
     if (FAILED(read))
         std::printf("%s %s: read failed 0x%08lX DIFFERENT\n", pass, row.type, static_cast<unsigned long>(read));
-    else
-        std::printf("%s %s: %s %s\n", pass, row.type, describe(got).c_str(), ok ? "same" : "DIFFERENT");
+    else std::printf("%s %s: %s %s\n", pass, row.type, describe(got).c_str(), ok ? "same" : "DIFFERENT");
     return ok;
 }
 
@@ -490,7 +489,7 @@ IID iid_of(std::string_view text)
     return iid;
 }
 
-} // namespace
+}  // namespace
 
 int property_types()
 {
@@ -516,7 +515,8 @@ int property_types()
                 const HRESULT put = (dual.Get()->*row.put)(value.v);
                 Value got;
                 const HRESULT got_status = (dual.Get()->*row.get)(&got.v);
-                if (FAILED(put)) std::printf("dual %s: write failed 0x%08lX\n", row.type, static_cast<unsigned long>(put));
+                if (FAILED(put))
+                    std::printf("dual %s: write failed 0x%08lX\n", row.type, static_cast<unsigned long>(put));
                 ok = report("dual", row, got_status, got.v) && ok && SUCCEEDED(put);
             }
             ok = through_bag(dispatch.Get()) && ok;

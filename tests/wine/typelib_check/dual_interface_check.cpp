@@ -73,7 +73,8 @@ void check_member(ITypeInfo* vtable, UINT index, const prestova::Member& member,
     if (member.result && f->cParams > arguments) {
         const ELEMDESC& r = f->lprgelemdescParam[f->cParams - 1];
         findings.expect(what + " result is [out, retval]", true,
-                        (r.paramdesc.wParamFlags & (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL)) == (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL));
+                        (r.paramdesc.wParamFlags & (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL)) ==
+                            (PARAMFLAG_FOUT | PARAMFLAG_FRETVAL));
         findings.expect(what + " result type", static_cast<long>(variant_type(*member.result)),
                         static_cast<long>(target_type(r.tdesc)));
     }
@@ -99,7 +100,7 @@ void check_names(ITypeInfo* dispatch, Findings& findings)
     }
 }
 
-} // namespace
+}  // namespace
 
 void check_dual_interface(ITypeLib* library, Findings& findings)
 {
@@ -115,8 +116,7 @@ void check_dual_interface(ITypeLib* library, Findings& findings)
         findings.expect(flag_name("_Prestova", "hidden"), true, (attr->wTypeFlags & TYPEFLAG_FHIDDEN) != 0);
         findings.expect(flag_name("_Prestova", "nonextensible"), true,
                         (attr->wTypeFlags & TYPEFLAG_FNONEXTENSIBLE) != 0);
-        findings.expect(flag_name("_Prestova", "dispatchable"), true,
-                        (attr->wTypeFlags & TYPEFLAG_FDISPATCHABLE) != 0);
+        findings.expect(flag_name("_Prestova", "dispatchable"), true, (attr->wTypeFlags & TYPEFLAG_FDISPATCHABLE) != 0);
         dispatch->ReleaseTypeAttr(attr);
     }
     check_names(dispatch, findings);
@@ -129,10 +129,12 @@ void check_dual_interface(ITypeLib* library, Findings& findings)
     dispatch->Release();
     if (FAILED(hr)) return findings.fail("_Prestova's interface side", hr);
     if (SUCCEEDED(vtable->GetTypeAttr(&attr))) {
-        findings.expect("_Prestova interface kind", static_cast<long>(TKIND_INTERFACE), static_cast<long>(attr->typekind));
+        findings.expect("_Prestova interface kind", static_cast<long>(TKIND_INTERFACE),
+                        static_cast<long>(attr->typekind));
         findings.expect("_Prestova member count", static_cast<long>(prestova::kMemberCount),
                         static_cast<long>(attr->cFuncs));
-        findings.expect("_Prestova vtable size", static_cast<long>((kDispatchMethods + prestova::kMemberCount) * sizeof(void*)),
+        findings.expect("_Prestova vtable size",
+                        static_cast<long>((kDispatchMethods + prestova::kMemberCount) * sizeof(void*)),
                         static_cast<long>(attr->cbSizeVft));
         findings.expect("_Prestova base interfaces", 1L, static_cast<long>(attr->cImplTypes));
         // Callers marshal it with the automation marshaller.

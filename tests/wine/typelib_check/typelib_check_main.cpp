@@ -52,7 +52,8 @@ void check_type_list(ITypeLib* library, Findings& findings)
         found += narrow(name);
         SysFreeString(name);
     }
-    findings.expect("declared types", std::string("OSofPrestovaUser _Prestova __Prestova Prestova IObjectSafety"), found);
+    findings.expect("declared types", std::string("OSofPrestovaUser _Prestova __Prestova Prestova IObjectSafety"),
+                    found);
 }
 
 ITypeInfo* type_named(ITypeLib* library, const wchar_t* name)
@@ -90,8 +91,8 @@ void check_enumeration(ITypeLib* library, Findings& findings)
         findings.expect(what + " name", std::string(prestova::os_member_name(ordinal)), name_of(info, v->memid));
         VARIANT value;
         VariantInit(&value);
-        const bool number = v->varkind == VAR_CONST && v->lpvarValue &&
-                            SUCCEEDED(VariantChangeType(&value, v->lpvarValue, 0, VT_I4));
+        const bool number =
+            v->varkind == VAR_CONST && v->lpvarValue && SUCCEEDED(VariantChangeType(&value, v->lpvarValue, 0, VT_I4));
         findings.expect(what + " number", static_cast<long>(ordinal), number ? static_cast<long>(value.lVal) : -1L);
         info->ReleaseVarDesc(v);
     }
@@ -161,7 +162,7 @@ void check_class(ITypeLib* library, Findings& findings)
     info->Release();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -20,7 +20,7 @@ std::string dotted(DWORD high, DWORD low)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -66,8 +66,7 @@ int main(int argc, char** argv)
         UINT chars = 0;
         if (VerQueryValueA(data.data(), path, reinterpret_cast<void**>(&value), &chars) && value)
             std::printf("%s=%s\n", name, value);
-        else
-            std::printf("%s=(missing)\n", name);
+        else std::printf("%s=(missing)\n", name);
     }
     return 0;
 }
