@@ -1,0 +1,229 @@
+// Behaviour as data: every tests/cases/*.cases file is a list of cases, each
+// a few files and `prestova` command lines run in a folder of its own; what
+// the commands print must equal the file's .expected twin. After a reviewed
+// change of behaviour, `cmake --build BUILD --target update_cases` rewrites the
+// twins; `git diff tests/cases` then shows exactly what changed.
+//
+// A case file:
+//   # comment                  (outside file bodies)
+//   === NAME                   starts a case
+//   machine BASE [SECTION.KEY=VALUE | -SECTION.KEY]...
+//                              writes m.machine from cases/machines/BASE.machine
+//                              with those facts set or removed, and m.reg from
+//                              BASE.reg when there is one
+//   file NAME | reg            the lines up to "end" become file NAME (reg:
+//                              appended to m.reg); "\r" and "\t" are escapes
+//   run ARG...                 runs `prestova ARG...`; "quoted words" keep blanks;
+//                              @NAME is the case's file, $SOURCE the checkout
+//   rows [TITLE...]            later panels show only these rows ("Disk space"),
+//                              or all
+// Lines before the first case begin every case.
+#include "cli_support.hpp"
+#include "temp_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using prestova::testing::cli;
+using prestova::testing::kSource;
+using prestova::testing::TempFolder;
+
+const fs::path kCases = fs::path(kSource) / "tests" / "cases";
+
+std::string read_text(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string replace_all(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string unescape(const std::string& line)
+{
+    return replace_all(replace_all(line, "\\r", "\r"), "\\t", "\t");
+}
+
+std::vector<std::string> words(const std::string& line)
+{
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        bool quoted = false;
+        for (; i < line.size() && (quoted || line[i] != ' '); ++i)
+            if (line[i] == '"') quoted = !quoted;
+            else word += line[i];
+        out.push_back(unescape(word));
+    }
+    return out;
+}
+
+// A base machine's facts with some set ("memory.total_physical=1") or
+// removed ("-disk.c_free"); a set key of a missing section adds the section.
+std::string machine_text(const std::string& base, const std::vector<std::string>& changes)
+{
+    std::vector<std::string> lines = lines_of(read_text(kCases / "machines" / (base + ".machine")));
+    for (const std::string& change : changes) {
+        const bool remove = change.front() == '-';
+        const std::size_t dot = change.find('.');
+        const std::size_t equals = change.find('=');
+        const std::string section = "[" + change.substr(remove, dot - remove) + "]";
+        const std::string key = change.substr(dot + 1, remove ? std::string::npos : equals - dot - 1);
+        auto at = std::find(lines.begin(), lines.end(), section);
+        if (at == lines.end()) at = lines.insert(lines.end(), section);
+        auto end = std::find_if(at + 1, lines.end(), [](const std::string& l) { return l.starts_with("["); });
+        auto line = std::find_if(at + 1, end, [&](const std::string& l) { return l.starts_with(key + " ="); });
+        if (remove) {
+            if (line != end) lines.erase(line);
+        } else {
+            const std::string text = key + " = " + change.substr(equals + 1);
+            if (line != end) *line = text;
+            else lines.insert(end, text);
+        }
+    }
+    std::string out;
+    for (const auto& l : lines) out += l + "\n";
+    return out;
+}
+
+const std::vector<std::string> kRowTitles = {"Header", "Memory",           "Processor", "Disk space",
+                                             "Video",  "Operating system", "Software",  "Browser"};
+
+// The text panel's row blocks (a title line to a blank line) other than those
+// named are left out; everything else stays.
+std::string only_rows(const std::string& text, const std::vector<std::string>& rows)
+{
+    if (rows.empty()) return text;
+    std::string out;
+    bool keep = true;
+    bool block_start = true;
+    for (const std::string& line : lines_of(text)) {
+        if (block_start && std::find(kRowTitles.begin(), kRowTitles.end(), line) != kRowTitles.end())
+            keep = std::find(rows.begin(), rows.end(), line) != rows.end();
+        if (keep) out += line + "\n";
+        block_start = line.empty();
+        if (line.empty()) keep = true;
+    }
+    return out;
+}
+
+// What a case's commands printed, with its folder's and the checkout's paths
+// written as @ and $SOURCE so the text is the same on every machine.
+std::string run_case(const std::vector<std::string>& body)
+{
+    TempFolder folder;
+    const std::string here = folder.path().string() + "/";
+    std::string shown;
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const std::vector<std::string> w = words(body[i]);
+        if (w.empty()) continue;
+        if (w[0] == "machine") {
+            folder.write("m.machine",
+                         machine_text(w.at(1), {w.begin() + 2, w.end()}) +
+                             (fs::exists(kCases / "machines" / (w[1] + ".reg")) ? "[registry]\nfile = m.reg\n" : ""));
+            if (fs::exists(kCases / "machines" / (w[1] + ".reg")))
+                folder.write("m.reg", read_text(kCases / "machines" / (w[1] + ".reg")));
+        } else if (w[0] == "file" || w[0] == "reg") {
+            std::string text = w[0] == "reg" ? read_text(folder.file("m.reg")) : std::string();
+            while (++i < body.size() && body[i] != "end") text += unescape(body[i]) + "\n";
+            folder.write(w[0] == "reg" ? "m.reg" : w.at(1), text);
+        } else if (w[0] == "rows") {
+            rows.assign(w.begin() + 1, w.end());
+        } else if (w[0] == "run") {
+            std::vector<std::string> args;
+            for (auto a = w.begin() + 1; a != w.end(); ++a)
+                args.push_back(a->starts_with("@") ? here + a->substr(1) : replace_all(*a, "$SOURCE", kSource));
+            const auto r = cli(args);
+            shown += "$ prestova" + body[i].substr(3) + "\n" + only_rows(r.out, rows);
+            if (!r.err.empty()) shown += "[stderr]\n" + r.err;
+            if (r.code != 0) shown += "[exit " + std::to_string(r.code) + "]\n";
+        } else {
+            ADD_FAILURE() << "unknown directive: " << body[i];
+        }
+    }
+    return replace_all(replace_all(shown, here, "@"), kSource, "$SOURCE");
+}
+
+// Case name -> its lines, in file order.
+std::vector<std::pair<std::string, std::vector<std::string>>> cases_of(const fs::path& file)
+{
+    std::vector<std::pair<std::string, std::vector<std::string>>> cases;
+    std::vector<std::string> preamble;  // lines before the first case go first in every case
+    bool in_body = false;
+    for (const std::string& line : lines_of(read_text(file))) {
+        if (line.starts_with("=== ")) cases.push_back({line.substr(4), preamble});
+        else if (in_body || !line.starts_with("#")) (cases.empty() ? preamble : cases.back().second).push_back(line);
+        const auto w = words(line);
+        if (!w.empty() && (w[0] == "file" || w[0] == "reg")) in_body = true;
+        if (line == "end") in_body = false;
+    }
+    return cases;
+}
+
+std::map<std::string, std::string> expected_of(const fs::path& file)
+{
+    std::map<std::string, std::string> out;
+    std::string* current = nullptr;
+    for (const std::string& line : lines_of(read_text(file)))
+        if (line.starts_with("=== ")) current = &out[line.substr(4)];
+        else if (current) *current += line + "\n";
+    return out;
+}
+
+std::vector<std::string> case_files()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kCases))
+        if (entry.path().extension() == ".cases") names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Cases : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Cases, PrintWhatTheirExpectedFileSays)
+{
+    const fs::path expected_file = kCases / (GetParam() + ".expected");
+    const auto expected = expected_of(expected_file);
+    std::string all;
+    for (const auto& [name, body] : cases_of(kCases / (GetParam() + ".cases"))) {
+        const std::string shown = run_case(body);
+        all += "=== " + name + "\n" + shown;
+        if (!std::getenv("PRESTOVA_UPDATE_CASES")) {
+            const auto it = expected.find(name);
+            EXPECT_TRUE(it != expected.end()) << name << " has no expected output";
+            if (it != expected.end()) EXPECT_EQ(shown, it->second) << "case " << name;
+        }
+    }
+    if (std::getenv("PRESTOVA_UPDATE_CASES")) std::ofstream(expected_file, std::ios::binary) << all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Cases, ::testing::ValuesIn(case_files()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
