@@ -12,8 +12,9 @@
 //                              with those facts set or removed, and m.reg from
 //                              BASE.reg when there is one
 //   file NAME | reg            the lines up to "end" become file NAME (reg:
-//                              appended to m.reg); "\r" and "\t" are escapes
-//   run ARG...                 runs `prestova ARG...`; "quoted words" keep blanks;
+//                              appended to m.reg); \r, \t and \xHH are escapes
+//   run ARG...                 runs `prestova ARG...`; "quoted words" keep blanks
+//                              and \" is a quote;
 //                              @NAME is the case's file, $SOURCE the checkout
 //   rows [TITLE...]            later panels show only these rows ("Disk space"),
 //                              or all
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -58,9 +60,22 @@ std::string replace_all(std::string text, const std::string& from, const std::st
     return text;
 }
 
+// \r, \t and \xHH stand for bytes a line cannot hold or show.
 std::string unescape(const std::string& line)
 {
-    return replace_all(replace_all(line, "\\r", "\r"), "\\t", "\t");
+    std::string out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == 'r' || line[i + 1] == 't')) {
+            out += line[++i] == 'r' ? '\r' : '\t';
+        } else if (line.compare(i, 2, "\\x") == 0 && i + 3 < line.size() && std::isxdigit(line[i + 2]) &&
+                   std::isxdigit(line[i + 3])) {
+            out += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += line[i];
+        }
+    }
+    return out;
 }
 
 std::vector<std::string> words(const std::string& line)
@@ -75,7 +90,8 @@ std::vector<std::string> words(const std::string& line)
         std::string word;
         bool quoted = false;
         for (; i < line.size() && (quoted || line[i] != ' '); ++i)
-            if (line[i] == '"') quoted = !quoted;
+            if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') word += line[++i];
+            else if (line[i] == '"') quoted = !quoted;
             else word += line[i];
         out.push_back(unescape(word));
     }
@@ -217,7 +233,9 @@ TEST_P(Cases, PrintWhatTheirExpectedFileSays)
         if (!std::getenv("PRESTOVA_UPDATE_CASES")) {
             const auto it = expected.find(name);
             EXPECT_TRUE(it != expected.end()) << name << " has no expected output";
-            if (it != expected.end()) EXPECT_EQ(shown, it->second) << "case " << name;
+            if (it != expected.end()) {
+                EXPECT_EQ(shown, it->second) << "case " << name;
+            }
         }
     }
     if (std::getenv("PRESTOVA_UPDATE_CASES")) std::ofstream(expected_file, std::ios::binary) << all;
