@@ -1,6 +1,5 @@
 #include "pictures/face_pictures.hpp"
 
-#include "tests/gif_decoder_support.hpp"
 #include "tests/temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -12,8 +11,6 @@
 
 namespace prestova {
 namespace {
-
-using testing::GifDecoder;
 
 constexpr Verdict kAll[] = {Verdict::Good, Verdict::Okay, Verdict::Bad};
 constexpr std::uint32_t kBlack = 0x000000;
@@ -74,19 +71,6 @@ TEST_P(FacePictures, IsSymmetricLeftToRight)
             ASSERT_EQ(face.pixels[static_cast<std::size_t>(y * kFaceSize + x)],
                       face.pixels[static_cast<std::size_t>(y * kFaceSize + kFaceSize - 1 - x)])
                 << "at " << x << "," << y;
-}
-
-TEST_P(FacePictures, GifIsInterlacedWithTransparencyAndDecodesToThePixels)
-{
-    const IndexedImage& face = face_image(GetParam());
-    const std::span<const std::uint8_t> bytes = face_gif(GetParam());
-    const auto g = GifDecoder::decode({bytes.begin(), bytes.end()});
-    EXPECT_EQ(g.width, kFaceSize);
-    EXPECT_EQ(g.height, kFaceSize);
-    EXPECT_TRUE(g.interlaced);
-    EXPECT_EQ(g.transparent_index, face.transparent_index);
-    EXPECT_EQ(g.palette, face.palette);
-    EXPECT_EQ(g.pixels, face.pixels);
 }
 
 // Ordinary image tools must open the pictures as they are handed out.
