@@ -5,6 +5,7 @@
 #include "core/ansi.hpp"
 #include "core/file_text.hpp"
 #include "core/input_quote.hpp"
+#include "host/hyper_jump.hpp"
 #include "host/safe_control.hpp"
 #include "platform/memory_property_bag.hpp"
 
@@ -109,6 +110,9 @@ std::unique_ptr<ControlSession> ControlSession::launch(std::unique_ptr<Machine> 
                                                        bool init)
 {
     safe_control_startup();  // the component's start-up on this thread
+    // A page that loads the control starts in a process of its own: the
+    // default browser a click found on an earlier machine is not this one's.
+    forget_default_browser();
     auto session = std::make_unique<ControlSession>(std::move(machine), platform, std::move(machine_name));
     bring_up(*session, values, init);
     return session;

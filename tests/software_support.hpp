@@ -24,12 +24,6 @@ inline std::string java(const char* version)
     return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment]\n\"CurrentVersion\"=\"" +
            std::string(version) + "\"\n\n";
 }
-inline std::string browser(const char* key, const char* value_name = "CurrentVersion", const char* version = nullptr)
-{
-    std::string r = "[HKEY_LOCAL_MACHINE\\" + std::string(key) + "]\n";
-    if (version) r.append("\"").append(value_name).append("\"=\"").append(version).append("\"\n");
-    return r + "\n";
-}
 inline std::string explorer(const char* version, const char* default_command = nullptr)
 {
     std::string r = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer]\n\n"

@@ -5,7 +5,6 @@
 #include "apps/prestova/progress_bar.hpp"
 #include "apps/prestova/report_options.hpp"
 #include "apps/prestova/report/report_writer.hpp"
-#include "host/hyper_jump.hpp"
 #include "platform/simulated/profile_error.hpp"
 #include "render/display_text.hpp"
 #include "render/panel_render.hpp"
@@ -61,8 +60,6 @@ public:
         }
         std::vector<ReportRecord> records;
         for (std::size_t p = 0; p < pages_.size(); ++p) {
-            // Each control starts as on a fresh page: nothing cached from the last machine.
-            forget_default_browser();
             auto session = ControlSession::open(machine->platform(), machine->name(), pages_[p].values, false);
             const RunReport report = session->control.show();
             ReportRecord record{shown, name, p, read_fleet_result(session->panel, report), ""};
