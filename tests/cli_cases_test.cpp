@@ -20,6 +20,7 @@
 //                              or all
 // Lines before the first case begin every case.
 #include "cli_support.hpp"
+#include "expected_outputs.hpp"
 #include "temp_folder.hpp"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 namespace {
@@ -201,16 +201,6 @@ std::vector<std::pair<std::string, std::vector<std::string>>> cases_of(const fs:
     return cases;
 }
 
-std::map<std::string, std::string> expected_of(const fs::path& file)
-{
-    std::map<std::string, std::string> out;
-    std::string* current = nullptr;
-    for (const std::string& line : lines_of(read_text(file)))
-        if (line.starts_with("=== ")) current = &out[line.substr(4)];
-        else if (current) *current += line + "\n";
-    return out;
-}
-
 std::vector<std::string> case_files()
 {
     std::vector<std::string> names;
@@ -224,24 +214,10 @@ class Cases : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Cases, PrintWhatTheirExpectedFileSays)
 {
-    const fs::path expected_file = kCases / (GetParam() + ".expected");
-    const auto expected = expected_of(expected_file);
-    std::string all;
-    for (const auto& [name, body] : cases_of(kCases / (GetParam() + ".cases"))) {
-        const std::string shown = run_case(body);
-        all += "=== " + name + "\n" + shown;
-        if (!std::getenv("PRESTOVA_UPDATE_CASES")) {
-            const auto it = expected.find(name);
-            EXPECT_TRUE(it != expected.end()) << name << " has no expected output";
-            if (it != expected.end()) {
-                EXPECT_EQ(shown, it->second) << "case " << name;
-            }
-        }
-    }
-    if (std::getenv("PRESTOVA_UPDATE_CASES")) std::ofstream(expected_file, std::ios::binary) << all;
+    prestova::testing::ExpectedOutputs expected(kCases / (GetParam() + ".expected"));
+    for (const auto& [name, body] : cases_of(kCases / (GetParam() + ".cases"))) expected.check(name, run_case(body));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Cases, ::testing::ValuesIn(case_files()),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Files, Cases, ::testing::ValuesIn(case_files()), [](const auto& info) { return info.param; });
 
 }  // namespace

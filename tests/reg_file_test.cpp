@@ -1,14 +1,18 @@
-// Reading .reg exports as Windows' registry editor imports them: one table
-// of rules, each read as REGEDIT4, as a UTF-16 5.00 export and as UTF-8,
-// whole and in blocks, giving exactly the values listed or the refusal with
-// its line. Then the encodings, the limits and what messages quote.
+// Reading .reg exports as Windows' registry editor imports them: a table of
+// rules (tests/cases/reg_import.txt), each read as REGEDIT4, as a UTF-16 5.00
+// export and as UTF-8, whole and in blocks, giving exactly the values or the
+// refusal with its line in reg_import.expected. Then the encodings, the
+// limits and what messages quote.
 #include "platform/simulated/reg_file.hpp"
+#include "expected_outputs.hpp"
 #include "temp_folder.hpp"
 #include "test_name_support.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -39,14 +43,6 @@ std::ostream& operator<<(std::ostream& out, const Value& v)
 Value sz(std::string name, std::string text, std::string key = "HKEY_LOCAL_MACHINE\\A")
 {
     return {std::move(key), std::move(name), reg::Sz, text.append(1, '\0')};
-}
-Value dword(std::string name, std::string le_bytes)
-{
-    return {"HKEY_LOCAL_MACHINE\\A", std::move(name), reg::Dword, std::move(le_bytes)};
-}
-Value bin(std::string name, std::string bytes, std::uint32_t type = reg::Binary)
-{
-    return {"HKEY_LOCAL_MACHINE\\A", std::move(name), type, std::move(bytes)};
 }
 
 // Every value of the tree, keys in enumeration order.
@@ -98,225 +94,77 @@ std::string widen(std::string_view ascii)
 const std::string k4 = "REGEDIT4\r\n";
 const std::string kA = k4 + "[HKEY_LOCAL_MACHINE\\A]\r\n";  // values go to line 3 on
 
-struct Rule {
-    const char* rule;
-    std::string text;           // a REGEDIT4 file
-    std::vector<Value> values;  // exactly these when read
-    std::string refusal;        // else "LINE: message"
-};
-
-void PrintTo(const Rule& r, std::ostream* out) { *out << r.rule; }
-
-const Rule kRules[] = {
-    // What every export holds.
-    {"every value type as its bytes",
-     kA + "@=\"default\"\r\n\"Text\"=\"C:\\\\Program Files\\\\\\\"quoted\\\"\"\r\n\"Empty\"=\"\"\r\n"
-          "\"Number\"=dword:0000c80A\r\n\"Short\"=dword:7\r\n\"Binary\"=hex:01,ff,00\r\n\"NoBytes\"=hex:\r\n"
-          "\"Expand\"=hex(2):25,41,25,00\r\n\"Multi\"=hex(7):61,00,62,00,00\r\n\"Quad\"=hex(b):01,02,03,04,05,06,07,"
-          "08\r\n"
-          "\"NoNul\"=hex(1):41,42\r\n\"Odd\"=hex(4a):09\r\n  \"Spaced\" = \"x\"  \r\n\"Esc\\\"aped\\\\\"=dword:1\r\n",
-     {sz("", "default"), sz("Text", "C:\\Program Files\\\"quoted\""), sz("Empty", ""), dword("Number", "\x0a\xc8\0\0"s),
-      dword("Short", "\x07\0\0\0"s), bin("Binary", "\x01\xff\0"s), bin("NoBytes", ""),
-      bin("Expand", "%A%\0"s, reg::ExpandSz), bin("Multi", "a\0b\0\0"s, reg::MultiSz),
-      bin("Quad", "\x01\x02\x03\x04\x05\x06\x07\x08", reg::Qword), bin("NoNul", "AB", reg::Sz),
-      bin("Odd", "\x09", 0x4A), sz("Spaced", "x"), dword("Esc\"aped\\", "\x01\0\0\0"s)},
-     ""},
-    {"a value set again keeps its first spelling and takes the new data",
-     kA + "\"Ver\"=\"1\"\r\n\"VER\"=dword:2\r\n\"gone\"=dword:3\r\n\"GONE\"=-\r\n",
-     {dword("Ver", "\x02\0\0\0"s)},
-     ""},
-    {"hex lists with blanks around bytes and commas",
-     kA + "\"v\"=hex: 01 , 02,\t03 ,04\r\n",
-     {bin("v", "\x01\x02\x03\x04")},
-     ""},
-
-    // Line ends and comments.
-    {"lines ending in LF", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"v\"=dword:1\n", {dword("v", "\x01\0\0\0"s)}, ""},
-    {"lines ending in a lone CR",
-     "REGEDIT4\r[HKEY_LOCAL_MACHINE\\A]\r\"v\"=dword:1\r\"w\"=\"x\"",
-     {dword("v", "\x01\0\0\0"s), sz("w", "x")},
-     ""},
-    {"a lone CR counts a line",
-     "REGEDIT4\r[HKEY_LOCAL_MACHINE\\A]\r\r\nbroken\r\n",
-     {},
-     "4: expected [KEY], @=VALUE or \"NAME\"=VALUE, not 'broken'"},
-    {"a CR inside quotes ends the line", kA + "\"v\"=\"a\rb\"\r\n", {}, "3: missing closing quote"},
-    {"comment lines start with ; or #",
-     "; before\r\n# too\r\n" + kA + "# hash\r\n  ; indented\r\n\"v\"=dword:1\r\n",
-     {dword("v", "\x01\0\0\0"s)},
-     ""},
-    {"a ; after a value starts a comment",
-     kA + "\"s\"=\"x\" ; note\r\n\"t\"=\"x\";note\r\n\"d\"=dword:1 ; note\r\n\"e\"=dword:2;note\r\n\"h\"=hex:01,02 ; "
-          "note\r\n"
-          "\"i\"=hex:03;note\r\n\"j\"=hex(2):41,00;note\r\n",
-     {sz("s", "x"), sz("t", "x"), dword("d", "\x01\0\0\0"s), dword("e", "\x02\0\0\0"s), bin("h", "\x01\x02"),
-      bin("i", "\x03"), bin("j", "A\0"s, reg::ExpandSz)},
-     ""},
-    {"a ; in quotes is text", kA + "\"a;b\"=\"c;d\" ; note\r\n", {sz("a;b", "c;d")}, ""},
-    {"a ; after =- starts a comment", kA + "\"v\"=dword:1\r\n@=\"d\"\r\n\"v\"=- ; gone\r\n@=-;gone\r\n", {}, ""},
-    {"a ; where a hex byte could stand ends the list",
-     kA + "\"v\"=hex:01,02,03,04;05,06\r\n",
-     {bin("v", "\x01\x02\x03\x04")},
-     ""},
-    {"a # after a value is no comment",
-     kA + "\"v\"=dword:1 # note\r\n",
-     {},
-     "3: dword: needs one to eight hexadecimal digits, not '1 # note'"},
-    {"a # after text is no comment", kA + "\"v\"=\"x\" # note\r\n", {}, "3: unexpected text after the closing quote"},
-    {"a comment after a key line is refused",
-     kA + "[HKEY_LOCAL_MACHINE\\B] ; note\r\n",
-     {},
-     "3: a key line must end with ']': '[HKEY_LOCAL_MACHINE\\\\B] ; note'"},
-    {"a comment line ending in a backslash ends there",
-     kA + "; note \\\r\n\"v\"=dword:1\r\n",
-     {dword("v", "\x01\0\0\0"s)},
-     ""},
-
-    // dword: and hex lists.
-    {"blanks after dword:",
-     kA + "\"a\"=dword: 00000001\r\n\"b\"=dword:\t2\r\n",
-     {dword("a", "\x01\0\0\0"s), dword("b", "\x02\0\0\0"s)},
-     ""},
-    {"a comma after the last hex byte",
-     kA + "\"a\"=hex:01,02,\r\n\"b\"=hex:03, \r\n\"c\"=hex:04,;note\r\n",
-     {bin("a", "\x01\x02"), bin("b", "\x03"), bin("c", "\x04")},
-     ""},
-    {"a hex list goes on after a backslash where a byte could stand",
-     kA + "\"a\"=hex:01,02,\\\r\n  03,04,\\\r\n  05\r\n\"b\"=hex:\\\r\n 06\r\n\"c\"=hex:07, \\\r\n08,\r\n",
-     {bin("a", "\x01\x02\x03\x04\x05"), bin("b", "\x06"), bin("c", "\x07\x08")},
-     ""},
-    {"comments and blank lines inside a continued hex list",
-     kA + "\"a\"=hex:01,\\ ; note\r\n\r\n ; a comment line\r\n\t\r\n 02,\\\r\n 03 ; the end\r\n",
-     {bin("a", "\x01\x02\x03")},
-     ""},
-    {"text types of a 4 export stay as written",
-     kA + "\"v\"=hex(2):41,00,42,00,00,00\r\n",
-     {bin("v", "A\0B\0\0\0"s, reg::ExpandSz)},
-     ""},
-
-    // Where Windows imports no value, the file is refused.
-    {"a quoted text cut by a backslash", kA + "\"v\"=\"abc\\\r\ndef\"\r\n", {}, "3: missing closing quote"},
-    {"a quoted name cut by a backslash", kA + "\"na\\\r\nme\"=dword:1\r\n", {}, "3: missing closing quote"},
-    {"a dword cut by a backslash",
-     kA + "\"v\"=dword:0000\\\r\n0001\r\n",
-     {},
-     "3: dword: needs one to eight hexadecimal digits, not '0000\\\\'"},
-    {"a backslash right after a hex byte", kA + "\"v\"=hex:01,02\\\r\n,03\r\n", {}, "3: bad hex byte '02\\\\'"},
-    {"a continued hex list whose next line starts with the comma",
-     kA + "\"v\"=hex:01,\\\r\n,02\r\n",
-     {},
-     "3: truncated hex list"},
-    {"a backslash inside a hex byte", kA + "\"v\"=hex:01,0\\\r\n2\r\n", {}, "3: bad hex byte '0\\\\'"},
-    {"a continued hex list followed by a value",
-     kA + "\"v\"=hex:01,\\\r\n\r\n\"w\"=dword:1\r\n",
-     {},
-     "3: bad hex byte '\"w\"=dword:1'"},
-    {"a # line inside a continued hex list",
-     kA + "\"v\"=hex:01,\\\r\n# note\r\n02\r\n",
-     {},
-     "3: bad hex byte '# note'"},
-    {"the file ends after a backslash",
-     kA + "\r\n\"v\"=hex:01,\\\r\n\r\n; note\r\n",
-     {},
-     "4: truncated hex list: the file ends after its backslash"},
-
-    // Everything else that is malformed.
-    {"no header", "", {}, "no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" line: not a registry file"},
-    {"only comments",
-     "; only a comment\r\n",
-     {},
-     "no \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\" line: not a registry file"},
-    {"a key before the header",
-     "\r\n[HKLM\\X]\r\n",
-     {},
-     "2: the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\", not '[HKLM\\\\X]'"},
-    {"another header",
-     "Windows Registry Editor Version 4.00\r\n",
-     {},
-     "1: the first line must be \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\", not 'Windows Registry Editor "
-     "Version 4.00'"},
-    {"a value before any key", k4 + "\"v\"=\"x\"\r\n", {}, "2: a value before any [KEY] line"},
-    {"a value under a deleted key", k4 + "[-HKLM\\A]\r\n\"v\"=\"x\"\r\n", {}, "3: a value under a deleted key"},
-    {"a line that is neither key nor value",
-     kA + "plain words\r\n",
-     {},
-     "3: expected [KEY], @=VALUE or \"NAME\"=VALUE, not 'plain words'"},
-    {"no =", kA + "\"v\"\r\n", {}, "3: expected '=' after the value name"},
-    {"no closing quote", kA + "\"v\"=\"x\r\n", {}, "3: missing closing quote"},
-    {"an escaped closing quote", kA + "\"v\"=\"abc\\\"\r\n", {}, "3: missing closing quote"},
-    {"an unknown escape",
-     kA + "\"v\"=\"C:\\Windows\"\r\n",
-     {},
-     "3: a backslash in quotes must be written \\\\ (or \\\" for a quote)"},
-    {"text after the closing quote", kA + "\"v\"=\"x\" trailing\r\n", {}, "3: unexpected text after the closing quote"},
-    {"unknown data",
-     kA + "\"v\"=word:1\r\n",
-     {},
-     "3: unknown value data 'word:1' (expected \"text\", dword:, hex: or -)"},
-    {"no data", kA + "\"v\"=\r\n", {}, "3: unknown value data '' (expected \"text\", dword:, hex: or -)"},
-    {"nine dword digits",
-     kA + "\"v\"=dword:123456789\r\n",
-     {},
-     "3: dword: needs one to eight hexadecimal digits, not '123456789'"},
-    {"a dword with no digit", kA + "\"v\"=dword:\r\n", {}, "3: dword: needs one to eight hexadecimal digits, not ''"},
-    {"a dword with a letter",
-     kA + "\"v\"=dword:12g4\r\n",
-     {},
-     "3: dword: needs one to eight hexadecimal digits, not '12g4'"},
-    {"two commas in a row", kA + "\"v\"=hex:01,,02\r\n", {}, "3: truncated hex list"},
-    {"a comma first", kA + "\"v\"=hex:,01\r\n", {}, "3: truncated hex list"},
-    {"a one-digit byte", kA + "\"v\"=hex:1,02\r\n", {}, "3: bad hex byte '1'"},
-    {"a one-digit byte last", kA + "\"v\"=hex:01,02,1\r\n", {}, "3: bad hex byte '1'"},
-    {"a three-digit byte", kA + "\"v\"=hex:01,123\r\n", {}, "3: bad hex byte '123'"},
-    {"bytes without a comma", kA + "\"v\"=hex:01 02\r\n", {}, "3: bad hex byte '01 02'"},
-    {"a byte that is no hex", kA + "\"v\"=hex:0x1\r\n", {}, "3: bad hex byte '0x1'"},
-    {"a bad type", kA + "\"v\"=hex(zz):01\r\n", {}, "3: bad value type in hex(...): '(zz):01'"},
-    {"an open type", kA + "\"v\"=hex(2:01\r\n", {}, "3: bad value type in hex(...): '(2:01'"},
-    {"no colon after hex", kA + "\"v\"=hex 01\r\n", {}, "3: expected ':' after hex"},
-    {"an unknown hive",
-     k4 + "[HKEY_LOCAL_MACHNE\\SOFTWARE]\r\n",
-     {},
-     "2: unknown hive in '[HKEY_LOCAL_MACHNE\\\\SOFTWARE]'"},
-    {"no hive", k4 + "[]\r\n", {}, "2: unknown hive in '[]'"},
-    {"no closing bracket", k4 + "[HKLM\\SOFTWARE\r\n", {}, "2: a key line must end with ']': '[HKLM\\\\SOFTWARE'"},
-    {"a whole hive deleted",
-     k4 + "[-HKEY_CLASSES_ROOT\\.pdf]\r\n[-HKLM]\r\n",
-     {},
-     "3: a whole hive cannot be deleted: '[-HKLM]'"},
-};
-
-class RegImport : public ::testing::TestWithParam<Rule> {};
-
-// Each rule reads the same from every encoding, whole or a few bytes at a time.
-TEST_P(RegImport, AsWindowsRegistryEditorDoes)
+// A rule's file from its lines in tests/cases/reg_import.txt: each line ends
+// in CR LF unless it ends in {EOF}; {CR}, {LF} and {xHH} stand for bytes.
+std::string rule_file(const std::vector<std::string>& lines)
 {
-    const Rule& r = GetParam();
-    const TempFolder dir;
-    std::vector<std::string> texts = {r.text, "\xEF\xBB\xBF" + r.text};
-    // The 5.00 header turns text types into UTF-16; other rules hold for both.
-    if (r.text.find("hex(") == std::string::npos) {
-        std::string five = r.text;
-        if (five.starts_with("REGEDIT4")) five.replace(0, 8, "Windows Registry Editor Version 5.00");
-        texts.push_back(widen(five));
-    }
-    const std::vector<Value> expected_values = r.refusal.empty() ? r.values : std::vector<Value>{};
-    const bool numbered = !r.refusal.empty() && std::isdigit(static_cast<unsigned char>(r.refusal[0]));
-    const std::string expected_refusal = r.refusal.empty() ? "" : (numbered ? "bad.reg:" : "bad.reg: ") + r.refusal;
-    for (const std::string& text : texts) {
-        const auto path = dir.write("bad.reg", text);
-        for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20}) {
-            const auto [values, refusal] = outcome([&] { return *read_reg_file(path, "bad.reg", block); });
-            EXPECT_EQ(refusal, expected_refusal) << "block " << block << " of " << text.size();
-            EXPECT_EQ(values, expected_values) << "block " << block << " of " << text.size();
+    std::string out;
+    for (const std::string& line : lines) {
+        std::size_t i = 0;
+        for (; i < line.size(); ++i) {
+            if (line.compare(i, 5, "{EOF}") == 0) break;
+            if (line.compare(i, 4, "{CR}") == 0) out += '\r', i += 3;
+            else if (line.compare(i, 4, "{LF}") == 0) out += '\n', i += 3;
+            else if (line.compare(i, 2, "{x") == 0 && line.compare(i + 4, 1, "}") == 0)
+                out += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)), i += 4;
+            else out += line[i];
         }
-        const auto [values, refusal] = outcome([&] { return parse_reg_text(text, "bad.reg"); });
-        EXPECT_EQ(refusal, expected_refusal);
-        EXPECT_EQ(values, expected_values);
+        if (i == line.size()) out += "\r\n";
     }
+    return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, RegImport, ::testing::ValuesIn(kRules),
-                         [](const auto& info) { return prestova::testing::test_name(info.param.rule); });
+// What a file gave, one value a line (key, name, type, bytes), or the refusal.
+std::string shown(const std::tuple<std::vector<Value>, std::string>& outcome)
+{
+    const auto& [values, refusal] = outcome;
+    if (!refusal.empty()) return "refused: " + refusal + "\n";
+    std::string out;
+    for (const Value& v : values) {
+        out += v.key + " \"" + v.name + "\" " + std::to_string(v.type) + " ";
+        for (std::size_t i = 0; i < v.bytes.size(); ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(v.bytes[i]));
+            out.append(i ? "," : "").append(hex);
+        }
+        out += v.bytes.empty() ? "no bytes\n" : "\n";
+    }
+    return out.empty() ? "no values\n" : out;
+}
+
+// Each rule reads the same from every encoding (UTF-8 with its mark, and the
+// 5.00 header in UTF-16 where no hex(...) type would change), whole or a few
+// bytes at a time; what it gives is in reg_import.expected.
+TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
+{
+    const std::filesystem::path cases = std::filesystem::path(PRESTOVA_SOURCE_DIR) / "tests" / "cases";
+    prestova::testing::ExpectedOutputs expected(cases / "reg_import.expected");
+    std::vector<std::pair<std::string, std::vector<std::string>>> rules;
+    std::ifstream in(cases / "reg_import.txt", std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with("=== ")) rules.push_back({line.substr(4), {}});
+        else if (!rules.empty()) rules.back().second.push_back(line);
+    ASSERT_FALSE(rules.empty());
+    const TempFolder dir;
+    for (const auto& [rule, lines] : rules) {
+        const std::string text = rule_file(lines);
+        std::vector<std::string> texts = {text, "\xEF\xBB\xBF" + text};
+        if (text.find("hex(") == std::string::npos) {
+            std::string five = text;
+            if (five.starts_with("REGEDIT4")) five.replace(0, 8, "Windows Registry Editor Version 5.00");
+            texts.push_back(widen(five));
+        }
+        const std::string first = shown(outcome([&] { return parse_reg_text(text, "bad.reg"); }));
+        expected.check(rule, first);
+        for (const std::string& variant : texts) {
+            const auto path = dir.write("bad.reg", variant);
+            for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20})
+                EXPECT_EQ(shown(outcome([&] { return *read_reg_file(path, "bad.reg", block); })), first)
+                    << rule << ", block " << block << " of " << variant.size();
+            EXPECT_EQ(shown(outcome([&] { return parse_reg_text(variant, "bad.reg"); })), first) << rule;
+        }
+    }
+}
 
 const RegKey* key(const RegistryTree& tree, std::string_view name) { return tree.find(*parse_key_name(name)); }
 
