@@ -17,38 +17,7 @@ printf '%s\n' "$out"
 
 failed=0
 # The answers the container must have been given.
-expect_lines "$out" <<'EXPECTED' || failed=1
-create: 0x00000000
-safety IDispatch: 0x00000000 supported 3 enabled 1
-safety IPersistPropertyBag: 0x00000000 supported 3 enabled 2
-safety IPersistStreamInit: 0x00000000 supported 3 enabled 2
-safety IUnknown: 0x80004002 supported 3 enabled 0
-set safety IDispatch 1: 0x00000000
-set safety IDispatch 3: 0x80004005
-set safety IPersistPropertyBag 2: 0x00000000
-default source: 0x00000000
-default source is {A069B48D-E6FE-4F75-A8D1-30CFE3B13C9B}
-other guid kind: 0x80070057
-class info: 0x00000000
-class info is {A1FBA071-3B84-4CEF-8C26-D107981C15E2}, coclass yes
-params: 25
-load: 0x00000000
-MemoryMin: vt 8 128
-RedYRM: vt 8 172
-save: 0x00000000
-saved keys: 40
-stream save: 0x00000000
-stream load: 0x00000000
-stream copy MemoryRec: vt 8 256
-stream copy RedYRM: vt 8 172
-do verb: 0x00000000
-window: 0x00000000
-window size: 801 x 912
-extent himetric: 21193 x 24130
-draw: 0x00000000
-picture saved: yes
-deactivate: 0x00000000
-EXPECTED
+expect_lines "$out" < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/container.lines" || failed=1
 
 convert "$work/panel.bmp" "$work/panel.png"
 expect_eq "picture size" "801x912" "$(identify -format '%wx%h' "$work/panel.png")" || failed=1
@@ -57,17 +26,7 @@ expect_eq "picture size" "801x912" "$(identify -format '%wx%h' "$work/panel.png"
 while read -r x y colour what; do
   actual="$(convert "$work/panel.png" -format "%[hex:p{$x,$y}]" info:)"
   expect_eq "pixel $x,$y ($what)" "$colour" "$actual" || failed=1
-done <<'PIXELS'
-200 120 ACCFFB measured memory cell
-600 100 ACCFFB memory advice (the machine has far more than 256 MB)
-192 60 000000 border between the name and result cells
-20 20 FFFFFF heading cell in the third colour
-8 20 000000 left border and line
-3 500 FFFFFF surface outside the grid
-98 90 FFD83A the memory row's good face
-89 79 000000 an eye of that face
-75 66 FFFFFF the face's transparent corner shows the name cell
-PIXELS
+done < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/container.pixels"
 
 [ "$failed" -eq 0 ] && echo "container: loaded, shown and pictured as designed"
 exit "$failed"

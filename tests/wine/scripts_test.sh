@@ -34,18 +34,7 @@ while read -r version ordinal; do
   else
     failed=1
   fi
-done <<'TABLE'
-nt40 6
-win2k 8
-winxp 9
-win2003 10
-vista 11
-win2008 12
-win7 13
-win2008r2 14
-win8 0
-win10 0
-TABLE
+done < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/windows_versions.txt"
 
 [ "$failed" -eq 0 ] && echo "scripts: all clients gave the expected output"
 exit "$failed"

@@ -145,6 +145,13 @@ expect_lines() {
   return "$missing"
 }
 
+# expect_transcript NAME OUTPUT: OUTPUT must be expected/NAME.txt line for line.
+expect_transcript() {
+  diff -u "$PRESTOVA_SOURCE_DIR/tests/wine/expected/$1.txt" <(printf '%s\n' "$2") >&2 && return 0
+  echo "FAIL: the answers differ from expected/$1.txt (above)" >&2
+  return 1
+}
+
 # The control's published identifiers, and the type library's version (the
 # product's major.minor).
 CLASS_ID='{A1FBA071-3B84-4CEF-8C26-D107981C15E2}'
