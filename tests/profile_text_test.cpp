@@ -1,0 +1,365 @@
+// What no command shows about machine profiles. A snapshot's two files are
+// only ever read back by check, and no check reads the service pack, the
+// product type, a drive's size or a value of a key it does not open: so the
+// writers' texts are checked here, read back the same for any value, and
+// what only a writer refuses (no profile can hold it, a real PC can). All a
+// command shows is in tests/cases/machine_profile.cases and snapshot.cases.
+#include "core/file_text.hpp"
+#include "platform/simulated/facts_format.hpp"
+#include "platform/simulated/facts_writer.hpp"
+#include "platform/simulated/reg_file.hpp"
+#include "platform/simulated/reg_writer.hpp"
+#include "session/machine_snapshot.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+using namespace prestova;
+
+namespace {
+
+const std::string kSource = PRESTOVA_SOURCE_DIR;
+
+MachineProfile parse(std::string_view text) { return parse_machine_profile(text, "m.machine", kSource + "/profiles"); }
+
+std::string written(const MachineProfile& p, std::string_view reg_file = "")
+{
+    return write_machine_facts(p, reg_file);
+}
+
+// Read back and written again, the same text: every fact came back.
+void expect_facts_read_back(const MachineProfile& p, const std::string& what, const std::string& reg_file = "")
+{
+    EXPECT_EQ(written(parse(written(p, reg_file)), reg_file), written(p, reg_file)) << what;
+}
+
+// The same for a registry: every key, name and byte came back.
+void expect_reg_reads_back(const RegistryTree& tree, const std::string& what)
+{
+    const std::string text = write_reg_text(tree);
+    EXPECT_EQ(write_reg_text(parse_reg_text(text, "written.reg")), text) << what;
+}
+
+TEST(FactsText, WritesTheFactsItRead)
+{
+    EXPECT_EQ(written(parse("; nothing but a comment\n\n[memory]\n")),
+              "\n[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\nservice_pack_major = 0\n"
+              "service_pack_minor = 0\nextended_record = yes\n\n[screen]\nwidth = 1024\nheight = 768\n"
+              "twips_per_pixel = 15\nbits_per_pixel = 32\nplanes = 1\nhdc = 0x1A2B\n\n[memory]\n\n[disk]\n\n[objects]\n"
+              "\n[locale]\ndecimal_separator = .\nthousands_separator = ,\ncurrency_symbol = $\nshort_date = M/d/yyyy\n"
+              "time_format = h:mm:ss tt\n\n[registry]\n\n[shell]\n");
+    const struct {
+        const char* facts;
+        const char* line;  // in the text written
+    } cases[] = {
+        {"[Windows]\nservice_pack = Service Pack 1.5   ; inline comment\nproduct_type = 3\n",
+         "service_pack = Service Pack 1.5\nservice_pack_major = 1\nservice_pack_minor = 5\nproduct_type = 3\n"},
+        {"[windows]\nservice_pack = Service Pack 6a\n", "service_pack_major = 6\n"},
+        {"[windows]\nservice_pack = Service Pack 2\nservice_pack_major = 3\n", "service_pack_major = 3\n"},
+        {"[screen]\ntwips_per_pixel=12\nbits_per_pixel=16\nplanes=2\n",
+         "twips_per_pixel = 12\nbits_per_pixel = 16\nplanes = 2\n"},
+        {"[disk]\nc_free = 5000000000\nC_TOTAL = 9000000000\nd_free = 7\n",
+         "c_free = 5000000000\nc_total = 9000000000\nd_free = 7\n\n"},
+        {"[objects]\ncreatable = A.B.1 , , C.D\n", "creatable = A.B.1, C.D\n"},
+        {"[locale]\ndecimal_separator = ,\nthousands_separator = .\ncurrency_symbol = \xE2\x82\xAC\n",
+         "decimal_separator = ,\nthousands_separator = .\ncurrency_symbol = \xE2\x82\xAC\n"},
+        // The extended version record is answered by default from Windows 2000 on.
+        {"[windows]\nplatform_id=2\nmajor=5\n", "extended_record = yes\n"},
+        {"[windows]\nplatform_id=2\nmajor=6\n", "extended_record = yes\n"},
+        {"[windows]\nplatform_id=2\nmajor=4\n", "extended_record = no\n"},
+        {"[windows]\nplatform_id=1\nmajor=4\n", "extended_record = no\n"},
+        {"[windows]\nplatform_id=0\nmajor=5\n", "extended_record = no\n"},
+        {"[windows]\nplatform_id=2\nmajor=5\nextended_record=no\n", "extended_record = no\n"},
+        {"[windows]\nplatform_id=1\nmajor=4\nextended_record=YES\n", "extended_record = yes\n"},
+    };
+    for (const auto& c : cases) EXPECT_NE(written(parse(c.facts)).find(c.line), std::string::npos) << c.facts;
+}
+
+// docs/machine-profile.md lists the format's keys section by section: a
+// "### `[screen]`" heading starts a section, the first cell of a table row
+// names keys in backticks.
+TEST(FactsText, DocumentedKeysAreTheFormatsKeys)
+{
+    std::istringstream docs(read_file_text(kSource + "/docs/machine-profile.md").value());
+    std::vector<std::string> documented, table;
+    std::string section, line;
+    while (std::getline(docs, line)) {
+        if (line.starts_with("#")) section = line.starts_with("### `[") ? line.substr(6, line.find(']') - 6) : "";
+        if (section.empty() || !line.starts_with("| `")) continue;
+        std::istringstream cell(line.substr(0, line.find('|', 1)));
+        std::string part;
+        for (int i = 0; std::getline(cell, part, '`'); ++i)
+            if (i % 2) documented.push_back(section + " " + part);  // between backticks
+    }
+    for (const FactKey& key : facts_keys()) table.push_back(std::string(key.section) + " " + std::string(key.name));
+    EXPECT_EQ(documented, table);
+}
+
+TEST(FactsText, ReadsBackWhatItWrites)
+{
+    int machines = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + "/profiles")) {
+        if (entry.path().extension() != ".machine") continue;
+        expect_facts_read_back(load_machine_profile(entry.path()), entry.path().filename().string(),
+                               entry.path().stem().string() + ".reg");
+        ++machines;
+    }
+    EXPECT_GE(machines, 7);
+
+    MachineProfile odd;  // what the defaults would change, and the format's edges
+    odd.platform_id = 1, odd.major = 4, odd.minor = 10, odd.build = 0x040A08AE;
+    odd.service_pack = " A \xE9";  // blanks around it are trimmed
+    odd.service_pack_major = 3;    // not the number in the text
+    odd.extended_record = true;    // not the default for this family
+    odd.width = 1, odd.height = 100000, odd.twips_per_pixel = 12, odd.bits_per_pixel = 0, odd.planes = 0;
+    odd.device_context = 0x7FFFFFFF;
+    odd.free_bytes = {{'C', 0}, {'D', UINT64_MAX}};
+    odd.total_bytes = {{'C', 10}, {'D', UINT64_MAX}};
+    odd.creatable = {"A.B.1", "a.b.2"};
+    odd.programs = {"C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe", "iexplore.exe"};
+    const MachineProfile back = parse(written(odd));
+    odd.service_pack = "A \xE9";
+    EXPECT_EQ(written(back), written(odd));
+    EXPECT_FALSE(back.total_physical);  // no memory: the query fails
+
+    MachineProfile nt4;
+    nt4.platform_id = 2, nt4.major = 4, nt4.minor = 0, nt4.extended_record = false;
+    nt4.service_pack = "Service Pack 6a", nt4.service_pack_major = 6, nt4.total_physical = 0;
+    expect_facts_read_back(nt4, "NT 4");
+
+    // ", ;b" would read as a comment and lose b and everything after it.
+    MachineProfile comments;
+    comments.creatable = {";a", "b", ";c", "#d", "e;f", "g#h", "\x81\x8D\x8F\x90\x9D"};
+    comments.programs = {"#1.exe", ";2.exe", "C:\\x;y\\z.exe"};
+    comments.service_pack = ";x";
+    comments.decimal_separator = ';';
+    expect_facts_read_back(comments, "comment characters");
+    EXPECT_NE(written(comments).find("creatable = ;a, b,;c,#d, e;f, g#h, \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D\n"),
+              std::string::npos);
+
+    // Every code-page byte that is no blank; none at all is an empty value.
+    MachineProfile bytes;
+    for (int b = 0x21; b < 0x100; ++b)
+        if (b != ',') bytes.creatable.push_back(std::string("x") + static_cast<char>(b));
+    for (int b = 0x21; b < 0x100; ++b) {
+        bytes.decimal_separator = bytes.thousands_separator = static_cast<char>(b);
+        bytes.currency_symbol = std::string(1, static_cast<char>(b)) + "x";
+        expect_facts_read_back(bytes, "byte " + std::to_string(b));
+    }
+    const std::pair<char, const char*> numbers[] = {{'\0', ""},    {'.', "\x80"}, {'\xA0', "kr"},
+                                                    {'\'', "Fr."}, {';', ";x"},   {'#', "#"},
+                                                    {'=', "S/."},  {',', "R$ x"}, {'\x81', "\x81\x8D"}};
+    for (const auto& [thousands, currency] : numbers) {
+        MachineProfile p;
+        p.thousands_separator = thousands, p.currency_symbol = currency;
+        expect_facts_read_back(p, std::string("currency ") + currency);
+    }
+    // Pictures keep their inner blanks, quotes and comment characters.
+    const std::pair<const char*, const char*> pictures[] = {{"dd.MM.yyyy", "HH:mm:ss"},
+                                                            {"d' de 'MMMM' \xE0 'yyyy", "H' h 'mm"},
+                                                            {"yyyy;MM;dd", "#HH:mm"},
+                                                            {"d", "t"},
+                                                            {"dd/MM/yy'  '", "'x' = H"}};
+    for (const auto& [short_date, time_format] : pictures) {
+        MachineProfile p;
+        p.short_date = short_date, p.time_format = time_format;
+        expect_facts_read_back(p, short_date);
+    }
+}
+
+// What the reader would not read back as written is refused, saying what and why.
+TEST(FactsText, RefusesWhatItsReaderWouldNotReadBack)
+{
+    const std::pair<std::function<void(MachineProfile&)>, std::string> cases[] = {
+        {[](MachineProfile& p) {
+             p.creatable = {"a", "b,c"};
+         },
+         "a facts file cannot hold an [objects] creatable item 'b,c': a comma separates items"},
+        {[](MachineProfile& p) { p.programs = {"C:\\a ;b.exe"}; },
+         "a facts file cannot hold a [shell] programs item 'C:\\\\a ;b.exe': a blank before ';' or '#' starts a "
+         "comment"},
+        {[](MachineProfile& p) { p.creatable = {""}; },
+         "a facts file cannot hold an [objects] creatable item '': an empty item is dropped"},
+        {[](MachineProfile& p) { p.creatable = {"a\t"}; },
+         "a facts file cannot hold an [objects] creatable item 'a\\x09': blanks around it are dropped"},
+        {[](MachineProfile& p) { p.programs = {"a\n[windows]"}; },
+         "a facts file cannot hold a [shell] programs item 'a\\x0a[windows]': it holds a line break"},
+        {[](MachineProfile& p) { p.service_pack = "Service Pack 3 #beta"; },
+         "a facts file cannot hold service_pack 'Service Pack 3 #beta': a blank before ';' or '#' starts a comment"},
+        {[](MachineProfile& p) { p.service_pack = std::string(128, 'S'); },
+         "a facts file cannot hold service_pack '" + std::string(80, 'S') +
+             "'... (48 more bytes cut): it is longer than the record's 127 characters"},
+        {[](MachineProfile& p) { p.decimal_separator = ' '; },
+         "a facts file cannot hold the decimal separator ' ': it would be read as none"},
+        {[](MachineProfile& p) { p.thousands_separator = ' '; },
+         "a facts file cannot hold the thousands separator ' ': it would be read as none"},
+        {[](MachineProfile& p) { p.thousands_separator = '\n'; },
+         "a facts file cannot hold the thousands separator '\\x0a': it would be read as none"},
+        {[](MachineProfile& p) { p.currency_symbol = " kr"; },
+         "a facts file cannot hold the currency symbol ' kr': blanks around it are dropped"},
+        {[](MachineProfile& p) { p.currency_symbol = "a ;b"; },
+         "a facts file cannot hold the currency symbol 'a ;b': a blank before ';' or '#' starts a comment"},
+        {[](MachineProfile& p) { p.short_date.clear(); },
+         "a facts file cannot hold the short date format '': the reader takes no empty picture"},
+        {[](MachineProfile& p) { p.time_format.clear(); },
+         "a facts file cannot hold the time format '': the reader takes no empty picture"},
+        {[](MachineProfile& p) { p.short_date = "d/M "; },
+         "a facts file cannot hold the short date format 'd/M ': blanks around it are dropped"},
+        {[](MachineProfile& p) { p.time_format = "HH:mm #24"; },
+         "a facts file cannot hold the time format 'HH:mm #24': a blank before ';' or '#' starts a comment"},
+        {[](MachineProfile& p) { p.time_format = "HH\nmm"; },
+         "a facts file cannot hold the time format 'HH\\x0amm': it holds a line break"},
+        // Read back beside its registry file, it would be taken for a misspelling.
+        {[](MachineProfile& p) { p.denied_keys = {"HKLM\\"}; },
+         "a facts file cannot hold a [registry] denied key 'HKLM\\\\': it is not in the registry written beside it"},
+    };
+    for (const auto& [set, message] : cases) {
+        MachineProfile p;
+        set(p);
+        try {
+            (void)write_machine_facts(p, "m.reg");
+            ADD_FAILURE() << "written: " << message;
+        } catch (const ProfileError& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+    }
+    EXPECT_THROW((void)write_machine_facts(MachineProfile{}, "pc ;1.reg"), ProfileError);
+    EXPECT_THROW((void)write_machine_facts(MachineProfile{}, " pc.reg"), ProfileError);
+    // A heading is only a comment: a line break in it cannot start a line.
+    EXPECT_EQ(written(parse(write_machine_facts(MachineProfile{}, "", "pc\n[windows]\nmajor = 9"))),
+              written(MachineProfile{}));
+}
+
+TEST(RegText, ReadsBackWhatItWrites)
+{
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + "/profiles")) {
+        if (entry.path().extension() != ".reg") continue;
+        expect_reg_reads_back(parse_reg_text(read_file_text(entry.path()).value(), entry.path().string()),
+                              entry.path().filename().string());
+        ++files;
+    }
+    EXPECT_GE(files, 7);
+
+    const std::pair<std::uint32_t, std::string> values[] = {
+        {reg::Sz, std::string("C:\\Program Files\\\"x\"\0", 21)},
+        {reg::Sz, std::string("\0", 1)},
+        {reg::Sz, "6.0"},  // without its NUL
+        {reg::Sz, ""},
+        {reg::Sz, std::string("1.5\0junk\0", 9)},
+        {reg::Sz, std::string("a\r\nb\0", 5)},
+        {reg::Sz, std::string("Caf\xE9 \x80\0", 7)},
+        {reg::ExpandSz, std::string("%ProgramFiles%\0", 15)},
+        {reg::MultiSz, std::string("a\0b\0\0", 5)},
+        {reg::Dword, std::string("\x40\x06\0\0", 4)},
+        {reg::Dword, std::string("\x40\x06", 2)},
+        {reg::Binary, std::string("\0\xff\x10", 3)},
+        {reg::Qword, std::string("\1\2\3\4\5\6\7\x08", 8)},
+        {0x20000, "xyz"},  // a type of its own
+    };
+    RegistryTree odd;
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        RegKey& key = odd.make(*parse_key_name("HKLM\\SOFTWARE\\Odd \"Vendor\"\\Key " + std::to_string(i)));
+        const std::vector<std::uint8_t> bytes(values[i].second.begin(), values[i].second.end());
+        key.set_value({"name with \\ and \"", values[i].first, bytes});
+        key.set_value({"", values[i].first, bytes});
+    }
+    expect_reg_reads_back(odd, "odd values");
+
+    // SOFTWARE\Classes spelt otherwise is written under its own spelling.
+    for (const char* spelling : {"Software\\Classes", "SOFTWARE\\CLASSES", "software\\classes"}) {
+        RegistryTree tree;
+        tree.make(*parse_key_name(std::string("HKLM\\") + spelling + "\\.zip")).set_value({"", reg::Sz, {'z', 0}});
+        EXPECT_NE(write_reg_text(tree).find(std::string("[HKEY_LOCAL_MACHINE\\") + spelling + "\\.zip]"),
+                  std::string::npos);
+        expect_reg_reads_back(tree, spelling);
+    }
+
+    // 512 levels are written and read back; 513 are refused.
+    RegistryTree deep;
+    RegKey* key = &deep.hive(Hive::CurrentUser);
+    for (int i = 0; i < 512; ++i) key = &key->subkey("k");
+    expect_reg_reads_back(deep, "512 levels");
+    key->subkey("k");
+    EXPECT_THROW(write_reg_text(deep), ProfileError);
+}
+
+// HKEY_CLASSES_ROOT by its own name, its own values too; values on a hive and
+// an empty hive as regedit writes them; no line for a key that only has
+// subkeys.
+TEST(RegText, WritesKeysAsRegeditDoes)
+{
+    RegistryTree tree;
+    tree.make(*parse_key_name("HKCR\\.zip")).set_value({"", reg::Sz, {'W', 'i', 'n', 'Z', 'i', 'p', 0}});
+    tree.make(*parse_key_name("HKLM\\SOFTWARE\\Adobe\\Acrobat Reader\\7.0"));
+    EXPECT_EQ(write_reg_text(tree), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Adobe\\Acrobat Reader\\7.0]\r\n"
+                                    "\r\n[HKEY_CLASSES_ROOT\\.zip]\r\n@=\"WinZip\"\r\n");
+
+    tree.hive(Hive::CurrentUser).set_value({"OnTheHive", reg::Sz, {'x', 0}});
+    tree.hive(Hive::LocalMachine).set_value({"", reg::Dword, {1, 0, 0, 0}});
+    tree.make(*parse_key_name("HKEY_CLASSES_ROOT")).set_value({"Root", reg::Sz, {'r', 0}});
+    tree.hive(Hive::Users);
+    const std::string text = write_reg_text(tree);
+    for (const char* lines :
+         {"\r\n[HKEY_CURRENT_USER]\r\n\"OnTheHive\"=\"x\"\r\n", "\r\n[HKEY_LOCAL_MACHINE]\r\n@=dword:00000001\r\n",
+          "\r\n[HKEY_CLASSES_ROOT]\r\n\"Root\"=\"r\"\r\n", "\r\n[HKEY_USERS]\r\n"})
+        EXPECT_NE(text.find(lines), std::string::npos) << lines;
+    expect_reg_reads_back(tree, "values on hives");
+}
+
+// A name its reader would refuse is refused before any text is handed back,
+// naming the key. Windows' own registry can hold these; a profile cannot.
+TEST(RegText, RefusesNamesARegFileCannotCarry)
+{
+    const struct {
+        std::string key;    // below HKEY_CURRENT_USER\Software
+        std::string value;  // a value name set there
+        const char* message;
+    } cases[] = {
+        {"Vendor", std::string("a\0b", 3),
+         "'HKEY_CURRENT_USER\\\\Software\\\\Vendor value a\\x00b' has a name holding a NUL character"},
+        {std::string("Ven\0dor", 7), "v",
+         "'HKEY_CURRENT_USER\\\\Software\\\\Ven\\x00dor' is a key name holding a NUL character"},
+        {"Vendor", "a\nb", "has a name holding a line break"},
+        {"Vendor", "a\rb", "has a name holding a line break"},
+        {"Ven\ndor", "v", "is a key name holding a line break"},
+        {"Ven\\dor", "v", "is a key name holding a backslash"},
+        {"", "v", "has a key with an empty name"},
+        {std::string(256, 'k'), "v", "is a key name longer than 255 characters"},
+        {"Vendor", std::string(16384, 'v'), "has a name longer than 16383 characters"},
+    };
+    for (const auto& c : cases) {
+        RegistryTree tree;
+        tree.hive(Hive::CurrentUser).subkey("Software").subkey(c.key).set_value({c.value, reg::Sz, {0}});
+        try {
+            write_reg_text(tree);
+            ADD_FAILURE() << c.message << ": written";
+        } catch (const ProfileError& e) {
+            const std::string what = e.what();
+            EXPECT_EQ(what.rfind("cannot write the registry as a .reg file: ", 0), 0u) << what;
+            EXPECT_NE(what.find(c.message), std::string::npos) << what;
+            EXPECT_LT(what.size(), 300u) << what;
+        }
+    }
+}
+
+// What the checks never read stays out of a snapshot (snapshot.cases shows
+// that what they read comes back).
+TEST(SnapshotText, HoldsOnlyWhatTheChecksRead)
+{
+    const MachineProfile p = take_snapshot(*open_profile_machine(kSource + "/tests/cases/snapshot/odd.machine"));
+    const std::string reg = write_reg_text(p.registry);
+    EXPECT_EQ(reg.find("Unrelated"), std::string::npos) << reg;
+    EXPECT_EQ(reg.find("NoSubkeys"), std::string::npos) << reg;  // the key is listed, its values not read
+    EXPECT_NE(reg.find("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape 6]"), std::string::npos) << reg;
+    EXPECT_NE(reg.find("\"CurrentVersion\"=hex(2):31,2e,36,00"), std::string::npos) << reg;
+    EXPECT_EQ(p.denied_keys, std::vector<std::string>{"HKEY_LOCAL_MACHINE\\SOFTWARE\\Mozilla\\Mozilla Firefox"});
+    EXPECT_EQ(p.creatable,
+              (std::vector<std::string>{"ShockwaveFlash.ShockwaveFlash.7", "ShockwaveFlash.ShockwaveFlash.9"}));
+    EXPECT_EQ(p.programs, std::vector<std::string>{"C:\\Opera\\opera.exe"});
+}
+
+}  // namespace
