@@ -1,3 +1,4 @@
+// The scripting-safety answers per interface identifier, per thread.
 #include "host/safe_control.hpp"
 
 #include <gtest/gtest.h>
@@ -16,69 +17,42 @@ constexpr Guid kPropertyBag{0x37D84F60, 0x42CB, 0x11CE, {0x81, 0x35, 0x00, 0xAA,
 constexpr Guid kUnknown{0x00000000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr Guid kSafety{0xCB5BDC81, 0x93C1, 0x11CF, {0x8F, 0x20, 0x00, 0x80, 0x5F, 0x2C, 0xD0, 0x64}};
 
-class Safety : public ::testing::Test {
-protected:
-    void SetUp() override { safe_control_startup(); }
-};
-
-TEST_F(Safety, IdentifiersInRegistryForm)
+TEST(Safety, AnswersPerInterfaceAndThread)
 {
-    EXPECT_EQ(registry_text(kDispatch), kIDispatch);
-    EXPECT_EQ(registry_text(kPropertyBag), kIPersistPropertyBag);
-    EXPECT_EQ(registry_text(kSafety), kIObjectSafety);
-    EXPECT_EQ(registry_text(kStreamInit), kIPersistStreamInit);
-    EXPECT_EQ(registry_text(kStreamInitAsPublished), kIPersistStreamInitAsPublished);
-}
-
-TEST_F(Safety, GetAnswersPerInterface)
-{
-    const std::tuple<const Guid*, HResult, std::uint32_t> cases[] = {
+    safe_control_startup();
+    // Set accepts exactly the option of each interface, and stores nothing.
+    const std::tuple<const Guid*, std::uint32_t, std::uint32_t, HResult> sets[] = {
+        {&kDispatch, 1, 1, kOk},         {&kDispatch, 3, 3, kFail},
+        {&kDispatch, 1, 0, kFail},       {&kDispatch, 3, 1, kOk},
+        {&kDispatch, 2, 2, kFail},       {&kPropertyBag, 2, 2, kOk},
+        {&kStream, 3, 3, kFail},         {&kStreamInit, 2, 3, kOk},
+        {&kStreamInit, 1, 1, kFail},     {&kStreamInitAsPublished, 2, 2, kOk},
+        {&kUnknown, 1, 1, kNoInterface}, {nullptr, 3, 3, kOk}};
+    for (const auto& [riid, mask, enabled, hr] : sets)
+        EXPECT_EQ(SetInterfaceSafetyOptions(riid, mask, enabled), hr)
+            << (riid ? registry_text(*riid) : "null") << " " << mask << "/" << enabled;
+    // Get sets the supported options whatever the identifier; the enabled
+    // ones stay untouched for null and unknown identifiers.
+    const std::tuple<const Guid*, HResult, std::uint32_t> gets[] = {
         {&kDispatch, kOk, 1},    {&kStreamInit, kOk, 2},        {&kStreamInitAsPublished, kOk, 2}, {&kStream, kOk, 2},
         {&kPropertyBag, kOk, 2}, {&kUnknown, kNoInterface, 99}, {&kSafety, kNoInterface, 99},      {nullptr, kOk, 99}};
-    for (const auto& [riid, hr, enabled] : cases) {
+    for (const auto& [riid, hr, enabled] : gets) {
         std::uint32_t supported = 0, on = 99;
         EXPECT_EQ(GetInterfaceSafetyOptions(riid, &supported, &on), hr);
-        EXPECT_EQ(supported, 3u);  // set whatever the identifier
-        EXPECT_EQ(on, enabled);    // untouched for null and unknown identifiers
+        EXPECT_EQ(supported, 3u);
+        EXPECT_EQ(on, enabled);
     }
-}
-
-TEST_F(Safety, GetWithNowhereToWriteIsAPointerError)
-{
+    EXPECT_EQ(registry_text(kSafety), kIObjectSafety);  // asked about itself, it answers for no option
+    // Nowhere to write the answer is a pointer error, and nothing is written.
     std::uint32_t supported = 77, enabled = 77;
     EXPECT_EQ(GetInterfaceSafetyOptions(&kDispatch, nullptr, &enabled), kPointer);
     EXPECT_EQ(GetInterfaceSafetyOptions(&kDispatch, &supported, nullptr), kPointer);
     EXPECT_EQ(GetInterfaceSafetyOptions(nullptr, nullptr, nullptr), kPointer);
-    EXPECT_EQ(supported, 77u);
-    EXPECT_EQ(enabled, 77u);
-}
+    EXPECT_EQ(std::make_pair(supported, enabled), std::make_pair(77u, 77u));
 
-TEST_F(Safety, SetAcceptsExactlyTheOptionOfEachInterface)
-{
-    struct Case {
-        const Guid* riid;
-        std::uint32_t mask, enabled;
-        HResult hr;
-    };
-    for (const Case c :
-         {Case{&kDispatch, 1, 1, kOk}, Case{&kDispatch, 3, 3, kFail}, Case{&kDispatch, 1, 0, kFail},
-          Case{&kDispatch, 3, 1, kOk}, Case{&kDispatch, 2, 2, kFail}, Case{&kPropertyBag, 2, 2, kOk},
-          Case{&kStream, 3, 3, kFail}, Case{&kStreamInit, 2, 3, kOk}, Case{&kStreamInit, 1, 1, kFail},
-          Case{&kStreamInitAsPublished, 2, 2, kOk}, Case{&kUnknown, 1, 1, kNoInterface}, Case{nullptr, 3, 3, kOk}})
-        EXPECT_EQ(SetInterfaceSafetyOptions(c.riid, c.mask, c.enabled), c.hr)
-            << (c.riid ? registry_text(*c.riid) : "null") << " " << c.mask << "/" << c.enabled;
-    // Setting stores nothing.
-    std::uint32_t supported = 0, enabled = 0;
-    GetInterfaceSafetyOptions(&kDispatch, &supported, &enabled);
-    EXPECT_EQ(enabled, 1u);
-}
-
-TEST_F(Safety, EachThreadHasItsOwnSettings)
-{
-    std::uint32_t supported = 0, enabled = 5;
+    // A thread that never ran the start-up routine has neither setting.
     HResult set = kOk;
     std::thread other([&] {
-        // This thread never ran the start-up routine.
         GetInterfaceSafetyOptions(&kDispatch, &supported, &enabled);
         set = SetInterfaceSafetyOptions(&kDispatch, 1, 1);
     });
