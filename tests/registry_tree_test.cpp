@@ -20,32 +20,19 @@ std::string upper(std::string name)
     return name;
 }
 
-std::string mixed_case(std::string name, unsigned seed)
-{
-    for (char& c : name)
-        if (seed++ % 2 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return name;
-}
-
-std::vector<std::string> listed(const RegKey& key)
+// The subkeys in enumeration order, or the values in theirs.
+std::vector<std::string> names_of(const RegKey& key, bool values = false)
 {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < key.subkey_count(); ++i) names.emplace_back(key.subkey_at(i).name());
-    return names;
-}
-
-std::vector<std::string> value_names(const RegKey& key)
-{
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < key.value_count(); ++i) names.emplace_back(key.value_at(i).name());
+    for (std::size_t i = 0; i < (values ? key.value_count() : key.subkey_count()); ++i)
+        names.emplace_back(values ? key.value_at(i).name() : key.subkey_at(i).name());
     return names;
 }
 
 // What Windows lists: names compared byte by byte in upper case.
 std::vector<std::string> windows_order(std::vector<std::string> names)
 {
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return upper(a) < upper(b); });
     return names;
 }
 
@@ -53,8 +40,11 @@ std::vector<std::uint8_t> bytes(std::string_view s) { return {s.begin(), s.end()
 
 class ManyNames : public ::testing::TestWithParam<int> {};
 
-// Names come in any order and case; every one is found, listed in Windows'
+// Names come in any order; every one is found in any case, listed in Windows'
 // order, removed, and listed again in order with names made after that.
+// Values stay in the order first set, keep their first spelling when set
+// again, and a removal moves the last into its place. A short list is
+// searched one by one, a long one through an index; both answer the same.
 TEST_P(ManyNames, AreFoundListedAndRemovedWithoutRegardToCase)
 {
     std::vector<std::string> names;
@@ -66,121 +56,74 @@ TEST_P(ManyNames, AreFoundListedAndRemovedWithoutRegardToCase)
         key.subkey(n);
         key.set_value(n, reg::Sz, bytes(n));
     }
-    for (const auto& n : names) key.subkey(mixed_case(n, 1));  // found, not made again
-    EXPECT_EQ(listed(key), windows_order(names));
-    EXPECT_EQ(value_names(key), names);  // values in the order they were set
     for (const auto& n : names) {
-        ASSERT_NE(key.find_subkey(mixed_case(n, 0)), nullptr) << n;
-        EXPECT_EQ(key.find_subkey(mixed_case(n, 0))->name(), n);
-        ASSERT_NE(key.find_value(upper(n)), nullptr) << n;
-        EXPECT_EQ(key.find_value(upper(n))->name(), n);
-        EXPECT_TRUE(std::ranges::equal(key.find_value(upper(n))->data(), bytes(n)));
+        EXPECT_EQ(&key.subkey(upper(n)), key.find_subkey(n)) << n;  // found, not made again
+        key.set_value(RegValue{upper(n), reg::Dword, bytes(upper(n))});
+        const StoredValue* value = key.find_value(upper(n));
+        EXPECT_TRUE(value && value->type() == reg::Dword && std::ranges::equal(value->data(), bytes(upper(n)))) << n;
     }
+    EXPECT_EQ(names_of(key), windows_order(names));
+    EXPECT_EQ(names_of(key, true), names);
     EXPECT_EQ(key.find_subkey("key_absent"), nullptr);
     EXPECT_EQ(key.find_value("key_absent"), nullptr);
 
-    std::vector<std::string> kept;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i % 2 == 0) {
-            kept.push_back(names[i]);
-            continue;
-        }
-        EXPECT_TRUE(key.remove_subkey(mixed_case(names[i], 3)));
-        key.remove_value(mixed_case(names[i], 2));
+    std::vector<std::string> kept, values = names;
+    for (std::size_t i = 1; i < names.size(); i += 2) {
+        EXPECT_TRUE(key.remove_subkey(upper(names[i])));
+        key.remove_value(upper(names[i]));
+        *std::find(values.begin(), values.end(), names[i]) = values.back();
+        values.pop_back();
     }
     EXPECT_FALSE(key.remove_subkey("key_absent"));
+    key.remove_value("key_absent");
+    EXPECT_EQ(names_of(key, true), values);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(key.find_subkey(names[i]) != nullptr, i % 2 == 0) << names[i];
-        EXPECT_EQ(key.find_value(names[i]) != nullptr, i % 2 == 0) << names[i];
+        const StoredValue* value = key.find_value(names[i]);
+        EXPECT_EQ(value ? value->name() : "", i % 2 ? "" : names[i]);
+        if (i % 2 == 0) kept.push_back(names[i]);
     }
-    EXPECT_EQ(value_names(key).size(), kept.size());
-    key.subkey("_late");
-    key.subkey("AAA_early");
-    kept.push_back("_late");
-    kept.push_back("AAA_early");
-    EXPECT_EQ(listed(key), windows_order(kept));
+    EXPECT_EQ(names_of(key), windows_order(kept));
+    for (const char* late : {"_late", "AAA_early", "zzz_in_order"})
+        kept.push_back(std::string(key.subkey(late).name()));
+    EXPECT_EQ(names_of(key), windows_order(kept));
 }
 
-// A short list is searched one by one, a long one through an index; both
-// answer the same. The keys of an export come in order.
 INSTANTIATE_TEST_SUITE_P(Counts, ManyNames, ::testing::Values(1, 8, 9, 40, 3000));
 
-TEST(RegistryTree, KeysInOrderAreAppendedAndStillFoundAfterChanges)
+TEST(RegistryTree, NamesFindingMakingRemovingAndMoving)
 {
-    RegistryTree tree;
-    RegKey& key = tree.hive(Hive::LocalMachine);
-    std::vector<std::string> made;
-    for (int i = 0; i < 300; ++i) {
-        const std::string name = "Key " + std::to_string(1000 + i);
-        const RegKey* const made_now = &key.subkey(name);
-        EXPECT_EQ(&key.subkey(upper(name)), made_now);
-        made.push_back(name);
-        if (i % 7 == 6) {
-            EXPECT_TRUE(key.remove_subkey(made[made.size() - 3]));
-            made.erase(made.end() - 3);
-        }
-    }
-    EXPECT_EQ(listed(key), made);
-    for (const auto& n : made) EXPECT_NE(key.find_subkey(mixed_case(n, 1)), nullptr) << n;
-}
-
-TEST(RegistryTree, AValueSetAgainKeepsItsFirstSpellingAndARemovalMovesTheLastIntoItsPlace)
-{
-    RegistryTree tree;
-    RegKey& key = tree.hive(Hive::CurrentUser);
-    key.set_value("Version", reg::Sz, bytes(std::string("1.0\0", 4)));
-    key.set_value(RegValue{"", reg::Binary, {}});
-    key.set_value("Third", reg::Dword, bytes(std::string("\1\0\0\0", 4)));
-    key.set_value("VERSION", reg::Dword, bytes(std::string("\7\0\0\0", 4)));
-    EXPECT_EQ(value_names(key), (std::vector<std::string>{"Version", "", "Third"}));
-    EXPECT_EQ(key.find_value("version")->type(), reg::Dword);
-    EXPECT_TRUE(std::ranges::equal(key.find_value("version")->data(), bytes(std::string("\7\0\0\0", 4))));
-    EXPECT_TRUE(key.find_value("")->data().empty());
-    key.remove_value("VERSION");
-    EXPECT_EQ(value_names(key), (std::vector<std::string>{"Third", ""}));
-    key.remove_value("absent");
-    EXPECT_EQ(key.value_count(), 2u);
-}
-
-TEST(RegistryTree, NamesInWindowsOrder)
-{
-    EXPECT_LT(compare_key_names("alpha", "BETA"), 0);
-    EXPECT_EQ(compare_key_names("Gamma", "gAMMA"), 0);
-    EXPECT_GT(compare_key_names("_under", "zeta"), 0);  // '_' is after the upper-case letters
-    EXPECT_LT(compare_key_names("ab", "abc"), 0);
-    EXPECT_GT(compare_key_names("\xE9", "z"), 0);  // bytes above 127 after ASCII
-}
-
-TEST(RegistryTree, FullNamesAndFindingMakeNothing)
-{
-    const auto name = parse_key_name("hkcr\\\\.pdf\\");
+    // Both ways round; '_' is after the upper-case letters, bytes above 127 after ASCII.
+    std::string orders;
+    for (const auto& [a, b] :
+         {std::pair{"alpha", "BETA"}, {"Gamma", "gAMMA"}, {"ab", "abc"}, {"_under", "zeta"}, {"\xE9", "z"}})
+        for (const int order : {compare_key_names(a, b), compare_key_names(b, a)})
+            orders += order < 0 ? "<" : order > 0 ? ">" : "=";
+    EXPECT_EQ(orders, "<>==<>><><");
+    const auto name = parse_key_name("hkcr\\\\.pdf\\");  // HKEY_CLASSES_ROOT, an empty part, a trailing backslash
     ASSERT_TRUE(name);
-    EXPECT_EQ(name->hive, Hive::LocalMachine);
-    EXPECT_EQ(name->parts, (std::vector<std::string>{"SOFTWARE", "Classes", ".pdf"}));
-    EXPECT_FALSE(parse_key_name("HKEY_NOWHERE\\A"));
-    EXPECT_FALSE(parse_key_name("\\"));
+    EXPECT_TRUE(name->hive == Hive::LocalMachine &&
+                name->parts == (std::vector<std::string>{"SOFTWARE", "Classes", ".pdf"}));
+    EXPECT_FALSE(parse_key_name("HKEY_NOWHERE\\A") || parse_key_name("\\"));
+    // Finding and removing make nothing; a hive itself stays.
     RegistryTree tree;
     EXPECT_EQ(tree.find(*parse_key_name("HKCU\\Software")), nullptr);
     tree.remove(*parse_key_name("HKU\\.DEFAULT\\Software"));
-    EXPECT_EQ(tree.find_hive(Hive::CurrentUser), nullptr);
-    EXPECT_EQ(tree.find_hive(Hive::Users), nullptr);
-    tree.make(*name);
-    EXPECT_NE(tree.find(*parse_key_name("HKEY_LOCAL_MACHINE\\software\\CLASSES\\.PDF")), nullptr);
+    EXPECT_FALSE(tree.find_hive(Hive::CurrentUser) || tree.find_hive(Hive::Users));
+    tree.make(*name).set_value(RegValue{"", reg::Binary, {}});
+    EXPECT_TRUE(
+        tree.find(*parse_key_name("HKEY_LOCAL_MACHINE\\software\\CLASSES\\.PDF"))->find_value("")->data().empty());
     tree.remove(*parse_key_name("HKLM\\SOFTWARE\\Classes"));
+    tree.remove(*parse_key_name("HKLM"));
     EXPECT_EQ(tree.find(*name), nullptr);
-    EXPECT_EQ(tree.find_hive(Hive::LocalMachine)->subkey_at(0).name(), "SOFTWARE");
-}
-
-TEST(RegistryTree, AMovedTreeKeepsItsKeysAndTheOldOneStartsAfresh)
-{
-    RegistryTree tree;
-    tree.make(*parse_key_name("HKLM\\SOFTWARE\\Vendor")).set_value("Name", reg::Sz, bytes("n"));
+    EXPECT_EQ(names_of(*tree.find_hive(Hive::LocalMachine)), std::vector<std::string>{"SOFTWARE"});
+    // A moved tree keeps its keys and the old one starts afresh.
+    tree.find(*parse_key_name("HKLM\\SOFTWARE"))->set_value("Name", reg::Sz, bytes("n"));
     RegistryTree moved = std::move(tree);
-    EXPECT_NE(moved.find(*parse_key_name("HKLM\\software\\VENDOR"))->find_value("name"), nullptr);
+    EXPECT_NE(moved.find(*parse_key_name("HKLM\\software"))->find_value("name"), nullptr);
     EXPECT_EQ(tree.find_hive(Hive::LocalMachine), nullptr);  // NOLINT(bugprone-use-after-move): reuse is allowed
     tree.make(*parse_key_name("HKCU\\Software"));
     moved = std::move(tree);
-    EXPECT_EQ(moved.find(*parse_key_name("HKLM\\SOFTWARE\\Vendor")), nullptr);
+    EXPECT_FALSE(moved.find(*parse_key_name("HKLM\\SOFTWARE")) || tree.find_hive(Hive::CurrentUser));  // NOLINT
     EXPECT_NE(moved.find(*parse_key_name("HKCU\\Software")), nullptr);
 }
 

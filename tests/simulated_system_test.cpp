@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using namespace prestova;
 
@@ -13,158 +15,105 @@ namespace {
 MachineProfile profile(std::string_view text) { return parse_machine_profile(text, "m.machine", "."); }
 
 const char* const kXp =
-    "[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\n"
-    "service_pack = Service Pack 2\nproduct_type = 3\n"
+    "[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\nservice_pack = Service Pack 2\nproduct_type = 3\n"
     "[screen]\nwidth = 1024\nheight = 768\ntwips_per_pixel = 12\nbits_per_pixel = 24\nplanes = 1\nhdc = 500\n"
-    "[memory]\ntotal_physical = 536870912\n"
-    "[disk]\nc_free = 40000000000\nc_total = 60000000000\n"
+    "[memory]\ntotal_physical = 536870912\n[disk]\nc_free = 40000000000\nc_total = 60000000000\nd_free = 7\n"
     "[objects]\ncreatable = ShockwaveFlash.ShockwaveFlash.7\n"
-    "[locale]\ndecimal_separator = ,\n"
     "[shell]\nprograms = C:\\Program Files\\Internet Explorer\\iexplore.exe\n";
-const char* const kWin98 = "[windows]\nplatform_id = 1\nmajor = 4\nminor = 10\nbuild = 0x040A07CE\n";
 
-OsVersionInfo marked_record(std::uint32_t size)
-{
-    OsVersionInfo info;
-    info.size = size;
-    info.major = info.minor = info.build = info.platform_id = 77;
-    info.service_pack.fill(' ');
-    info.product_type = 77;
-    return info;
-}
+std::string text(std::uint64_t n) { return std::to_string(n); }
 
 }  // namespace
 
-TEST(SimulatedSystem, BasicRecordFillsOnlyTheBasicFields)
+// The basic record (148 bytes) everywhere, the extended one (156) only where
+// the system knows it, no other size; a refused record is left as it was
+// (every field 77 here). Each request is counted by its size.
+TEST(SimulatedSystem, FillsTheVersionRecordItsSizeAsksFor)
 {
-    SimulatedMachine m(profile(kXp));
-    OsVersionInfo info = marked_record(OsVersionInfo::BasicSize);
-    ASSERT_TRUE(m.system().get_version(info));
-    EXPECT_EQ(info.platform_id, 2u);
-    EXPECT_EQ(info.major, 5u);
-    EXPECT_EQ(info.minor, 1u);
-    EXPECT_EQ(info.build, 2600u);
-    EXPECT_STREQ(info.service_pack.data(), "Service Pack 2");
-    EXPECT_EQ(info.product_type, 77);  // not part of the basic record
-}
-
-TEST(SimulatedSystem, ExtendedRecordOnlyWhereTheSystemKnowsIt)
-{
-    SimulatedMachine xp(profile(kXp));
-    OsVersionInfo info = marked_record(OsVersionInfo::ExtendedSize);
-    ASSERT_TRUE(xp.system().get_version(info));
-    EXPECT_EQ(info.product_type, 3);
-    EXPECT_EQ(info.service_pack_major, 2);
-    EXPECT_EQ(info.build, 2600u);
-
-    SimulatedMachine w98(profile(kWin98));
-    info = marked_record(OsVersionInfo::ExtendedSize);
-    EXPECT_FALSE(w98.system().get_version(info));
-    EXPECT_EQ(info.platform_id, 77u);  // left as it was
-    EXPECT_EQ(info.product_type, 77);
-    info = marked_record(OsVersionInfo::BasicSize);
-    ASSERT_TRUE(w98.system().get_version(info));
-    EXPECT_EQ(info.build, 0x040A07CEu);
-
-    for (const std::uint32_t size : {0u, 147u, 152u, 284u}) {
-        info = marked_record(size);
-        EXPECT_FALSE(xp.system().get_version(info)) << size;
-        EXPECT_EQ(info.major, 77u);
+    SimulatedMachine xp(profile(kXp)),
+        w98(profile("[windows]\nplatform_id = 1\nmajor = 4\nminor = 10\nbuild = 0x040A07CE\n"));
+    std::string records;
+    for (const auto& [machine, size] :
+         {std::pair{&xp, 148u}, {&xp, 156u}, {&w98, 148u}, {&w98, 156u}, {&xp, 0u}, {&xp, 152u}, {&xp, 152u}}) {
+        OsVersionInfo info;
+        info.size = size;
+        info.major = info.minor = info.build = info.platform_id = 77;
+        info.service_pack.fill('x');
+        info.service_pack_major = info.service_pack_minor = info.suite_mask = info.product_type = info.reserved = 77;
+        const auto& sp = info.service_pack;
+        const auto fields = [&] {
+            return text(info.platform_id) + " " + text(info.major) + "." + text(info.minor) + "." + text(info.build) +
+                   " '" + std::string(sp.begin(), std::find(sp.begin(), sp.end(), 0)) + "' " +
+                   text(info.service_pack_major) + "." + text(info.service_pack_minor) + " " + text(info.suite_mask) +
+                   " " + text(info.product_type) + " " + text(info.reserved);
+        };
+        const std::string before = fields();
+        const bool answered = machine->system().get_version(info);
+        const std::string after = fields();
+        records += text(size) + ": " + (answered ? after : after == before ? "refused" : "changed") + "\n";
     }
-    EXPECT_EQ(w98.system().version_calls(OsVersionInfo::ExtendedSize), 1);
-    EXPECT_EQ(w98.system().version_calls(OsVersionInfo::BasicSize), 1);
-    EXPECT_EQ(xp.system().version_calls(OsVersionInfo::ExtendedSize), 1);
-    EXPECT_EQ(xp.system().version_calls(152), 1);
-    EXPECT_EQ(xp.system().version_calls(OsVersionInfo::BasicSize), 0);
+    EXPECT_EQ(records,
+              "148: 2 5.1.2600 'Service Pack 2' 77.77 77 77 77\n156: 2 5.1.2600 'Service Pack 2' 2.0 0 3 0\n"
+              "148: 1 4.10.67766222 '' 77.77 77 77 77\n156: refused\n0: refused\n152: refused\n152: refused\n");
+    EXPECT_EQ(std::vector<int>({xp.system().version_calls(148), xp.system().version_calls(152),
+                                xp.system().version_calls(100), w98.system().version_calls(156)}),
+              std::vector<int>({1, 2, 0, 1}));
 }
 
-TEST(SimulatedSystem, ScreenInTwipsAndCapabilitiesOfTheControlsDeviceContext)
+// The screen in twips; capabilities only of the control's own device context
+// and only those simulated; the memory status only for its length and a
+// known total; free space by drive letter, a drive's size its free space
+// unless given.
+TEST(SimulatedSystem, ScreenMemoryAndDisks)
 {
-    SimulatedMachine m(profile(kXp));
+    SimulatedMachine m(profile(kXp)), bare(profile("[windows]\n"));
     const ScreenSize s = m.system().screen_size();
-    EXPECT_EQ(s.width_twips, 1024 * 12);
-    EXPECT_EQ(s.height_twips, 768 * 12);
-    EXPECT_EQ(s.twips_per_pixel_x, 12);
-    EXPECT_EQ(s.twips_per_pixel_y, 12);
-    const std::int32_t hdc = m.system().control_device_context();
-    EXPECT_EQ(hdc, 500);
-    EXPECT_EQ(m.system().device_caps(hdc, devcaps::BitsPixel), 24);
-    EXPECT_EQ(m.system().device_caps(hdc, devcaps::Planes), 1);
-    EXPECT_EQ(m.system().device_caps(hdc, 8), 0);  // an index nobody simulates
-    EXPECT_EQ(m.system().device_caps(0, devcaps::BitsPixel), 0);
-    EXPECT_EQ(m.system().device_caps(501, devcaps::Planes), 0);
-    EXPECT_EQ(SimulatedMachine(profile("")).system().screen_size().width_twips, 1024 * 15);
-}
-
-TEST(SimulatedSystem, MemoryStatusNeedsItsLengthAndAKnownTotal)
-{
-    SimulatedMachine m(profile(kXp));
-    MemoryStatus status{64, 5};
-    ASSERT_TRUE(m.system().memory_status(status));
-    EXPECT_EQ(status.total_physical, 536870912u);
-    status = {32, 5};
-    EXPECT_FALSE(m.system().memory_status(status));
-    EXPECT_EQ(status.total_physical, 5u);
-    SimulatedMachine unknown(profile("[windows]\n"));
-    status = {64, 5};
-    EXPECT_FALSE(unknown.system().memory_status(status));
-    EXPECT_EQ(status.total_physical, 5u);
-}
-
-TEST(SimulatedSystem, DiskSpaceByDriveLetter)
-{
-    SimulatedMachine m(profile(kXp));
-    const struct {
-        const char* directory;
-        bool answers;
-    } cases[] = {{"C:", true},   {"c:", true}, {"C:\\", true}, {"C:\\WINDOWS\\system32", true},
-                 {"D:", false},  {"", false},  {"C", false},   {"CC:", false},
-                 {"C:x", false}, {"\\", false}};
-    for (const auto& c : cases) {
-        DiskFreeSpace space{1, 2, 3};
-        EXPECT_EQ(m.system().disk_free_space(c.directory, space), c.answers) << c.directory;
-        if (!c.answers) continue;
-        EXPECT_EQ(space.free_to_caller, 40000000000u);
-        EXPECT_EQ(space.total_free, 40000000000u);
-        EXPECT_EQ(space.total, 60000000000u);
+    EXPECT_EQ(std::vector<double>({s.width_twips, s.height_twips, s.twips_per_pixel_x, s.twips_per_pixel_y,
+                                   bare.system().screen_size().width_twips}),
+              std::vector<double>({1024 * 12, 768 * 12, 12, 12, 1024 * 15}));
+    EXPECT_EQ(std::vector<int>({m.system().control_device_context(), m.system().device_caps(500, devcaps::BitsPixel),
+                                m.system().device_caps(500, devcaps::Planes), m.system().device_caps(500, 8),
+                                m.system().device_caps(501, devcaps::Planes)}),
+              std::vector<int>({500, 24, 1, 0, 0}));
+    for (const auto& [machine, length, total] : {std::tuple{&m, 64u, 536870912u}, {&m, 32u, 0u}, {&bare, 64u, 0u}}) {
+        MemoryStatus status{length, 5};
+        EXPECT_EQ(machine->system().memory_status(status), total != 0) << length;
+        EXPECT_EQ(status.total_physical, total ? total : 5u) << length;
     }
-    EXPECT_EQ(m.system().decimal_separator(), ',');
+    DiskFreeSpace space;
+    for (const char* refused : {"E:", "", "C", "CC:", "Cx", "C:x", "\\"})
+        EXPECT_FALSE(m.system().disk_free_space(refused, space)) << refused;
+    const auto answer = [&](const char* directory) {
+        EXPECT_TRUE(m.system().disk_free_space(directory, space)) << directory;
+        return std::vector({space.free_to_caller, space.total_free, space.total});
+    };
+    for (const char* c : {"C:", "c:", "C:\\", "C:\\WINDOWS\\system32"})
+        EXPECT_EQ(answer(c), std::vector<std::uint64_t>({40000000000, 40000000000, 60000000000})) << c;
+    EXPECT_EQ(answer("d:\\"), std::vector<std::uint64_t>({7, 7, 7}));
 }
 
-TEST(SimulatedObjects, CreatesListedIdentifiersWithoutRegardToCase)
+// Objects are created by identifier without regard to case, and each
+// identifier tried is remembered once, in the order first tried. Every
+// launch is recorded; only programs the machine has start (42), others fail
+// with file not found (2).
+TEST(SimulatedObjectsAndShell, CreateAndStartOnlyWhatTheMachineHasAndRememberWhatWasTried)
 {
     SimulatedMachine m(profile(kXp));
-    EXPECT_TRUE(m.objects().try_create("shockwaveflash.SHOCKWAVEFLASH.7"));
-    EXPECT_FALSE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.8"));
-    EXPECT_FALSE(m.objects().try_create(""));
+    std::string created;
+    for (int run = 0; run < 2; ++run)
+        for (const char* id : {"ShockwaveFlash.ShockwaveFlash.8", "shockwaveflash.SHOCKWAVEFLASH.7",
+                               "ShockwaveFlash.ShockwaveFlash.7", ""})
+            created += m.objects().try_create(id) ? "y" : "n";
+    EXPECT_EQ(created, "nyynnyyn");
     EXPECT_EQ(m.objects().tried(),
-              (std::vector<std::string>{"shockwaveflash.SHOCKWAVEFLASH.7", "ShockwaveFlash.ShockwaveFlash.8", ""}));
-}
-
-TEST(SimulatedObjects, RemembersEachIdentifierTriedOnceInTheOrderFirstTried)
-{
-    SimulatedMachine m(profile(kXp));
-    for (int run = 0; run < 3; ++run) {
-        EXPECT_FALSE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.8"));
-        EXPECT_TRUE(m.objects().try_create("ShockwaveFlash.ShockwaveFlash.7"));
-        EXPECT_TRUE(m.objects().try_create("SHOCKWAVEFLASH.shockwaveflash.7"));
-    }
-    EXPECT_EQ(m.objects().tried(),
-              (std::vector<std::string>{"ShockwaveFlash.ShockwaveFlash.8", "ShockwaveFlash.ShockwaveFlash.7"}));
-}
-
-TEST(SimulatedShell, RecordsEveryLaunchAndStartsOnlyProgramsThatExist)
-{
-    SimulatedMachine m(profile(kXp));
+              (std::vector<std::string>{"ShockwaveFlash.ShockwaveFlash.8", "shockwaveflash.SHOCKWAVEFLASH.7", ""}));
     Shell& shell = m.platform().shell;
     EXPECT_EQ(shell.execute("c:\\program files\\internet explorer\\IEXPLORE.EXE", "http://a.example/", 1), 42);
-    EXPECT_EQ(shell.execute("C:\\Program Files\\Opera\\opera.exe", "http://b.example/", 1), 2);
-    EXPECT_EQ(shell.execute("", "http://c.example/", 1), 2);
-    const auto& launches = m.shell().launches();
-    ASSERT_EQ(launches.size(), 3u);
-    EXPECT_EQ(launches[0].file, "c:\\program files\\internet explorer\\IEXPLORE.EXE");
-    EXPECT_EQ(launches[0].parameters, "http://a.example/");
-    EXPECT_EQ(launches[0].show_command, 1);
-    EXPECT_EQ(launches[0].result, 42);
-    EXPECT_EQ(launches[1].result, 2);
+    EXPECT_EQ(shell.execute("C:\\Program Files\\Opera\\opera.exe", "http://b.example/", 3), 2);
+    EXPECT_EQ(shell.execute("", "", 1), 2);
+    std::string launches;
+    for (const auto& l : m.shell().launches())
+        launches += l.file + "|" + l.parameters + "|" + text(l.show_command) + "|" + text(l.result) + "\n";
+    EXPECT_EQ(launches, "c:\\program files\\internet explorer\\IEXPLORE.EXE|http://a.example/|1|42\n"
+                        "C:\\Program Files\\Opera\\opera.exe|http://b.example/|3|2\n||1|2\n");
 }
