@@ -174,7 +174,9 @@ TEST_F(SimRegistry, HandlesCloseOnceAndOutliveTheirKeys)
     EXPECT_EQ(registry.enum_key(kids, 0, nullptr, 0), 87);
     EXPECT_EQ(registry.close_key(kids), reg::Success);
     EXPECT_EQ(registry.close_key(kids), reg::InvalidHandle);
-    for (const RegHandle bad : {RegHandle{0}, kids}) EXPECT_EQ(registry.enum_key(bad, 0, name, 8), reg::InvalidHandle);
+    // HKEY_PERFORMANCE_DATA is predefined but not simulated: no key to list.
+    for (const RegHandle bad : {RegHandle{0}, kids, RegHandle{0x80000004}})
+        EXPECT_EQ(registry.enum_key(bad, 0, name, 8), reg::InvalidHandle);
     std::uint32_t size = 0;
     registry.tree() = parse_reg_text("REGEDIT4\n", "empty.reg");  // a key removed while open reports its deletion
     EXPECT_EQ(registry.query_value(test, "Text", nullptr, nullptr, &size), 1018);
