@@ -107,7 +107,7 @@ std::string machine_text(const std::string& base, const std::vector<std::string>
         const bool remove = change.front() == '-';
         const std::size_t dot = change.find('.');
         const std::size_t equals = change.find('=');
-        const std::string section = "[" + change.substr(remove, dot - remove) + "]";
+        const std::string section = std::string("[").append(change, remove, dot - remove).append("]");
         const std::string key = change.substr(dot + 1, remove ? std::string::npos : equals - dot - 1);
         auto at = std::find(lines.begin(), lines.end(), section);
         if (at == lines.end()) at = lines.insert(lines.end(), section);

@@ -225,7 +225,7 @@ TEST_F(SimRegistry, ModRegistryReadsOnlyWhatTheChecksCanUse)
     // afresh for each as the Acrobat check does, come in order (the benchmark
     // ListSubkeys shows the cost per subkey stays flat).
     RegKey& acrobat = tree.make(*parse_key_name("HKLM\\SOFTWARE\\Adobe\\Acrobat Reader"));
-    for (int i = 20000; i-- > 0;) acrobat.subkey((i % 3 ? "v" : "V") + std::to_string(i) + ".0");
+    for (int i = 20000; i-- > 0;) acrobat.subkey(std::string(i % 3 ? "v" : "V").append(std::to_string(i)).append(".0"));
     const auto many = ListRegSubkeys(registry, LM, "SOFTWARE\\Adobe\\acrobat Reader\\");
     EXPECT_EQ(many.size(), 20000u);
     EXPECT_TRUE(std::is_sorted(many.begin(), many.end(), [](auto& a, auto& b) { return compare_key_names(a, b) < 0; }));

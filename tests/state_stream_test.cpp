@@ -35,7 +35,7 @@ TEST(StateStream, KeepsTheBagsKeysAndReadsEveryValueBackExactly)
         "date:2958465.999988426 bool:true error:-2147352572 error:-2147483648 dec:-1234567890.1234567890123456780 "
         "dec:-7.9228162514264337593543950335 ui1:200 ui1:0");
     int k = 0;
-    for (std::string text; typed >> text;) bag.set("k" + std::to_string(k++), typed_value(text));
+    for (std::string text; typed >> text;) bag.set(std::string("k").append(std::to_string(k++)), typed_value(text));
 
     const std::string stream = encode_state(bag);
     EXPECT_EQ(stream.substr(0, stream.find("k0=")), std::string(kStreamHeader) +
