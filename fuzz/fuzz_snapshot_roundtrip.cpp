@@ -7,7 +7,6 @@
 #include "session/machine.hpp"
 #include "session/machine_snapshot.hpp"
 #include "fuzz_support.hpp"
-#include "host/hyper_jump.hpp"
 #include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/reg_writer.hpp"
 #include "platform/simulated/simulated_machine.hpp"
@@ -87,10 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     round_trip(p);
 
-    forget_default_browser();
+    // The snapshot's session looks the default browser up afresh and forgets it after.
     FuzzedMachine machine(std::move(p));
     MachineProfile snapshot = take_snapshot(machine);
-    forget_default_browser();
     round_trip(snapshot);
     return 0;
 }

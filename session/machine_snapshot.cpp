@@ -139,7 +139,7 @@ MachineProfile take_snapshot(Machine& machine)
     RecordingSystem system(real.system);
     RecordingObjects objects(real.objects);
 
-    forget_default_browser();  // so the click looks the browser up in this registry
+    // The session starts with no browser remembered, so the click looks it up in this registry.
     auto session = ControlSession::open(Platform{registry, system, objects, machine.dry_run_shell()}, machine.name(),
                                         PageSettings{std::nullopt, {}, true});
     session->control.show();
