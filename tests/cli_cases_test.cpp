@@ -20,6 +20,7 @@
 //                              or all
 // Lines before the first case begin every case.
 #include "cli_support.hpp"
+#include "core/file_text.hpp"
 #include "expected_outputs.hpp"
 #include "temp_folder.hpp"
 
@@ -27,7 +28,6 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -38,12 +38,6 @@ using prestova::testing::kSource;
 using prestova::testing::TempFolder;
 
 const fs::path kCases = fs::path(kSource) / "tests" / "cases";
-
-std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<std::string> lines_of(const std::string& text)
 {
@@ -102,7 +96,8 @@ std::vector<std::string> words(const std::string& line)
 // removed ("-disk.c_free"); a set key of a missing section adds the section.
 std::string machine_text(const std::string& base, const std::vector<std::string>& changes)
 {
-    std::vector<std::string> lines = lines_of(read_text(kCases / "machines" / (base + ".machine")));
+    std::vector<std::string> lines =
+        lines_of(prestova::read_file_text(kCases / "machines" / (base + ".machine")).value_or(""));
     for (const std::string& change : changes) {
         const bool remove = change.front() == '-';
         const std::size_t dot = change.find('.');
@@ -159,13 +154,13 @@ std::string run_case(const std::vector<std::string>& body)
         const std::vector<std::string> w = words(body[i]);
         if (w.empty()) continue;
         if (w[0] == "machine") {
+            const auto registry = prestova::read_file_text(kCases / "machines" / (w.at(1) + ".reg"));
             folder.write("m.machine",
-                         machine_text(w.at(1), {w.begin() + 2, w.end()}) +
-                             (fs::exists(kCases / "machines" / (w[1] + ".reg")) ? "[registry]\nfile = m.reg\n" : ""));
-            if (fs::exists(kCases / "machines" / (w[1] + ".reg")))
-                folder.write("m.reg", read_text(kCases / "machines" / (w[1] + ".reg")));
+                         machine_text(w[1], {w.begin() + 2, w.end()}) + (registry ? "[registry]\nfile = m.reg\n" : ""));
+            if (registry) folder.write("m.reg", *registry);
         } else if (w[0] == "file" || w[0] == "reg") {
-            std::string text = w[0] == "reg" ? read_text(folder.file("m.reg")) : std::string();
+            std::string text =
+                w[0] == "reg" ? prestova::read_file_text(folder.file("m.reg")).value_or("") : std::string();
             while (++i < body.size() && body[i] != "end") text += unescape(body[i]) + "\n";
             folder.write(w[0] == "reg" ? "m.reg" : w.at(1), text);
         } else if (w[0] == "rows") {
@@ -185,18 +180,29 @@ std::string run_case(const std::vector<std::string>& body)
     return replace_all(replace_all(shown, here, "@"), kSource, "$SOURCE");
 }
 
-// Case name -> its lines, in file order.
-std::vector<std::pair<std::string, std::vector<std::string>>> cases_of(const fs::path& file)
+// The lines of a case file without its comments; a file body keeps all.
+std::vector<std::string> without_comments(const std::vector<std::string>& lines)
 {
-    std::vector<std::pair<std::string, std::vector<std::string>>> cases;
-    std::vector<std::string> preamble;  // lines before the first case go first in every case
+    std::vector<std::string> out;
     bool in_body = false;
-    for (const std::string& line : lines_of(read_text(file))) {
-        if (line.starts_with("=== ")) cases.push_back({line.substr(4), preamble});
-        else if (in_body || !line.starts_with("#")) (cases.empty() ? preamble : cases.back().second).push_back(line);
+    for (const std::string& line : lines) {
+        if (in_body || !line.starts_with("#")) out.push_back(line);
         const auto w = words(line);
         if (!w.empty() && (w[0] == "file" || w[0] == "reg")) in_body = true;
         if (line == "end") in_body = false;
+    }
+    return out;
+}
+
+// Case name -> its lines, in file order; the lines before the first case
+// begin every case.
+std::vector<std::pair<std::string, std::vector<std::string>>> cases_of(const fs::path& file)
+{
+    auto [preamble, cases] = prestova::testing::read_named_blocks(file);
+    preamble = without_comments(preamble);
+    for (auto& [name, lines] : cases) {
+        lines = without_comments(lines);
+        lines.insert(lines.begin(), preamble.begin(), preamble.end());
     }
     return cases;
 }

@@ -1,29 +1,42 @@
 #pragma once
-// Outputs checked against a file of expected outputs: "=== NAME" lines, each
-// followed by that case's text. With PRESTOVA_UPDATE_CASES set (the
-// update_cases target) the file is written from what the cases give instead,
-// for review with git diff.
+// Files of named blocks ("=== NAME" lines, each followed by its lines), the
+// form of case files and of expected outputs; and outputs checked against a
+// file of expected outputs. With PRESTOVA_UPDATE_CASES set (the update_cases
+// target) that file is written from what the cases give instead, for review
+// with git diff.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace prestova::testing {
+
+struct NamedBlocks {
+    std::vector<std::string> preamble;  // the lines before the first name
+    std::vector<std::pair<std::string, std::vector<std::string>>> blocks;
+};
+
+inline NamedBlocks read_named_blocks(const std::filesystem::path& file)
+{
+    NamedBlocks out;
+    std::ifstream in(file, std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with("=== ")) out.blocks.push_back({line.substr(4), {}});
+        else (out.blocks.empty() ? out.preamble : out.blocks.back().second).push_back(std::move(line));
+    return out;
+}
 
 class ExpectedOutputs {
 public:
     explicit ExpectedOutputs(std::filesystem::path file) : file_(std::move(file))
     {
-        std::ifstream in(file_, std::ios::binary);
-        std::string* current = nullptr;
-        for (std::string line; std::getline(in, line);)
-            if (line.starts_with("=== ")) current = &expected_[line.substr(4)];
-            else if (current) *current += line + "\n";
+        for (const auto& [name, lines] : read_named_blocks(file_).blocks)
+            for (const std::string& line : lines) expected_[name] += line + "\n";
     }
     ExpectedOutputs(const ExpectedOutputs&) = delete;
     ExpectedOutputs& operator=(const ExpectedOutputs&) = delete;

@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -139,11 +138,7 @@ TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
 {
     const std::filesystem::path cases = std::filesystem::path(PRESTOVA_SOURCE_DIR) / "tests" / "cases";
     prestova::testing::ExpectedOutputs expected(cases / "reg_import.expected");
-    std::vector<std::pair<std::string, std::vector<std::string>>> rules;
-    std::ifstream in(cases / "reg_import.txt", std::ios::binary);
-    for (std::string line; std::getline(in, line);)
-        if (line.starts_with("=== ")) rules.push_back({line.substr(4), {}});
-        else if (!rules.empty()) rules.back().second.push_back(line);
+    const auto rules = prestova::testing::read_named_blocks(cases / "reg_import.txt").blocks;
     ASSERT_FALSE(rules.empty());
     const TempFolder dir;
     for (const auto& [rule, lines] : rules) {
