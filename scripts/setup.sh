@@ -8,7 +8,7 @@
 set -euo pipefail
 group=${1:-all}
 
-demo=(cmake g++ make)
+demo=(cmake g++ make libcli11-dev)
 package=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
          gcab wixl msitools osslsigncode openssl
          # widl reads Wine's stdole2.tlb

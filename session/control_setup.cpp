@@ -9,6 +9,8 @@
 #include "host/safe_control.hpp"
 #include "platform/memory_property_bag.hpp"
 
+#include <iostream>
+#include <iterator>
 #include <utility>
 
 namespace prestova {
@@ -27,7 +29,11 @@ PropertyValues page_values(const PageSettings& settings)
     PropertyValues values;
     // The control reads only its own properties from the bag, so a page's
     // other params need no room.
-    const auto is_property = [](std::string_view name) { return find_property_by_bag_key(name).has_value(); };
+    const auto is_property = [&](std::string_view name) {
+        const bool known = find_property_by_bag_key(name).has_value();
+        if (!known && settings.unknown_params) settings.unknown_params->emplace_back(name);
+        return known;
+    };
     if (settings.page)
         for (auto& [name, value] : read_page_params(read_file(*settings.page), *settings.page, is_property))
             values.emplace_back(std::move(name), Variant(std::move(value)));
@@ -63,8 +69,13 @@ ControlSession::ControlSession(std::unique_ptr<Machine> m, Platform platform, st
 
 std::string read_file(const std::string& path)
 {
+    if (path == "-") {
+        // Standard input can be read once; every later use sees the same page.
+        static const std::string piped((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+        return piped;
+    }
     auto text = read_file_text(path);
-    if (!text) throw InputError("cannot read " + path);
+    if (!text) throw InputError("cannot read " + path + ": " + unreadable_reason(path));
     return std::move(*text);
 }
 

@@ -23,6 +23,9 @@ struct PageSettings {
     std::optional<std::string> page;                          // an HTML file
     std::vector<std::pair<std::string, std::string>> params;  // NAME=VALUE overrides, UTF-8
     bool init = false;  // fresh control; the values are then written as a script would
+    // When given, the names of the page's params that are no property of
+    // the control (which ignores them, as it must) are added there.
+    std::vector<std::string>* unknown_params = nullptr;
 };
 
 struct ControlSession {
@@ -59,6 +62,7 @@ private:
                                                   std::string machine_name, const PropertyValues& values, bool init);
 };
 
+// A page's bytes; "-" is standard input. Throws InputError with the reason.
 std::string read_file(const std::string& path);
 
 // The bag keys a page and its overrides give: the page's own params that are

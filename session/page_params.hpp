@@ -1,6 +1,7 @@
 #pragma once
 // The <param name=... value=...> children of a page's <object> element, as
 // a browser hands them to the control's property bag.
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,7 +23,7 @@ using PageParams = std::vector<std::pair<std::string, std::string>>;
 // InputError when the page has no <object> element. With keep, only the
 // params whose name it accepts are kept, so a page's thousands of other
 // params take no memory.
-using ParamFilter = bool (*)(std::string_view name);
+using ParamFilter = std::function<bool(std::string_view name)>;
 PageParams read_page_params(std::string_view html, std::string_view file_name, ParamFilter keep = nullptr);
 
 // &amp; &lt; &gt; &quot; &apos; &nbsp; and numeric references; unknown

@@ -34,6 +34,9 @@ TEST(Cli, TheProgramItselfExitsWithTheCodes)
     const std::string machine = kSource + "/profiles/win98-desktop.machine";
     EXPECT_EQ(std::system((bin + " check --machine " + machine + " >/dev/null").c_str()), 0);
     EXPECT_NE(std::system((bin + " check >/dev/null 2>&1").c_str()), 0);
+    // A full disk behind standard output is no success.
+    EXPECT_NE(std::system((bin + " --help >/dev/full 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((bin + " check --machine " + machine + " >/dev/full 2>/dev/null").c_str()), 0);
 }
 
 }  // namespace

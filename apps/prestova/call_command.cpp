@@ -1,8 +1,9 @@
 #include "apps/prestova/call_command.hpp"
 
-#include "apps/prestova/check_options.hpp"
+#include "apps/prestova/page_warnings.hpp"
 #include "session/control_setup.hpp"
 #include "session/typed_value.hpp"
+#include "session/usage_error.hpp"
 #include "control/dispatch.hpp"
 #include "core/ansi.hpp"
 #include "core/input_quote.hpp"
@@ -12,23 +13,17 @@
 
 namespace prestova {
 
-int run_call_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int run_call_command(const CallOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (args.empty() || args[0].rfind("--", 0) == 0) throw UsageError("call needs a MEMBER name");
-    const std::string name = args[0];
-    std::vector<std::string> values;
-    std::size_t i = 1;
-    for (; i < args.size() && args[i].rfind("--", 0) != 0; ++i) values.push_back(args[i]);
-    const CheckOptions options = parse_check_options({args.begin() + static_cast<long>(i), args.end()});
-    if (options.runs != 1 || options.format != OutputFormat::Text || options.output)
-        throw UsageError("call takes no --runs, --format or --output");
-
+    const std::string& name = options.member;
+    const std::vector<std::string>& values = options.arguments;
     const auto dispid = find_dispid(name);
     if (!dispid) throw UsageError(quote_input(name) + " is not a member of the control");
     const Member* member = find_member(*dispid, values.empty() ? MemberKind::PropertyGet : MemberKind::PropertyPut);
     if (!member) member = find_member(*dispid, MemberKind::Method);
     if (!member) throw UsageError("property " + name + " takes no more than one value");
 
+    if (options.page) warn_about_page(options.page, options.init, err);  // a call needs no page
     auto session = ControlSession::open(options.machine, options.page, options.params, options.init);
     const Locale locale = session->control.locale();
     std::vector<Variant> call_args;

@@ -1,11 +1,12 @@
 #include "apps/prestova/check_command.hpp"
 
+#include "apps/prestova/output_file.hpp"
+#include "apps/prestova/page_warnings.hpp"
 #include "session/control_setup.hpp"
 #include "core/ansi.hpp"
 #include "host/download_links.hpp"
 #include "render/panel_render.hpp"
 
-#include <fstream>
 #include <ostream>
 
 namespace prestova {
@@ -27,7 +28,11 @@ std::string render(OutputFormat format, const PanelView& view)
 
 int run_check_command(const CheckOptions& options, std::ostream& out, std::ostream& err)
 {
+    std::vector<std::string> inputs{options.machine};
+    if (options.page) inputs.push_back(*options.page);
+    OutputFile output(options.output, out, inputs);
     auto session = ControlSession::open(options.machine, options.page, options.params, options.init);
+    warn_about_page(options.page, options.init, err);
 
     RunReport report;
     for (int i = 0; i < options.runs; ++i) report = session->control.show();
@@ -47,13 +52,10 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
 
     const PanelView view{session->panel, report, clicks, session->machine_name};
     const std::string shown = render(options.format, view);
-    if (options.output) {
-        std::ofstream file(*options.output, std::ios::binary);
-        if (!(file << shown)) throw InputError("cannot write " + *options.output);
-    } else {
-        out << shown;
-    }
-    if (report.stopped && (options.output || options.format != OutputFormat::Text))
+    output.stream() << shown;
+    output.commit();
+    const bool to_file = options.output && *options.output != "-";
+    if (report.stopped && (to_file || options.format != OutputFormat::Text))
         err << "prestova: the run stopped at " << report.stopped->step << ": error " << report.stopped->error_number
             << ": " << ansi_to_utf8(report.stopped->message) << "\n";
     return 0;

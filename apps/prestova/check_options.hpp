@@ -22,7 +22,4 @@ struct CheckOptions {
     std::vector<std::string> clicks;  // link names, clicked after the runs
 };
 
-// args excludes the program and command names. Throws UsageError.
-CheckOptions parse_check_options(const std::vector<std::string>& args);
-
 }  // namespace prestova

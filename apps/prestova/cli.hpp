@@ -7,9 +7,9 @@
 namespace prestova {
 
 // Exit codes: 0 after a run (also one that stopped early, which is
-// reported), 2 for bad usage or unreadable input.
+// reported), 1 for a member that raised an error or, with --strict, an
+// unreadable machine in a report; 2 for bad usage, unreadable input or
+// output that could not be written.
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-extern const char* const kUsage;
 
 }  // namespace prestova

@@ -3,7 +3,8 @@
 #include "session/control_setup.hpp"
 #include "apps/prestova/parallel_for.hpp"
 #include "apps/prestova/progress_bar.hpp"
-#include "apps/prestova/report_options.hpp"
+#include "apps/prestova/output_file.hpp"
+#include "apps/prestova/page_warnings.hpp"
 #include "apps/prestova/report/report_writer.hpp"
 #include "platform/simulated/profile_error.hpp"
 #include "render/display_text.hpp"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <variant>
 
@@ -33,7 +35,8 @@ struct Page {
 using MachineOutcome = std::variant<ReportError, std::vector<ReportRecord>>;
 
 struct Tally {
-    std::size_t machines = 0, errors = 0, ready = 0, usable = 0, not_ready = 0;
+    std::size_t machines = 0, errors = 0, ready = 0, usable = 0, not_ready = 0, stopped = 0;
+    std::map<std::string, std::size_t> stops;  // why runs stopped, and how often
 };
 
 class FleetRun {
@@ -41,7 +44,8 @@ public:
     FleetRun(const ReportOptions& options, std::vector<Page> pages)
         : options_(options), pages_(std::move(pages)),
           // Panel files are linked from wherever the report is written.
-          link_base_(options.output ? fs::absolute(*options.output).parent_path() : fs::current_path())
+          link_base_(options.output && *options.output != "-" ? fs::absolute(*options.output).parent_path()
+                                                              : fs::current_path())
     {}
 
     MachineOutcome check(const std::string& file, std::size_t index) const
@@ -87,13 +91,39 @@ private:
     fs::path link_base_;
 };
 
-std::vector<Page> read_pages(const ReportOptions& options)
+std::vector<Page> read_pages(const ReportOptions& options, std::ostream& err)
 {
     std::vector<Page> pages;
-    if (options.pages.empty()) pages.push_back({"", page_values(PageSettings{std::nullopt, options.params, false})});
-    for (const auto& file : options.pages)
+    if (options.pages.empty()) {
+        warn_about_page(std::nullopt, false, err);
+        pages.push_back({"", page_values(PageSettings{std::nullopt, options.params, false})});
+    }
+    for (const auto& file : options.pages) {
+        warn_about_page(file, false, err);
         pages.push_back({file, page_values(PageSettings{file, options.params, false})});
+    }
     return pages;
+}
+
+// "N machines × M pages = P checks: ...", counts that add up, then the
+// most common reason runs stopped for.
+void summarize(std::ostream& err, const Tally& tally, std::size_t pages)
+{
+    const auto plural = [](std::size_t n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    const std::size_t read = tally.machines - tally.errors;
+    err << "prestova: " << plural(tally.machines, "machine", "machines") << " \u00d7 " << plural(pages, "page", "pages")
+        << " = " << plural(read * pages, "check", "checks") << ": " << tally.ready << " ready, " << tally.usable
+        << " usable, " << tally.not_ready << " not ready";
+    if (tally.errors) err << " (" << plural(tally.errors, "machine", "machines") << " could not be read)";
+    err << "\n";
+    if (tally.stopped) {
+        const auto most = std::max_element(tally.stops.begin(), tally.stops.end(),
+                                           [](const auto& a, const auto& b) { return a.second < b.second; });
+        err << "prestova: " << plural(tally.stopped, "run", "runs") << " stopped, most often at " << most->first
+            << "\n";
+    }
 }
 
 void count(Tally& tally, const MachineOutcome& outcome)
@@ -104,6 +134,10 @@ void count(Tally& tally, const MachineOutcome& outcome)
         return;
     }
     for (const ReportRecord& r : std::get<std::vector<ReportRecord>>(outcome)) {
+        if (r.result.stopped) {
+            ++tally.stopped;
+            ++tally.stops[r.result.stopped->step + ": " + r.result.stopped->message];
+        }
         if (r.result.readiness == Readiness::Ready) ++tally.ready;
         else if (r.result.readiness == Readiness::Usable) ++tally.usable;
         else ++tally.not_ready;
@@ -117,36 +151,36 @@ std::vector<std::string> find_machine_files(const std::vector<std::string>& inpu
     std::vector<std::string> files;
     for (const auto& input : inputs) {
         std::error_code ec;
+        if (!fs::exists(input, ec)) throw InputError("cannot read " + input + ": no such file or folder");
         if (!fs::is_directory(input, ec)) {
             files.push_back(input);  // read later; one that cannot be read becomes an error line
             continue;
         }
+        const std::size_t before = files.size();
         const auto options = fs::directory_options::skip_permission_denied;
         for (fs::recursive_directory_iterator it(input, options, ec), end; !ec && it != end; it.increment(ec))
             if (it->path().extension() == ".machine" && !it->is_directory(ec)) files.push_back(it->path().string());
+        if (files.size() == before) throw InputError("the folder " + input + " holds no .machine files");
     }
     std::sort(files.begin(), files.end());
     files.erase(std::unique(files.begin(), files.end()), files.end());
     return files;
 }
 
-int run_report_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int run_report_command(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
-    const ReportOptions options = parse_report_options(args);
-    const std::vector<Page> pages = read_pages(options);
     const std::vector<std::string> machines = find_machine_files(options.machines);
+    std::vector<std::string> inputs = machines;
+    inputs.insert(inputs.end(), options.pages.begin(), options.pages.end());
+    OutputFile output(options.output, out, inputs);
+    const std::vector<Page> pages = read_pages(options, err);
     if (options.panels) {
         std::error_code ec;
         fs::create_directories(*options.panels, ec);
         if (!fs::is_directory(*options.panels)) throw InputError("cannot make the folder " + *options.panels);
     }
 
-    std::ofstream file;
-    if (options.output) {
-        file.open(*options.output, std::ios::binary);
-        if (!file) throw InputError("cannot write " + *options.output);
-    }
-    std::ostream& sink = options.output ? file : out;
+    std::ostream& sink = output.stream();
     std::vector<std::string> page_names;
     for (const auto& page : pages) page_names.push_back(utf8_or_code_page(page.file));
     std::unique_ptr<ReportWriter> writer = options.format == ReportFormat::Csv ? make_csv_writer(sink, page_names)
@@ -174,14 +208,8 @@ int run_report_command(const std::vector<std::string>& args, std::ostream& out, 
     }
     writer->finish();
     progress.finish();
-    if (!sink) throw InputError("cannot write " + options.output.value_or("the report"));
-
-    err << "prestova: " << tally.machines << (tally.machines == 1 ? " machine" : " machines") << " against "
-        << pages.size() << (pages.size() == 1 ? " page" : " pages") << ": " << tally.ready << " ready, " << tally.usable
-        << " usable, " << tally.not_ready << " not ready";
-    if (tally.errors) err << "; " << tally.errors << " could not be read";
-    err << "\n";
-    if (machines.empty()) err << "prestova: no .machine files found\n";
+    output.commit();
+    summarize(err, tally, pages.size());
     return options.strict && tally.errors ? 1 : 0;
 }
 

@@ -22,7 +22,4 @@ struct ReportOptions {
     bool strict = false;                // exit 1 when a machine could not be read
 };
 
-// args excludes the program and command names. Throws UsageError.
-ReportOptions parse_report_options(const std::vector<std::string>& args);
-
 }  // namespace prestova

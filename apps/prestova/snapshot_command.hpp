@@ -2,14 +2,13 @@
 // `prestova snapshot [--machine FILE] [--output NAME]`: this PC (or a
 // profile) written as a machine profile, NAME.machine and NAME.reg, holding
 // exactly what a check run reads.
+#include "apps/prestova/snapshot_options.hpp"
+
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 namespace prestova {
 
-// args excludes the program and command names. Throws UsageError,
-// ProfileError or InputError.
-int run_snapshot_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Throws UsageError, ProfileError or InputError.
+int run_snapshot_command(const SnapshotOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace prestova

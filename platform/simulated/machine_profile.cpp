@@ -216,7 +216,9 @@ private:
         // Read a block at a time: memory holds the tree, not the file.
         const std::string shown = shown_path(path.string());
         auto registry = read_reg_file(path, shown);
-        if (!registry) fail_at(line_of("registry", "file"), "cannot read the registry file " + shown);
+        if (!registry)
+            fail_at(line_of("registry", "file"),
+                    "cannot read the registry file " + shown + ": " + unreadable_reason(path));
         p_.registry = std::move(*registry);
         // A denied key that is not in the registry is a misspelling.
         for (const auto& denied : p_.denied_keys)
@@ -251,7 +253,15 @@ MachineProfile parse_machine_profile(std::string_view text, std::string_view fil
 MachineProfile load_machine_profile(const std::filesystem::path& machine_file)
 {
     const auto text = read_file_text(machine_file);
-    if (!text) throw ProfileError(machine_file.string() + ": cannot read the machine profile");
+    if (!text)
+        throw ProfileError(machine_file.string() +
+                           ": cannot read the machine profile: " + unreadable_reason(machine_file));
+    // An empty file is no machine at all, not one with every fact unknown.
+    if (text->find_first_not_of(" \t\r\n") == std::string::npos)
+        throw ProfileError(machine_file.string() + ": the machine profile is empty");
+    if (text->starts_with("REGEDIT4") || text->starts_with("Windows Registry Editor") ||
+        text->starts_with(std::string_view("\xFF\xFEW\0i\0n\0", 8)))
+        throw ProfileError(machine_file.string() + ": this is a registry export; pass the .machine file that names it");
     return parse_machine_profile(*text, machine_file.string(), machine_file.parent_path());
 }
 

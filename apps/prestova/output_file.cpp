@@ -1,0 +1,72 @@
+#include "apps/prestova/output_file.hpp"
+
+#include "core/file_text.hpp"
+#include "session/page_params.hpp"
+#include "session/usage_error.hpp"
+
+#include <cerrno>
+#include <random>
+
+namespace prestova {
+
+namespace fs = std::filesystem;
+
+void refuse_to_overwrite(const fs::path& path, const std::vector<std::string>& inputs, const std::string& option)
+{
+    for (const auto& input : inputs) {
+        std::error_code error;
+        if (!input.empty() && input != "-" && fs::equivalent(path, input, error))
+            throw UsageError(option + " " + path.string() + " is the input " + input + ": it would be overwritten");
+    }
+}
+
+OutputFile::OutputFile(const std::optional<std::string>& path, std::ostream& standard_output,
+                       const std::vector<std::string>& inputs)
+    : standard_output_(standard_output)
+{
+    if (!path || *path == "-") return;
+    target_ = *path;
+    refuse_to_overwrite(target_, inputs, "--output");
+    std::error_code error;
+    if (fs::is_directory(target_, error)) throw InputError("cannot write " + *path + ": it is a folder");
+    // Beside the target, so that the rename stays on one file system.
+    const auto suffix = std::to_string(std::random_device{}() % 1000000);
+    temporary_ = target_.parent_path() /
+                 std::string(".").append(target_.filename().string()).append(".").append(suffix).append(".tmp");
+    errno = 0;
+    file_.open(temporary_, std::ios::binary | std::ios::trunc);
+    if (!file_) throw InputError("cannot write " + *path + ": " + error_reason(errno));
+}
+
+OutputFile::~OutputFile()
+{
+    if (temporary_.empty()) return;
+    file_.close();
+    std::error_code ignored;
+    fs::remove(temporary_, ignored);
+}
+
+fs::path OutputFile::folder() const
+{
+    return target_.empty() ? fs::current_path() : fs::absolute(target_).parent_path();
+}
+
+void OutputFile::commit()
+{
+    if (target_.empty()) return;
+    errno = 0;
+    file_.flush();
+    const int flush_error = errno;
+    file_.close();
+    if (!file_) throw InputError("cannot write " + target_.string() + ": " + error_reason(flush_error));
+    std::error_code error;
+    fs::rename(temporary_, target_, error);
+    if (error && fs::exists(target_)) {  // Windows renames nothing onto an existing file
+        fs::remove(target_, error);
+        fs::rename(temporary_, target_, error);
+    }
+    if (error) throw InputError("cannot write " + target_.string() + ": " + error_reason(error.value()));
+    temporary_.clear();
+}
+
+}  // namespace prestova
