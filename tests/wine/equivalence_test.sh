@@ -21,7 +21,7 @@ source "$(dirname "$0")/wine_lib.sh"
 
 exe="$PRESTOVA_WINDOWS_BUILD/prestova.exe"
 page="$PRESTOVA_SOURCE_DIR/pages/sample.html"
-work="$PRESTOVA_WINE_WORK/equivalence"
+work="$PRESTOVA_WINE_WORK/equivalence-$PRESTOVA_WINDOWS_ARCH"  # x64 and x86 run side by side
 rm -rf "$work" && mkdir -p "$work"
 
 registry_rows='"name": "(Label3|Label1[4-7]|proc(good|ok|bad)|Label2[3-9]|Label3[0-4]|os(good|ok|bad)|acrolink|flashlink|reallink|ziplink[12]|javalink|soft(good|ok)|explorerLink|brows(good|ok|bad))"'
@@ -53,7 +53,7 @@ check_profile() {
   local snap="$work/$name-wine" version="" candidate
   for candidate in "$@"; do
     set_windows_version "$candidate"
-    win_run "$exe" snapshot --output "$(winpath "$snap")" >/dev/null
+    win_run "$exe" snapshot --force --output "$(winpath "$snap")" >/dev/null
     if [ "$(version_record "$snap.machine")" = "$(version_record "$profile")" ]; then
       version="$candidate"
       break
