@@ -21,14 +21,17 @@ function chart(counts){
 function summary(){
   var out="";
   PAGES.forEach(function(page,pi){
-    var c=[0,0,0],rows=ROWS.map(function(){return{g:0,o:0,b:0,n:0};}),miss={};
+    var c=[0,0,0],rows=ROWS.map(function(){return{g:0,o:0,b:0,n:0};}),miss={},stops=0,why={};
     D.forEach(function(r){if(r[2]!==pi)return;c[r[3]]++;for(var i=0;i<7;i++)rows[i][r[4][i]]++;
-      r[6].forEach(function(m){miss[m]=(miss[m]||0)+1;});});
+      r[6].forEach(function(m){miss[m]=(miss[m]||0)+1;});
+      if(r[7]){stops++;why[r[7]]=(why[r[7]]||0)+1;}});
+    var most=Object.keys(why).sort(function(a,b){return why[b]-why[a]||(a<b?-1:1);})[0];
     var top=Object.keys(miss).sort(function(a,b){return miss[b]-miss[a]||(a<b?-1:1);}).slice(0,10);
     out+='<div class="page" data-page="'+pi+'"><h2>'+esc(page||"(no page: the defaults)")+'</h2><div class="counts">'+
       [0,1,2].map(function(k){return '<span class="count '+RCLASS[k]+'" data-readiness="'+k+'">'+c[k]+' '+READY[k]+'</span>';}).join("")+
       (E.length?'<span class="count error" data-readiness="3">'+E.length+' could not be read</span>':'')+
-      '</div>'+chart(rows)+'<h3>Most often missing</h3><ol class="missing">'+
+      '</div>'+(stops?'<p class="stopped">'+stops+(stops==1?' run':' runs')+' stopped, most often at '+esc(most)+'</p>':'')+
+      chart(rows)+'<h3>Most often missing</h3><ol class="missing">'+
       (top.length?top.map(function(m){return '<li>'+esc(m)+': '+miss[m]+'</li>';}).join(""):'<li>nothing</li>')+'</ol></div>';
   });
   el("summary").innerHTML=out;

@@ -30,13 +30,25 @@ std::size_t row_index(PanelRow row)
     return kReportRowCount;
 }
 
+// A caption's line breaks (CR, as the panel's labels hold them, or CR LF)
+// as LF: a bare CR in a CSV file makes a terminal overwrite the line's start.
+std::string with_line_feeds(std::string text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') out += text[i];
+        else if (i + 1 == text.size() || text[i + 1] != '\n') out += '\n';
+    }
+    return out;
+}
+
 }  // namespace
 
 FleetResult read_fleet_result(const PanelState& panel, const RunReport& report)
 {
     FleetResult result;
     for (std::size_t i = 0; i < kReportRowCount; ++i)
-        result.rows[i].value = ansi_to_utf8(panel.state(kMeasuredCells[i]).caption);
+        result.rows[i].value = with_line_feeds(ansi_to_utf8(panel.state(kMeasuredCells[i]).caption));
     for (const ControlDesign& c : panel_design()) {
         const std::size_t i = row_index(c.row);
         if (i == kReportRowCount || !panel.state(c.id).visible) continue;

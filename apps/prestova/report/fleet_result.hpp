@@ -25,7 +25,7 @@ constexpr std::size_t kReportRowCount = kReportRows.size();
 
 struct RowResult {
     RowVerdict verdict = RowVerdict::None;
-    std::string value;                 // UTF-8, as the results column shows it
+    std::string value;                 // UTF-8, as the results column shows it, lines ending in LF
     std::vector<std::string> missing;  // the captions of the row's shown download links
 };
 
