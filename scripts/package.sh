@@ -3,6 +3,7 @@
 #   x86/ and x64/   prestova.dll and prestova.exe, Release, stripped
 #   prestova.cab    the x86 control and its INF, for a page's codebase
 #   prestova-x86.msi, prestova-x64.msi   the installers for lab PCs
+#   prestova_VERSION_amd64.deb   the command line for help desks on Debian
 #   SHA256SUMS
 # Every DLL, EXE, CAB and MSI is Authenticode-signed with the certificate and
 # key named by PRESTOVA_SIGN_CERT and PRESTOVA_SIGN_KEY (PEM files; the key's
@@ -86,10 +87,17 @@ for arch in x86 x64; do
   sign "$dist/prestova-$arch.msi"
 done
 
+# --- the Debian package -----------------------------------------------------
+bash scripts/build.sh deb
+(cd build-deb && cpack -B "$stage/deb" >/dev/null)
+deb=$(basename "$stage"/deb/prestova_*_amd64.deb)
+cp "$stage/deb/$deb" "$dist/"
+
 # --- check and list ----------------------------------------------------------
 cd "$dist"
-files=(x86/prestova.dll x86/prestova.exe x64/prestova.dll x64/prestova.exe prestova.cab prestova-x86.msi prestova-x64.msi)
-for file in "${files[@]}"; do
+signed=(x86/prestova.dll x86/prestova.exe x64/prestova.dll x64/prestova.exe prestova.cab prestova-x86.msi prestova-x64.msi)
+files=("${signed[@]}" "$deb")
+for file in "${signed[@]}"; do
   if ! osslsigncode verify -CAfile "$sign_dir/verify-ca.pem" -in "$file" >"$stage/verify.log" 2>&1; then
     cat "$stage/verify.log" >&2
     echo "package: the signature of $file does not verify" >&2

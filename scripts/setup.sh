@@ -13,7 +13,7 @@ package=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
          gcab wixl msitools osslsigncode openssl
          # widl reads Wine's stdole2.tlb
          wine64)
-tests=(libgtest-dev libgmock-dev libbenchmark-dev imagemagick libxml2-utils clang clang-16 libclang-rt-16-dev ninja-build clang-format icoutils valgrind
+tests=(lintian man-db libgtest-dev libgmock-dev libbenchmark-dev imagemagick libxml2-utils clang clang-16 libclang-rt-16-dev ninja-build clang-format icoutils valgrind
        wine wine64 wine32:i386
        # the fleet dashboard's browser test: Chromium driven by playwright-core
        chromium nodejs)

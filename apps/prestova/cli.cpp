@@ -2,6 +2,7 @@
 
 #include "apps/prestova/call_command.hpp"
 #include "apps/prestova/check_command.hpp"
+#include "apps/prestova/command_docs.hpp"
 #include "apps/prestova/command_line.hpp"
 #include "apps/prestova/report_command.hpp"
 #include "apps/prestova/snapshot_command.hpp"
@@ -28,6 +29,11 @@ int run(const CommandLine& line, std::ostream& out, std::ostream& err)
     case Command::Call: return run_call_command(line.call, out, err);
     case Command::Snapshot: return run_snapshot_command(line.snapshot, out, err);
     case Command::Report: return run_report_command(line.report, out, err);
+    case Command::Generate:
+        if (line.topic == "man") out << manual_page(kProductVersion);
+        else if (line.topic == "bash-completion") out << bash_completion();
+        else throw UsageError("generate man or bash-completion");
+        return 0;
     }
     return 2;
 }

@@ -41,8 +41,11 @@ public:
         declare_snapshot(line.snapshot);
         declare_report(line.report, given);
         auto* help = command("help", "show the help of a command", "prestova help report");
-        help->add_option("command", line.topic, "the command")->type_name("");
+        help->add_option("command", line.topic, "the command")->type_name("COMMAND");
         command("version", "print the version", "prestova version");
+        // Writes the manual page or the completion at build time; not for users.
+        CLI::App* generate = app_.add_subcommand("generate")->group("");
+        generate->add_option("what", line.topic)->required();
     }
 
     CLI::App& app() { return app_; }
@@ -65,14 +68,14 @@ private:
 
     static void machine_option(CLI::App* app, std::string& machine, const std::string& meaning)
     {
-        app->add_option("--machine", machine, meaning)->type_name("FILE");
+        app->add_option("--machine", machine, meaning)->type_name("FILE.machine");
     }
 
     static void page_options(CLI::App* app, std::optional<std::string>& page, Given& given, bool& init)
     {
         app->add_option("--page", page,
                         "an HTML page whose <object> <param>s load the control;\n- reads it from standard input")
-            ->type_name("FILE");
+            ->type_name("FILE.html");
         param_option(app, given);
         app->add_flag("--init", init,
                       "bring the control up fresh, not from a property bag;\nthe values are then written as a script "
@@ -102,7 +105,8 @@ private:
                         "ziplink2,\njavalink or explorerLink")
             ->type_name("LINK")
             ->allow_extra_args(false);
-        app->add_option("--format", given.format, "text (the default), json, svg or html")->type_name("F");
+        app->add_option("--format", given.format, "the panel as text (the default), JSON or a picture")
+            ->type_name("text|json|svg|html");
         app->add_option("--output", o.output, "write the panel there; - is standard output")->type_name("FILE");
     }
 
@@ -139,10 +143,11 @@ private:
         app->add_option("machines", o.machines, ".machine files, and folders searched for them")
             ->type_name("MACHINE|FOLDER");
         app->add_option("--page", o.pages, "a page to check against (repeatable)")
-            ->type_name("FILE")
+            ->type_name("FILE.html")
             ->allow_extra_args(false);
         param_option(app, given);
-        app->add_option("--format", given.format, "csv (the default), jsonl or html")->type_name("F");
+        app->add_option("--format", given.format, "CSV (the default), JSON lines or a dashboard")
+            ->type_name("csv|jsonl|html");
         app->add_option("--output", o.output, "write the report there; - is standard output")->type_name("FILE");
         app->add_option("--jobs", given.jobs, "threads to check with (1 to 256; default: all cores)")->type_name("N");
         app->add_option("--panels", o.panels, "html: write the panel pictures there, not inside")->type_name("DIR");
@@ -291,6 +296,25 @@ std::string explain(const CLI::ParseError& e, CLI::App& app, const std::string& 
 
 std::vector<std::string> command_names() { return {"check", "call", "snapshot", "report", "help", "version"}; }
 
+std::vector<CommandDoc> command_docs()
+{
+    CommandLine line;
+    Given given;
+    Declaration declaration(line, given);
+    std::vector<CommandDoc> docs;
+    for (const CLI::App* app : declaration.app().get_subcommands({})) {
+        if (app->get_group().empty()) continue;
+        std::string examples = app->get_footer();
+        examples.erase(0, examples.find('\n') + 1);  // after "examples:"
+        CommandDoc doc{app->get_name(), app->get_description(), examples, {}};
+        for (const CLI::Option* option : app->get_options())
+            doc.options.push_back({option->get_name(), option->get_type_name(), option->get_description(),
+                                   option->get_positional()});
+        docs.push_back(std::move(doc));
+    }
+    return docs;
+}
+
 CommandLine parse_command_line(const std::vector<std::string>& args)
 {
     CommandLine line;
@@ -318,6 +342,7 @@ CommandLine parse_command_line(const std::vector<std::string>& args)
         else if (command == "snapshot") line.command = Command::Snapshot, finish_snapshot(app, line);
         else if (command == "report") line.command = Command::Report, finish_report(app, line, given);
         else if (command == "help") line.command = Command::Help, command_help(line.topic);
+        else if (command == "generate") line.command = Command::Generate;
         else line.command = Command::Version;
     } catch (const CommandLineError&) {
         throw;

@@ -12,11 +12,11 @@
 
 namespace prestova {
 
-enum class Command { Usage, Version, Help, Check, Call, Snapshot, Report };
+enum class Command { Usage, Version, Help, Check, Call, Snapshot, Report, Generate };
 
 struct CommandLine {
     Command command = Command::Usage;
-    std::string topic;  // the command whose help is asked for; "" for all
+    std::string topic;  // the command whose help is asked for ("" for all), or what to generate
     CheckOptions check;
     CallOptions call;
     SnapshotOptions snapshot;
@@ -44,5 +44,18 @@ std::string command_help(const std::string& command);
 
 // The commands' names, in the order the help lists them.
 std::vector<std::string> command_names();
+
+// The declaration as data, for the manual page and the shell completion.
+struct OptionDoc {
+    std::string name;     // "--machine", or a positional's name
+    std::string value;    // "FILE.machine", "text|json|svg|html"; "" for a switch
+    std::string meaning;  // lines end in LF
+    bool positional = false;
+};
+struct CommandDoc {
+    std::string name, meaning, examples;  // examples: one command line a line
+    std::vector<OptionDoc> options;       // -h/--help first
+};
+std::vector<CommandDoc> command_docs();
 
 }  // namespace prestova
