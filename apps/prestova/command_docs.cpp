@@ -130,7 +130,8 @@ std::string bash_completion()
         std::vector<std::string> names;
         for (const OptionDoc& option : command.options) {
             if (option.positional) {
-                const std::string complete = command.name == "help" ? "COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))"
+                const std::string complete = command.name == "help"
+                                                 ? "COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))"
                                              : option.value == "MACHINE|FOLDER" ? "_prestova_files .machine"
                                                                                 : "COMPREPLY=()";
                 arguments += "    " + command.name + ") " + complete + " ;;\n";
@@ -138,8 +139,8 @@ std::string bash_completion()
             }
             names.push_back(option.name);
             if (!option.value.empty())
-                values += "    " + command.name + ":" + option.name + ") " + value_completion(option.value) +
-                          "; return ;;\n";
+                values +=
+                    "    " + command.name + ":" + option.name + ") " + value_completion(option.value) + "; return ;;\n";
         }
         options += "    " + command.name + ") words=\"" + join(names) + "\" ;;\n";
     }

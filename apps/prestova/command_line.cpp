@@ -308,8 +308,8 @@ std::vector<CommandDoc> command_docs()
         examples.erase(0, examples.find('\n') + 1);  // after "examples:"
         CommandDoc doc{app->get_name(), app->get_description(), examples, {}};
         for (const CLI::Option* option : app->get_options())
-            doc.options.push_back({option->get_name(), option->get_type_name(), option->get_description(),
-                                   option->get_positional()});
+            doc.options.push_back(
+                {option->get_name(), option->get_type_name(), option->get_description(), option->get_positional()});
         docs.push_back(std::move(doc));
     }
     return docs;
