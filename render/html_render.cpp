@@ -9,6 +9,7 @@
 #include "render/text_wrap.hpp"
 
 #include <algorithm>
+#include <cctype>
 
 namespace prestova {
 
@@ -42,22 +43,48 @@ std::string caption_markup(std::string_view caption)
     return out;
 }
 
-void append_label(std::string& out, const ControlDesign& c, const ControlState& s)
+// Only addresses a browser fetches as a page become links: a page's
+// parameter could hold "javascript:".
+std::string link_address(const PanelView& view, ControlId id)
+{
+    for (const auto& [link, address] : view.link_addresses) {
+        if (link != id) continue;
+        std::string scheme = address.substr(0, address.find(':'));
+        for (char& ch : scheme) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (scheme == "http" || scheme == "https" || scheme == "ftp") return address;
+    }
+    return {};
+}
+
+void append_label(std::string& out, const ControlDesign& c, const ControlState& s, const std::string& address)
 {
     const StyleLook look = style_look(c.style);
     std::string classes = "cell " + std::string(align_class(look.align));
     if (look.border) classes += " border";
     if (look.bold) classes += " bold";
     if (look.underline) classes += " link";
-    out += "<div id=\"" + markup_escape(c.name) + "\" class=\"" + classes + "\" style=\"" + box_style(pixel_box(c)) +
-           "background:" + hex_colour(s.background) + ";color:" + hex_colour(look.text_colour) + "\">" +
-           caption_markup(s.caption) + "</div>\n";
+    const std::string tag = address.empty() ? "div" : "a";
+    out += "<" + tag + " id=\"" + markup_escape(c.name) + "\" class=\"" + classes + "\" style=\"" +
+           box_style(pixel_box(c)) + "background:" + hex_colour(s.background) +
+           ";color:" + hex_colour(look.text_colour) + "\"" +
+           (address.empty() ? "" : " href=\"" + markup_escape(address) + "\"") + ">" + caption_markup(s.caption) +
+           "</" + tag + ">\n";
+}
+
+std::string_view verdict_word(Verdict v)
+{
+    switch (v) {
+    case Verdict::Good: return "good";
+    case Verdict::Okay: return "okay";
+    case Verdict::Bad: return "bad";
+    }
+    return "";
 }
 
 void append_icon(std::string& out, const ControlDesign& c)
 {
     out += "<img id=\"" + markup_escape(c.name) + "\" class=\"face\" style=\"" + box_style(pixel_box(c)) + "\" alt=\"" +
-           markup_escape(c.name) + "\" src=\"" + face_data_uri(c.verdict) + "\">\n";
+           std::string(verdict_word(c.verdict)) + "\" src=\"" + face_data_uri(c.verdict) + "\">\n";
 }
 
 void append_line(std::string& out, const ControlDesign& c)
@@ -95,28 +122,33 @@ std::string render_html(const PanelView& view)
     std::string title = "Prestova results panel";
     if (!view.machine.empty()) title += " for machine " + utf8_or_code_page(view.machine);
 
-    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
                       markup_escape(title) + "</title>\n<style>\n";
-    out += "body{font-family:sans-serif;margin:16px}h1{font-size:16px}\n";
+    // Where Verdana is missing, DejaVu Sans (as wide) a little smaller, so
+    // that the captions wrap within their cells as they do in Verdana.
+    out += "@font-face{font-family:PanelFallback;src:local('DejaVu Sans');size-adjust:94%}\n";
+    out += "body{font-family:sans-serif;margin:16px}h1{font-size:16px}main{overflow-x:auto}\n";
     out += ".panel{position:relative;overflow:hidden;width:" + std::to_string(kSurfacePixelsWide) +
            "px;height:" + std::to_string(kSurfacePixelsHigh) + "px;background:" + hex_colour(kSurfaceColour) +
-           ";font-family:" + std::string(kFontName) + ",'DejaVu Sans',sans-serif;font-size:" + pixels(kFontPixels) +
+           ";font-family:" + std::string(kFontName) + ",PanelFallback,sans-serif;font-size:" + pixels(kFontPixels) +
            "px;line-height:" + pixels(kLinePixels) + "px}\n";
     out += ".cell{position:absolute;box-sizing:border-box;overflow:hidden;white-space:pre-wrap;"
            "padding:0 1px;margin:0}\n";
     out += ".border{border:1px solid " + hex_colour(kWindowTextColour) + "}\n";
     out += ".left{text-align:left}.centre{text-align:center}.right{text-align:right}\n";
-    out += ".bold{font-weight:bold}.link{text-decoration:underline;cursor:pointer}\n";
+    out += ".bold{font-weight:bold}.link{text-decoration:underline;cursor:pointer}a.cell{display:block}\n";
     out += ".face,.line{position:absolute}\n";
     out += ".stopped{color:#C00000;font-weight:bold}\n";
     out += ".clicks{border-collapse:collapse}.clicks td,.clicks th{border:1px solid #808080;padding:2px 6px}\n";
-    out += "</style>\n</head>\n<body>\n<h1>" + markup_escape(title) + "</h1>\n<div class=\"panel\">\n";
+    out += "</style>\n</head>\n<body>\n<main>\n<h1>" + markup_escape(title) + "</h1>\n<div class=\"panel\">\n";
 
     paint_visible(
-        view.panel, [&](const ControlDesign& c, const ControlState& s) { append_label(out, c, s); },
+        view.panel,
+        [&](const ControlDesign& c, const ControlState& s) { append_label(out, c, s, link_address(view, c.id)); },
         [&](const ControlDesign& c, const ControlState&) { append_icon(out, c); },
         [&](const ControlDesign& c, const ControlState&) { append_line(out, c); });
-    out += "</div>\n" + run_note(view) + "</body>\n</html>\n";
+    out += "</div>\n" + run_note(view) + "</main>\n</body>\n</html>\n";
     return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace prestova {
@@ -28,6 +29,9 @@ struct PanelView {
     const RunReport& report;
     std::vector<LinkClick> clicks;  // in order; may be empty
     std::string machine;            // machine profile shown; may be empty
+    // The download links' addresses as the control holds them (UTF-8), for
+    // the web page's links; may be empty.
+    std::vector<std::pair<ControlId, std::string>> link_addresses = {};
 };
 
 // Every function returns UTF-8. Captions are converted from the code page;

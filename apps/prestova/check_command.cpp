@@ -4,6 +4,7 @@
 #include "apps/prestova/page_warnings.hpp"
 #include "session/control_setup.hpp"
 #include "core/ansi.hpp"
+#include "core/script_error.hpp"
 #include "host/download_links.hpp"
 #include "render/panel_render.hpp"
 
@@ -50,7 +51,16 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
         else clicks.push_back({name, "", "", result, "address refused, nothing opened"});
     }
 
-    const PanelView view{session->panel, report, clicks, session->machine_name};
+    PanelView view{session->panel, report, clicks, session->machine_name};
+    for (const ControlDesign& c : panel_design()) {
+        const auto address = address_of(c.id);
+        if (!address) continue;
+        try {
+            view.link_addresses.emplace_back(
+                c.id, ansi_to_utf8(session->control.get(*address).to_text(session->control.locale())));
+        } catch (const ScriptError&) {  // an address that is no text is no link
+        }
+    }
     const std::string shown = render(options.format, view);
     output.stream() << shown;
     output.commit();

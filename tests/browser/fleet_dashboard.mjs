@@ -1,14 +1,19 @@
-// The fleet dashboard in a real browser: summary counts agree with the CSV
-// report of the same machines, a column sorts, the readiness filter shows
-// only "not ready" rows, a machine's panel opens, and a screenshot is saved.
-//   node fleet_dashboard.mjs REPORT.html REPORT.csv SCREENSHOT.png
+// The fleet dashboard and a panel page in a real browser: axe-core finds no
+// accessibility violation on either; summary counts agree with the CSV report
+// of the same machines; with the keyboard alone a column sorts, the readiness
+// filter shows only "not ready" rows and a machine's panel opens in a dialog
+// and closes again; neither page scrolls sideways on a phone or a laptop; no
+// panel caption is clipped; screenshots are saved.
+//   node fleet_dashboard.mjs REPORT.html REPORT.csv SCREENSHOT.png PANEL.html
 import { chromium } from "playwright-core";
 import { readFileSync } from "node:fs";
-import { pathToFileURL } from "node:url";
+import { fileURLToPath, pathToFileURL } from "node:url";
 
-const [html, csv, screenshot] = process.argv.slice(2);
-if (!screenshot) {
-  console.error("usage: node fleet_dashboard.mjs REPORT.html REPORT.csv SCREENSHOT.png");
+const axePath = fileURLToPath(new URL("node_modules/axe-core/axe.min.js", import.meta.url));
+
+const [html, csv, screenshot, panelPage] = process.argv.slice(2);
+if (!panelPage) {
+  console.error("usage: node fleet_dashboard.mjs REPORT.html REPORT.csv SCREENSHOT.png PANEL.html");
   process.exit(2);
 }
 
@@ -42,6 +47,21 @@ function csvReadiness(text) {
   return counts;
 }
 
+// Every axe-core rule (WCAG 2.1 A and AA, and best practice) on the page as it is now.
+async function axeViolations(page, what) {
+  await page.addScriptTag({ path: axePath });
+  const result = await page.evaluate(() => window.axe.run(document));
+  for (const v of result.violations) fail(`${what}: ${v.id} (${v.nodes.length}): ${v.help}`);
+}
+// Neither page may scroll sideways, on a phone or a laptop.
+async function noSidewaysScroll(page, what) {
+  for (const [width, height] of [[390, 844], [1280, 800]]) {
+    await page.setViewportSize({ width, height });
+    const wide = await page.evaluate(() => document.documentElement.scrollWidth - document.documentElement.clientWidth);
+    expect(wide <= 0, `${what} scrolls sideways by ${wide} px at ${width}x${height}`);
+  }
+}
+
 const expected = csvReadiness(readFileSync(csv, "utf8"));
 const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
                                         args: ["--no-sandbox"] });
@@ -51,6 +71,7 @@ try {
   page.on("pageerror", (e) => errors.push(String(e)));
   page.on("request", (r) => { if (!r.url().startsWith("file:") && !r.url().startsWith("data:")) errors.push("fetched " + r.url()); });
   await page.goto(pathToFileURL(html).href);
+  await axeViolations(page, "dashboard");
 
   // Summary counts, per readiness, against the CSV.
   for (const [k, name] of [["0", "ready"], ["1", "usable"], ["2", "not ready"]]) {
@@ -60,31 +81,51 @@ try {
   }
   expect(await page.locator("#summary svg rect").count() > 0, "no verdict chart drawn");
 
-  // Sorting by machine name, then the other way.
+  // Sorting by machine name, then the other way, from the keyboard.
   const names = async () => page.$$eval("#rows tr", (trs) => trs.map((tr) => tr.children[0].textContent));
-  await page.click('#head th[data-col="0"]');
+  const sortState = () => page.$eval('#head button[data-col="0"]', (b) => b.parentElement.getAttribute("aria-sort"));
+  await page.focus('#head button[data-col="0"]');
+  await page.keyboard.press("Enter");
   const up = await names();
   expect(up.join("\n") === [...up].sort().join("\n"), "machine column did not sort ascending: " + up.join(", "));
-  await page.click('#head th[data-col="0"]');
+  expect(await sortState() === "ascending", "aria-sort does not say ascending");
+  await page.keyboard.press("Enter");
   const down = await names();
   expect(down.join("\n") === [...up].reverse().join("\n"), "machine column did not sort descending");
+  expect(await sortState() === "descending", "aria-sort does not say descending");
 
-  // Only "not ready" rows after filtering.
-  await page.selectOption("#readiness", "2");
+  // Only "not ready" rows after choosing that count from the keyboard.
+  await page.focus('#summary .count[data-readiness="2"]');
+  await page.keyboard.press("Enter");
   const readiness = await page.$$eval("#rows tr", (trs) => trs.map((tr) => tr.children[3].textContent));
   expect(readiness.length === (expected["not ready"] || 0),
          `filter shows ${readiness.length} rows, the CSV has ${expected["not ready"] || 0} not ready`);
   expect(readiness.every((r) => r === "not ready"), "filter let through: " + readiness.join(", "));
 
-  // One machine's panel.
+  // One machine's panel: a dialog that takes the focus and gives it back.
   await page.selectOption("#readiness", "");
-  await page.click("#rows tr:first-child .panel-link");
+  await page.focus("#rows tr:first-child .panel-link");
+  await page.keyboard.press("Enter");
   expect(await page.locator("#panel-view").isVisible(), "the panel did not open");
+  expect(await page.evaluate(() => document.activeElement.closest("dialog") !== null), "focus stayed behind the dialog");
   expect(await page.locator("#panel-body svg, #panel-body img").count() === 1, "the panel shows no picture");
+  await axeViolations(page, "dashboard with its panel open");
   await page.screenshot({ path: screenshot, fullPage: false });
-  await page.click("#panel-close");
-  await page.selectOption("#readiness", "");
+  await page.keyboard.press("Escape");
+  expect(!(await page.locator("#panel-view").isVisible()), "Escape did not close the panel");
+  expect(await page.evaluate(() => document.activeElement.classList.contains("panel-link")), "focus did not come back");
   await page.screenshot({ path: screenshot.replace(/\.png$/, "-table.png"), fullPage: true });
+  await noSidewaysScroll(page, "dashboard");
+  await page.setViewportSize({ width: 390, height: 844 });
+  await page.screenshot({ path: screenshot.replace(/\.png$/, "-phone.png"), fullPage: false });
+
+  // The panel page: no violation, no caption clipped in the fonts this browser has.
+  await page.goto(pathToFileURL(panelPage).href);
+  await axeViolations(page, "panel page");
+  const clipped = await page.$$eval(".cell", (cells) =>
+    cells.filter((c) => c.scrollHeight > c.clientHeight + 1 || c.scrollWidth > c.clientWidth + 1).map((c) => c.id));
+  expect(clipped.length === 0, "clipped captions: " + clipped.join(", "));
+  await noSidewaysScroll(page, "panel page");
   expect(errors.length === 0, "page errors or fetches: " + errors.join("; "));
 } finally {
   await browser.close();

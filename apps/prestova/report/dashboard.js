@@ -1,14 +1,18 @@
 (function(){
 var ROWS=["Memory","Processor","Disk","Video","Operating system","Software","Browser"];
 var READY=["ready","usable","not ready","could not be read"],RCLASS=["ready","usable","notready","error"];
-var VNAME={g:"good",o:"okay",b:"bad",n:"none"},VCOL={g:"#3a9d3a",o:"#e0b000",b:"#d03030",n:"#999"};
+// Bar colours at least 3:1 against the white page; a verdict is never shown by colour alone.
+var VNAME={g:"good",o:"okay",b:"bad",n:"none"},VCOL={g:"#2e7d32",o:"#a87900",b:"#d03030",n:"#767676"};
+var VICON={g:"\u2714",o:"~",b:"\u2716",n:"\u2013"};
 function esc(s){return String(s).replace(/[&<>"]/g,function(c){return{"&":"&amp;","<":"&lt;",">":"&gt;","\"":"&quot;"}[c];});}
 function el(id){return document.getElementById(id);}
 // All records in one list: [file, machine, page, readiness, verdicts, values, missing, stopped, panel]
 var all=D.slice();
 E.forEach(function(e){all.push([e[0],e[1],-1,3,"nnnnnnn",["","","","","","",""],[],"line "+e[2]+": "+e[3],""]);});
 function chart(counts){
-  var w=330,bh=16,gap=6,lw=110,h=ROWS.length*(bh+gap),s='<svg xmlns="http://www.w3.org/2000/svg" width="'+w+'" height="'+(h+18)+'" role="img">';
+  var w=330,bh=16,gap=6,lw=110,h=ROWS.length*(bh+gap),said=ROWS.map(function(name,i){
+    return name+": "+"gobn".split("").filter(function(v){return counts[i][v];}).map(function(v){return counts[i][v]+" "+VNAME[v];}).join(", ");});
+  var s='<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 '+w+' '+(h+18)+'" width="'+w+'" role="img" aria-label="'+esc("Verdicts per row. "+said.join("; "))+'">';
   ROWS.forEach(function(name,i){
     var y=i*(bh+gap),tot=0,x=lw;"gobn".split("").forEach(function(v){tot+=counts[i][v];});
     s+='<text x="0" y="'+(y+12)+'" font-size="11">'+esc(name)+'</text>';
@@ -27,12 +31,12 @@ function summary(){
       if(r[7]){stops++;why[r[7]]=(why[r[7]]||0)+1;}});
     var most=Object.keys(why).sort(function(a,b){return why[b]-why[a]||(a<b?-1:1);})[0];
     var top=Object.keys(miss).sort(function(a,b){return miss[b]-miss[a]||(a<b?-1:1);}).slice(0,10);
-    out+='<div class="page" data-page="'+pi+'"><h2>'+esc(page||"(no page: the defaults)")+'</h2><div class="counts">'+
-      [0,1,2].map(function(k){return '<span class="count '+RCLASS[k]+'" data-readiness="'+k+'">'+c[k]+' '+READY[k]+'</span>';}).join("")+
-      (E.length?'<span class="count error" data-readiness="3">'+E.length+' could not be read</span>':'')+
+    out+='<section class="page" data-page="'+pi+'" aria-label="'+esc("Page "+(page||"(no page: the defaults)"))+'"><h3>'+esc(page||"(no page: the defaults)")+'</h3><div class="counts">'+
+      [0,1,2].map(function(k){return '<button type="button" class="count '+RCLASS[k]+'" data-readiness="'+k+'">'+c[k]+' '+READY[k]+'</button>';}).join("")+
+      (E.length?'<button type="button" class="count error" data-readiness="3">'+E.length+' could not be read</button>':'')+
       '</div>'+(stops?'<p class="stopped">'+stops+(stops==1?' run':' runs')+' stopped, most often at '+esc(most)+'</p>':'')+
-      chart(rows)+'<h3>Most often missing</h3><ol class="missing">'+
-      (top.length?top.map(function(m){return '<li>'+esc(m)+': '+miss[m]+'</li>';}).join(""):'<li>nothing</li>')+'</ol></div>';
+      chart(rows)+'<h4>Most often missing</h4><ol class="missing">'+
+      (top.length?top.map(function(m){return '<li>'+esc(m)+': '+miss[m]+'</li>';}).join(""):'<li>nothing</li>')+'</ol></section>';
   });
   el("summary").innerHTML=out;
 }
@@ -56,23 +60,34 @@ function refresh(){
 function draw(){
   var html="",end=Math.min(view.length,start+PER);
   for(var k=start;k<end;k++){var r=all[view[k]];
-    html+='<tr data-index="'+view[k]+'"><td>'+esc(r[1])+'</td><td>'+esc(r[0])+'</td><td>'+esc(r[2]<0?"":PAGES[r[2]])+
+    html+='<tr data-index="'+view[k]+'"><th scope="row">'+esc(r[1])+'</th><td>'+esc(r[0])+'</td><td>'+esc(r[2]<0?"":PAGES[r[2]])+
       '</td><td class="'+RCLASS[r[3]]+'">'+READY[r[3]]+'</td>';
-    for(var i=0;i<7;i++)html+='<td class="v-'+r[4][i]+'" title="'+VNAME[r[4][i]]+'">'+esc(r[5][i]).replace(/\r?\n/g,"<br>")+'</td>';
-    html+='<td>'+esc(r[6].join("; "))+'</td><td>'+esc(r[7])+'</td><td>'+(r[8]!==""?'<a href="#" class="panel-link">panel</a>':'')+'</td></tr>';}
+    // One line a row; the whole value, line breaks and all, on demand.
+    for(var i=0;i<7;i++)html+='<td class="v-'+r[4][i]+'" title="'+esc(VNAME[r[4][i]]+(r[5][i]?"\n"+r[5][i]:""))+'"><span class="vi" role="img" aria-label="'+
+      VNAME[r[4][i]]+'">'+VICON[r[4][i]]+'</span> '+esc(r[5][i].replace(/\n/g," \u00b7 "))+'</td>';
+    html+='<td>'+esc(r[6].join("; "))+'</td><td>'+esc(r[7])+'</td><td>'+(r[8]!==""?'<button type="button" class="panel-link">panel<span class="visually-hidden"> of '+esc(r[1])+'</span></button>':'')+'</td></tr>';}
   el("rows").innerHTML=html;
   el("shown").textContent=view.length?("rows "+(start+1)+"–"+end+" of "+view.length):"no rows";
   el("prev").disabled=start===0;el("next").disabled=end>=view.length;
 }
 function head(){
-  el("head").innerHTML=COLS.map(function(c,i){return '<th data-col="'+i+'">'+esc(c[0])+(i===sortCol?(sortDir>0?" ▲":" ▼"):"")+'</th>';}).join("");
+  // Sortable headers are buttons, so the keyboard sorts too; aria-sort says how.
+  el("head").innerHTML=COLS.map(function(c,i){
+    if(!c[1])return '<th scope="col">'+esc(c[0])+'</th>';
+    return '<th scope="col" aria-sort="'+(i!==sortCol?"none":sortDir>0?"ascending":"descending")+'"><button type="button" data-col="'+i+'">'+
+      esc(c[0])+'<span aria-hidden="true">'+(i===sortCol?(sortDir>0?" \u25b2":" \u25bc"):"")+'</span></button></th>';}).join("");
 }
-el("head").addEventListener("click",function(ev){var th=ev.target.closest("th");if(!th)return;var i=+th.dataset.col;
-  if(!COLS[i][1])return;if(sortCol===i)sortDir=-sortDir;else{sortCol=i;sortDir=1;}head();refresh();});
-el("rows").addEventListener("click",function(ev){var a=ev.target.closest(".panel-link");if(!a)return;ev.preventDefault();
-  var r=all[+a.closest("tr").dataset.index];el("panel-title").textContent=r[1]+" — "+(PAGES[r[2]]||"defaults");
-  el("panel-body").innerHTML=typeof r[8]==="number"?P[r[8]].replace(/@face-(good|okay|bad)@/g,function(m,v){return FACES[v];}):'<img alt="panel" src="'+esc(r[8])+'">';el("panel-view").hidden=false;});
-el("panel-close").addEventListener("click",function(){el("panel-view").hidden=true;});
+el("head").addEventListener("click",function(ev){var b=ev.target.closest("button");if(!b)return;var i=+b.dataset.col;
+  if(sortCol===i)sortDir=-sortDir;else{sortCol=i;sortDir=1;}head();refresh();el("head").querySelector('[data-col="'+i+'"]').focus();});
+// The panel opens in a modal dialog: focus moves in, Escape closes it, and
+// focus goes back to the button that opened it.
+var opener=null;
+el("rows").addEventListener("click",function(ev){var a=ev.target.closest(".panel-link");if(!a)return;
+  var r=all[+a.closest("tr").dataset.index];el("panel-title").textContent=r[1]+" \u2014 "+(PAGES[r[2]]||"defaults");
+  el("panel-body").innerHTML=typeof r[8]==="number"?P[r[8]].replace(/@face-(good|okay|bad)@/g,function(m,v){return FACES[v];}):'<img alt="'+esc("The panel of "+r[1])+'" src="'+esc(r[8])+'">';
+  opener=a;el("panel-view").showModal();el("panel-close").focus();});
+el("panel-close").addEventListener("click",function(){el("panel-view").close();});
+el("panel-view").addEventListener("close",function(){if(opener)opener.focus();});
 el("summary").addEventListener("click",function(ev){var c=ev.target.closest(".count");if(!c)return;
   el("readiness").value=c.dataset.readiness;el("page-filter").value=c.closest(".page").dataset.page;refresh();});
 ["readiness","page-filter"].forEach(function(id){el(id).addEventListener("change",refresh);});

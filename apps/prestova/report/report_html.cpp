@@ -56,6 +56,7 @@ std::string with_named_faces(std::string svg)
 
 constexpr std::string_view kHead = R"HTML(<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
 <meta http-equiv="Content-Security-Policy" content="default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src 'self' data: file:">
 <title>Prestova fleet report</title>
 <style>
@@ -63,18 +64,23 @@ constexpr std::string_view kHead = R"HTML(<!DOCTYPE html>
 
 // After the style sheet.
 constexpr std::string_view kBody = R"HTML(</style></head><body>
-<h1>Prestova fleet report</h1>
+<header><h1>Prestova fleet report</h1></header>
+<main>
+<h2>Pages</h2>
 <div id="summary" class="pages"></div>
-<h2>Machines</h2>
+<h2 id="machines-title">Machines</h2>
 <div class="controls">
 <label>Page <select id="page-filter"></select></label>
 <label>Readiness <select id="readiness"><option value="">all</option><option value="0">ready</option><option value="1">usable</option><option value="2">not ready</option><option value="3">could not be read</option></select></label>
 <label>Find <input id="search" type="search" placeholder="machine, file or value"></label>
-<span id="shown"></span>
-<button id="prev">&lt; previous</button><button id="next">next &gt;</button>
+<span id="shown" aria-live="polite"></span>
+<button type="button" id="prev">&lt; previous</button><button type="button" id="next">next &gt;</button>
 </div>
+<div class="table-box" tabindex="0" role="region" aria-labelledby="machines-title">
 <table class="machines" id="machines"><thead><tr id="head"></tr></thead><tbody id="rows"></tbody></table>
-<div id="panel-view" hidden><button id="panel-close">close</button> <span id="panel-title"></span><div id="panel-body"></div></div>
+</div>
+</main>
+<dialog id="panel-view" aria-labelledby="panel-title"><button type="button" id="panel-close">close</button><h2 id="panel-title"></h2><div id="panel-body"></div></dialog>
 <script>"use strict";var D=[],E=[],P=[];
 )HTML";
 
