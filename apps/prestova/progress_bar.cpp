@@ -1,8 +1,10 @@
 #include "apps/prestova/progress_bar.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #ifdef _WIN32
 #include <io.h>
@@ -67,6 +69,9 @@ void ProgressBar::finish()
 
 bool standard_error_is_terminal()
 {
+    // A dumb terminal cannot move back to the line's start.
+    const char* term = std::getenv("TERM");
+    if (term && std::string_view(term) == "dumb") return false;
 #ifdef _WIN32
     return _isatty(_fileno(stderr)) != 0;
 #else

@@ -25,7 +25,8 @@ private:
     bool drawn_ = false;
 };
 
-// Whether standard error is a terminal a person watches.
+// Whether standard error is a terminal a person watches, and not a dumb one.
+// (Prestova writes no colours, so NO_COLOR has nothing to turn off.)
 bool standard_error_is_terminal();
 
 }  // namespace prestova
