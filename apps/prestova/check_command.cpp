@@ -2,10 +2,12 @@
 
 #include "apps/prestova/output_file.hpp"
 #include "apps/prestova/page_warnings.hpp"
+#include "apps/prestova/report/fleet_result.hpp"
 #include "session/control_setup.hpp"
 #include "core/ansi.hpp"
 #include "core/script_error.hpp"
 #include "host/download_links.hpp"
+#include "render/display_text.hpp"
 #include "render/panel_render.hpp"
 
 #include <ostream>
@@ -64,10 +66,14 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
     const std::string shown = render(options.format, view);
     output.stream() << shown;
     output.commit();
-    const bool to_file = options.output && *options.output != "-";
-    if (report.stopped && (to_file || options.format != OutputFormat::Text))
-        err << "prestova: the run stopped at " << report.stopped->step << ": error " << report.stopped->error_number
-            << ": " << ansi_to_utf8(report.stopped->message) << "\n";
+    // The verdict in one line, as a report sums up its machines; the panel
+    // itself stays as the control drew it.
+    err << "prestova: " << utf8_or_code_page(session->machine_name) << " is "
+        << readiness_name(read_fleet_result(session->panel, report).readiness);
+    if (report.stopped)
+        err << "; the run stopped at " << report.stopped->step << ": error " << report.stopped->error_number << ": "
+            << ansi_to_utf8(report.stopped->message);
+    err << "\n";
     return 0;
 }
 
