@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -37,6 +38,9 @@ TEST(Cli, TheProgramItselfExitsWithTheCodes)
     // A full disk behind standard output is no success.
     EXPECT_NE(std::system((bin + " --help >/dev/full 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((bin + " check --machine " + machine + " >/dev/full 2>/dev/null").c_str()), 0);
+    // A device named as the output is written, not replaced by a file.
+    EXPECT_EQ(std::system((bin + " check --machine " + machine + " --output /dev/null 2>/dev/null").c_str()), 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 }  // namespace

@@ -29,6 +29,15 @@ OutputFile::OutputFile(const std::optional<std::string>& path, std::ostream& sta
     refuse_to_overwrite(target_, inputs, "--output");
     std::error_code error;
     if (fs::is_directory(target_, error)) throw InputError("cannot write " + *path + ": it is a folder");
+    // A device, a pipe or a link (/dev/null, /dev/stdout) is written as it
+    // is: renaming a file over it would replace the device or the link.
+    const auto type = fs::symlink_status(target_, error).type();
+    if (type != fs::file_type::not_found && type != fs::file_type::regular) {
+        errno = 0;
+        file_.open(target_, std::ios::binary);
+        if (!file_) throw InputError("cannot write " + *path + ": " + error_reason(errno));
+        return;
+    }
     // Beside the target, so that the rename stays on one file system.
     const auto suffix = std::to_string(std::random_device{}() % 1000000);
     temporary_ = target_.parent_path() /
@@ -54,11 +63,16 @@ fs::path OutputFile::folder() const
 void OutputFile::commit()
 {
     if (target_.empty()) return;
+    // A write that failed before now (the disk filled up mid-way) left its
+    // reason in errno; a failing flush sets its own.
+    const bool failed_before = !file_;
+    const int earlier_error = errno;
     errno = 0;
     file_.flush();
-    const int flush_error = errno;
+    const int error_number = failed_before || errno == 0 ? earlier_error : errno;
     file_.close();
-    if (!file_) throw InputError("cannot write " + target_.string() + ": " + error_reason(flush_error));
+    if (!file_) throw InputError("cannot write " + target_.string() + ": " + error_reason(error_number));
+    if (temporary_.empty()) return;  // written in place
     std::error_code error;
     fs::rename(temporary_, target_, error);
     if (error && fs::exists(target_)) {  // Windows renames nothing onto an existing file
