@@ -38,11 +38,28 @@ int run(const CommandLine& line, std::ostream& out, std::ostream& err)
     return 2;
 }
 
+// Messages name paths and values as they were given; their control
+// characters are shown as \xNN, never sent to the terminal.
+std::string printable(std::string_view message)
+{
+    std::string out;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\n') || byte == 0x7F) {
+            const char* digits = "0123456789ABCDEF";
+            out.append("\\x").append(1, digits[byte >> 4]).append(1, digits[byte & 15]);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void explain_usage(std::ostream& err, const std::string& command, const char* message)
 {
     const std::string who = command.empty() ? "prestova" : "prestova " + command;
     const std::string help = command.empty() || command == "help" ? "prestova --help" : who + " --help";
-    err << who << ": " << message << "\n"
+    err << who << ": " << printable(message) << "\n"
         << "try '" << help << "'\n";
 }
 
@@ -65,9 +82,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (const UsageError& e) {
         explain_usage(err, command, e.what());
     } catch (const ProfileError& e) {
-        err << "prestova: " << e.what() << "\n";
+        err << "prestova: " << printable(e.what()) << "\n";
     } catch (const InputError& e) {
-        err << "prestova: " << e.what() << "\n";
+        err << "prestova: " << printable(e.what()) << "\n";
     }
     // A full disk or a closed file behind standard output is no success.
     errno = 0;
