@@ -152,6 +152,31 @@ expect_transcript() {
   return 1
 }
 
+# run_container ARG...: our container (prestova_container.exe) of the
+# architecture under test; its answers are printed and left in
+# $CONTAINER_OUT. Fails when it does.
+run_container() {
+  local status=0
+  CONTAINER_OUT="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" "$@" 2>&1 | tr -d '\r')" ||
+    status=$?
+  printf '%s\n' "$CONTAINER_OUT"
+  [ "$status" -eq 0 ] || { echo "FAIL: the container failed (exit $status)" >&2; return 1; }
+}
+
+# container_transcript NAME ARG...: the container's answers for ARG... must
+# be expected/NAME.txt line for line.
+container_transcript() {
+  local name=$1
+  shift
+  run_container "$@" && expect_transcript "$name" "$CONTAINER_OUT"
+}
+
+# page_params FILE: the sample page's <param> values as NAME=VALUE lines, as
+# the container loads them.
+page_params() {
+  sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" >"$1"
+}
+
 # The control's published identifiers, and the type library's version (the
 # product's major.minor).
 CLASS_ID='{A1FBA071-3B84-4CEF-8C26-D107981C15E2}'

@@ -1,11 +1,9 @@
 // A small container for the Wine tests: creates the registered control,
 // loads it from a page's parameters, asks its scripting safety, activates it
 // in a window of its own, pictures it through IViewObject2 and saves the
-// picture as a BMP. Each finding is printed as "what: answer".
-//   prestova_container PARAMS.txt OUT.bmp
+// picture as a binary PPM. Each finding is printed as "what: answer".
+//   prestova_container PARAMS.txt OUT.ppm
 // Other modes are in container_modes.hpp.
-#include "bitmap_file.hpp"
-#include "client_site.hpp"
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
 #include "param_bag.hpp"
@@ -15,19 +13,14 @@
 #include <ocidl.h>
 #include <ole2.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 namespace {
 
 constexpr int kWidth = 801, kHeight = 912;  // the panel's design size in pixels
-
-std::string registry_form(const GUID& guid)
-{
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return std::string(text, text + lstrlenW(text));
-}
 
 // What a container asks to find the class's events: its description and
 // its default source interface.
@@ -40,13 +33,13 @@ void ask_class_info(IUnknown* control)
     }
     GUID source{};
     say("default source", provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source));
-    std::printf("default source is %s\n", registry_form(source).c_str());
+    std::printf("default source is %s\n", guid_text(source).c_str());
     say("other guid kind", provider->GetGUID(7, &source));
     ITypeInfo* info = nullptr;
     say("class info", provider->GetClassInfo(&info));
     TYPEATTR* attributes = nullptr;
     if (info && SUCCEEDED(info->GetTypeAttr(&attributes))) {
-        std::printf("class info is %s, coclass %s\n", registry_form(attributes->guid).c_str(),
+        std::printf("class info is %s, coclass %s\n", guid_text(attributes->guid).c_str(),
                     attributes->typekind == TKIND_COCLASS ? "yes" : "no");
         info->ReleaseTypeAttr(attributes);
     }
@@ -105,7 +98,17 @@ void stream_round_trip(IUnknown* control, const CLSID& clsid)
     stream->Release();
 }
 
-bool draw(IUnknown* control, const char* bmp)
+// A top-down DIB's pixels as a binary PPM.
+bool save_ppm(const char* path, const std::uint32_t* pixels)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << kWidth << ' ' << kHeight << "\n255\n";
+    for (int i = 0; i < kWidth * kHeight; ++i)
+        out << static_cast<char>(pixels[i] >> 16) << static_cast<char>(pixels[i] >> 8) << static_cast<char>(pixels[i]);
+    return static_cast<bool>(out);
+}
+
+bool draw(IUnknown* control, const char* path)
 {
     IViewObject2* view = query<IViewObject2>(control, IID_IViewObject2);
     if (!view) return false;
@@ -126,7 +129,7 @@ bool draw(IUnknown* control, const char* bmp)
     const RECTL bounds{0, 0, kWidth, kHeight};
     say("draw", view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0));
     GdiFlush();
-    const bool saved = save_bmp(bmp, static_cast<const std::uint32_t*>(bits), kWidth, kHeight);
+    const bool saved = save_ppm(path, static_cast<const std::uint32_t*>(bits));
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -142,7 +145,7 @@ int main(int argc, char** argv)
     if (argc == 2 && std::string_view(argv[1]) == "notify") return property_notifications();
     if (argc == 2 && std::string_view(argv[1]) == "types") return property_types();
     if (argc != 3) {
-        std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.bmp\n"
+        std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.ppm\n"
                              "       prestova_container click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...\n"
                              "       prestova_container notify\n"
                              "       prestova_container types\n");

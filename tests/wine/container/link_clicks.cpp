@@ -1,6 +1,5 @@
 // The click mode: left clicks at the links' design positions, as a student
 // clicks the panel, and what the browser log shows after each.
-#include "client_site.hpp"
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
 #include "param_bag.hpp"
@@ -80,26 +79,13 @@ bool click(HWND window, const std::string& request, const char* log)
 
 // NAME=VALUE between clicks: a property written through IDispatch, as a
 // page's script writes it.
-void put_property(IUnknown* control, const std::string& assignment)
+void assign(IUnknown* control, const std::string& assignment)
 {
     const auto equals = assignment.find('=');
-    const std::wstring name = wide(assignment.substr(0, equals));
-    const std::wstring text = wide(assignment.substr(equals + 1));
     IDispatch* dispatch = query<IDispatch>(control, IID_IDispatch);
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
-    HRESULT hr = dispatch ? dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id) : E_NOINTERFACE;
-    if (SUCCEEDED(hr)) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_BSTR;
-        value.bstrVal = SysAllocString(text.c_str());
-        DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params{&value, &named, 1, 1};
-        hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                              nullptr);
-        VariantClear(&value);
-    }
+    const HRESULT hr = dispatch ? put_text(dispatch, wide(assignment.substr(0, equals)).c_str(),
+                                           wide(assignment.substr(equals + 1)).c_str())
+                                : E_NOINTERFACE;
     if (dispatch) dispatch->Release();
     say(("set " + assignment.substr(0, equals)).c_str(), hr);
 }
@@ -137,7 +123,7 @@ int click_links(int argc, char** argv)
     bool known = window != nullptr;
     for (int i = 2; known && i < argc; ++i) {
         const std::string request = argv[i];
-        if (request.find('=') != std::string::npos) put_property(control, request);
+        if (request.find('=') != std::string::npos) assign(control, request);
         else known = click(window, request, argv[1]);
     }
 

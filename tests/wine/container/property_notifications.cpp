@@ -6,7 +6,6 @@
 // never calls it.
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
-#include "notify_sinks.hpp"
 #include "param_bag.hpp"
 
 #include "control/identifiers.hpp"
@@ -19,15 +18,48 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
-IID iid_of(std::string_view text)
-{
-    IID iid{};
-    IIDFromString(wide(text).c_str(), &iid);
-    return iid;
-}
+// Records the property changes it is told of, answering with a chosen status.
+class RecordingSink final : public Local<IPropertyNotifySink> {
+public:
+    explicit RecordingSink(HRESULT answer = S_OK) : answer_(answer) {}
+    HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override
+    {
+        changed.push_back(id);
+        return answer_;
+    }
+    HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+
+    std::vector<DISPID> changed;
+
+private:
+    HRESULT answer_;
+};
+
+// An event sink as script hosts make them: it answers for IDispatch only and
+// counts the calls it gets.
+class EventSink final : public Local<IDispatch> {
+public:
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        if (count) *count = 0;
+        return ++calls, S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return ++calls, E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
+    {
+        return ++calls, E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return ++calls, S_OK;
+    }
+
+    int calls = 0;
+};
 
 void print_changes(const char* what, const RecordingSink& sink)
 {
@@ -38,31 +70,6 @@ void print_changes(const char* what, const RecordingSink& sink)
         line += text;
     }
     std::printf("%s\n", line.c_str());
-}
-
-HRESULT put_text(IDispatch* dispatch, const wchar_t* name, const wchar_t* text, EXCEPINFO* exception = nullptr)
-{
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) return hr;
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocString(text);
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    hr =
-        dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, exception, nullptr);
-    VariantClear(&value);
-    return hr;
-}
-
-std::string narrow(BSTR text)
-{
-    std::string out;
-    for (UINT i = 0; text && i < SysStringLen(text); ++i) out += static_cast<char>(text[i] < 128 ? text[i] : '?');
-    return out;
 }
 
 void print_error_info(const char* what)
@@ -109,7 +116,7 @@ void property_notify_point(IUnknown* control, IConnectionPointContainer* contain
     if (owner_identity) owner_identity->Release();
     if (owner) owner->Release();
 
-    NotASink stranger;
+    Local<IUnknown> stranger;  // no sink
     DWORD cookie = 0;
     say("advise a non-sink", point->Advise(&stranger, &cookie));
     RecordingSink sink;

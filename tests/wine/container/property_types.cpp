@@ -181,14 +181,6 @@ bool same(const VARIANT& a, const VARIANT& b)
     }
 }
 
-DISPID dispid_of(IDispatch* dispatch, const wchar_t* name)
-{
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    return id;
-}
-
 HRESULT invoke_put(IDispatch* dispatch, const wchar_t* name, VARIANT& value, UINT* argument_error = nullptr)
 {
     DISPID named = DISPID_PROPERTYPUT;
@@ -480,13 +472,6 @@ bool write_backs(IDispatch* dispatch)
         ok = ok && kept;
     }
     return ok;
-}
-
-IID iid_of(std::string_view text)
-{
-    IID iid{};
-    IIDFromString(wide(text).c_str(), &iid);
-    return iid;
 }
 
 }  // namespace
