@@ -20,6 +20,5 @@ int property_notifications();
 // reads it back, through IDispatch (by value and by reference) and the dual
 // interface, then through a property bag and a stream into fresh controls;
 // objects and arrays must be refused, and a method's by-reference argument
-// goes back in its storage's own type. Prints a line per type and pass, and
-// "types: all kept" last when every one came back as it should.
+// goes back in its storage's own type. Prints a line per type and pass.
 int property_types();
