@@ -22,3 +22,6 @@ int property_notifications();
 // objects and arrays must be refused, and a method's by-reference argument
 // goes back in its storage's own type. Prints a line per type and pass.
 int property_types();
+
+// typelib DLL: prints the type library embedded in DLL, whole.
+int dump_type_library(const char* path);
