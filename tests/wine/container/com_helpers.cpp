@@ -1,6 +1,7 @@
 #include "com_helpers.hpp"
 
 #include "control/identifiers.hpp"
+#include "design/panel_design.hpp"
 
 std::string guid_text(const GUID& guid)
 {
@@ -16,14 +17,13 @@ IID iid_of(std::string_view text)
     return iid;
 }
 
-IUnknown* create_control(CLSID& clsid)
+ComPtr<IUnknown> create_control()
 {
-    clsid = iid_of(prestova::kClassId);
-    IUnknown* control = nullptr;
+    ComPtr<IUnknown> control;
     const HRESULT created =
-        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&control));
+        CoCreateInstance(iid_of(prestova::kClassId), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&control));
     say("create", created);
-    return SUCCEEDED(created) ? control : nullptr;
+    return control;
 }
 
 DISPID dispid_of(IDispatch* dispatch, const wchar_t* name)
@@ -69,4 +69,28 @@ std::string read_property(IDispatch* dispatch, const wchar_t* name)
     if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BSTR))) out.append(" ").append(narrow(value.bstrVal));
     VariantClear(&value);
     return out;
+}
+
+InPlace::InPlace(IUnknown* control) : ole(query<IOleObject>(control)), in_place(query<IOleInPlaceObject>(control))
+{
+    const int width = prestova::kSurfaceWidth / prestova::kTwipsPerPixel;
+    const int height = prestova::kSurfaceHeight / prestova::kTwipsPerPixel;
+    frame = CreateWindowExA(0, "STATIC", "container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width + 40, height + 60,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    std::printf("container window: %s\n", frame ? "yes" : "no");
+    if (!ole || !in_place) return;
+    say("set client site", ole->SetClientSite(&site));
+    const RECT position{0, 0, width, height};
+    say("do verb", ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, frame, &position));
+    say("window", in_place->GetWindow(&window));
+}
+
+InPlace::~InPlace()
+{
+    if (ole && in_place) {
+        say("deactivate", in_place->InPlaceDeactivate());
+        say("close", ole->Close(OLECLOSE_NOSAVE));
+        ole->SetClientSite(nullptr);
+    }
+    DestroyWindow(frame);
 }

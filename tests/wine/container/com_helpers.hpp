@@ -4,6 +4,7 @@
 // IUnknown of the container's own objects and property access by name.
 #include <windows.h>
 #include <ole2.h>
+#include <wrl/client.h>
 
 #include <cstdio>
 #include <string>
@@ -26,11 +27,14 @@ inline std::string narrow(BSTR text) { return narrow(text, SysStringLen(text)); 
 std::string guid_text(const GUID& guid);  // {XXXXXXXX-...} as the registry writes it
 IID iid_of(std::string_view text);
 
+using Microsoft::WRL::ComPtr;
+
 template <class T>
-T* query(IUnknown* object, REFIID riid)
+ComPtr<T> query(IUnknown* object, REFIID riid = __uuidof(T))
 {
-    void* p = nullptr;
-    return object && SUCCEEDED(object->QueryInterface(riid, &p)) ? static_cast<T*>(p) : nullptr;
+    ComPtr<T> p;
+    if (object) object->QueryInterface(riid, reinterpret_cast<void**>(p.GetAddressOf()));
+    return p;
 }
 
 // IUnknown for an object of the container's own, made on the stack: it
@@ -55,7 +59,7 @@ public:
 
 // The registered control by its class identifier, as a page's object tag
 // names it; the answer is printed as "create".
-IUnknown* create_control(CLSID& clsid);
+ComPtr<IUnknown> create_control();
 
 DISPID dispid_of(IDispatch* dispatch, const wchar_t* name);
 
@@ -87,4 +91,16 @@ public:
     HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+};
+
+// The control activated in place, at the panel's design size, in a window
+// of the container's own as a page shows it; window is the control's. Each
+// step's answer is printed, and so is the deactivation at the end.
+struct InPlace {
+    InPlace(IUnknown* control);
+    ~InPlace();
+    ClientSite site;
+    ComPtr<IOleObject> ole;
+    ComPtr<IOleInPlaceObject> in_place;
+    HWND frame = nullptr, window = nullptr;
 };

@@ -7,8 +7,6 @@
 #include "design/panel_design.hpp"
 
 #include <windows.h>
-#include <ocidl.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <fstream>
@@ -82,12 +80,25 @@ bool click(HWND window, const std::string& request, const char* log)
 void assign(IUnknown* control, const std::string& assignment)
 {
     const auto equals = assignment.find('=');
-    IDispatch* dispatch = query<IDispatch>(control, IID_IDispatch);
-    const HRESULT hr = dispatch ? put_text(dispatch, wide(assignment.substr(0, equals)).c_str(),
-                                           wide(assignment.substr(equals + 1)).c_str())
-                                : E_NOINTERFACE;
-    if (dispatch) dispatch->Release();
-    say(("set " + assignment.substr(0, equals)).c_str(), hr);
+    auto dispatch = query<IDispatch>(control);
+    say(("set " + assignment.substr(0, equals)).c_str(),
+        dispatch ? put_text(dispatch.Get(), wide(assignment.substr(0, equals)).c_str(),
+                            wide(assignment.substr(equals + 1)).c_str())
+                 : E_NOINTERFACE);
+}
+
+bool click_all(int argc, char** argv)
+{
+    ComPtr<IUnknown> control = create_control();
+    if (!control || !load_page(control.Get(), argv[0])) return false;
+    InPlace shown(control.Get());
+    bool known = shown.window != nullptr;
+    for (int i = 2; known && i < argc; ++i) {
+        const std::string request = argv[i];
+        if (request.find('=') != std::string::npos) assign(control.Get(), request);
+        else known = click(shown.window, request, argv[1]);
+    }
+    return known;
 }
 
 }  // namespace
@@ -98,41 +109,8 @@ int click_links(int argc, char** argv)
         std::fprintf(stderr, "usage: prestova_container click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...\n");
         return 2;
     }
-    ParamBag params;
-    if (!load_params(argv[0], params)) return 2;
     if (FAILED(OleInitialize(nullptr))) return 1;
-    CLSID clsid;
-    IUnknown* control = create_control(clsid);
-    if (!control) return 1;
-    IPersistPropertyBag* persist = query<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
-    say("load", persist ? persist->Load(&params, nullptr) : E_NOINTERFACE);
-    if (persist) persist->Release();
-
-    const int width = prestova::kSurfaceWidth / prestova::kTwipsPerPixel;
-    const int height = prestova::kSurfaceHeight / prestova::kTwipsPerPixel;
-    HWND frame = CreateWindowExA(0, "STATIC", "container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width + 40,
-                                 height + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ClientSite site;
-    IOleObject* ole = query<IOleObject>(control, IID_IOleObject);
-    const RECT position{0, 0, width, height};
-    say("do verb", ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, frame, &position));
-    IOleInPlaceObject* in_place = query<IOleInPlaceObject>(control, IID_IOleInPlaceObject);
-    HWND window = nullptr;
-    say("window", in_place->GetWindow(&window));
-
-    bool known = window != nullptr;
-    for (int i = 2; known && i < argc; ++i) {
-        const std::string request = argv[i];
-        if (request.find('=') != std::string::npos) assign(control, request);
-        else known = click(window, request, argv[1]);
-    }
-
-    in_place->InPlaceDeactivate();
-    in_place->Release();
-    ole->Close(OLECLOSE_NOSAVE);
-    ole->Release();
-    control->Release();
-    DestroyWindow(frame);
+    const bool known = click_all(argc, argv);
     OleUninitialize();
     return known ? 0 : 1;
 }

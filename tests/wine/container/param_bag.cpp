@@ -39,24 +39,28 @@ HRESULT STDMETHODCALLTYPE ParamBag::Write(LPCOLESTR name, VARIANT* value)
     return S_OK;
 }
 
-bool load_params(const char* path, ParamBag& bag)
+bool load_page(IUnknown* control, const char* path)
 {
     std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    ParamBag bag;
     std::string line;
-    while (in && std::getline(in, line)) {
+    while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto equals = line.find('=');
-        if (equals == std::string::npos) continue;
+        if (line.find('=') == std::string::npos) continue;
         std::wstring text(line.size(), L'\0');
         const int n = MultiByteToWideChar(CP_ACP, 0, line.data(), static_cast<int>(line.size()), text.data(),
                                           static_cast<int>(text.size()));
         text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+        const std::size_t split = text.find(L'=');
         VARIANT value;
         value.vt = VT_BSTR;
-        const std::size_t split = text.find(L'=');
         value.bstrVal = SysAllocString(text.c_str() + split + 1);
         bag.add(text.substr(0, split), value);
         VariantClear(&value);
     }
-    return static_cast<bool>(in) || in.eof();
+    std::printf("params: %zu\n", bag.size());
+    auto persist = query<IPersistPropertyBag>(control);
+    say("load", persist ? persist->Load(&bag, nullptr) : E_NOINTERFACE);
+    return true;
 }

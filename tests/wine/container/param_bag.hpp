@@ -25,5 +25,7 @@ private:
     std::vector<std::pair<std::wstring, VARIANT>> entries_;
 };
 
-// Reads NAME=VALUE lines (ANSI) into the bag as texts.
-bool load_params(const char* path, ParamBag& bag);
+// Loads the control through IPersistPropertyBag from a file of NAME=VALUE
+// lines (ANSI), values as texts, as a browser loads a page's <param> tags;
+// prints "params: N" and "load". False when the file cannot be read.
+bool load_page(IUnknown* control, const char* path);

@@ -15,7 +15,6 @@
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
-#include <wrl/client.h>
 
 #include "tallymere.h"
 
@@ -25,8 +24,6 @@
 #include <string>
 
 namespace {
-
-using Microsoft::WRL::ComPtr;
 
 // A VARIANT that frees what it holds.
 struct Value {
@@ -178,41 +175,25 @@ VARIANT typed_reference(VARIANT& value)
     return ref;
 }
 
-ComPtr<IDispatch> fresh_control()
-{
-    CLSID clsid;
-    ComPtr<IUnknown> control;
-    *control.GetAddressOf() = create_control(clsid);
-    ComPtr<IDispatch> dispatch;
-    if (control) control.As(&dispatch);
-    return dispatch;
-}
+ComPtr<IDispatch> fresh_control() { return query<IDispatch>(create_control().Get()); }
 
-void through_bag(IDispatch* source)
+// Saves the control through a bag and a stream, and loads a fresh control
+// from each.
+void through_bag_and_stream(IDispatch* source)
 {
     ParamBag bag;
-    ComPtr<IPersistPropertyBag> saving, loading;
-    source->QueryInterface(IID_PPV_ARGS(&saving));
-    say("bag save", saving->Save(&bag, TRUE, TRUE));
+    say("bag save", query<IPersistPropertyBag>(source)->Save(&bag, TRUE, TRUE));
     std::printf("bag keys: %zu\n", bag.size());
     ComPtr<IDispatch> copy = fresh_control();
-    if (!copy || FAILED(copy.As(&loading))) return;
-    say("bag load", loading->Load(&bag, nullptr));
+    say("bag load", query<IPersistPropertyBag>(copy.Get())->Load(&bag, nullptr));
     read_all("bag", copy.Get());
-}
 
-void through_stream(IDispatch* source)
-{
     ComPtr<IStream> stream;
-    ComPtr<IPersistStreamInit> saving, loading;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return;
-    source->QueryInterface(IID_PPV_ARGS(&saving));
-    say("stream save", saving->Save(stream.Get(), TRUE));
-    const LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ComPtr<IDispatch> copy = fresh_control();
-    if (!copy || FAILED(copy.As(&loading))) return;
-    say("stream load", loading->Load(stream.Get()));
+    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    say("stream save", query<IPersistStreamInit>(source)->Save(stream.Get(), TRUE));
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    copy = fresh_control();
+    say("stream load", query<IPersistStreamInit>(copy.Get())->Load(stream.Get()));
     read_all("stream", copy.Get());
 }
 
@@ -275,36 +256,35 @@ void write_backs(IDispatch* dispatch)
     }
 }
 
+void run()
+{
+    ComPtr<IDispatch> dispatch = fresh_control();
+    auto dual = query<_Prestova>(dispatch.Get(), iid_of(prestova::kInterfaceId));
+    if (!dual) return;
+    say("init new", query<IPersistStreamInit>(dispatch.Get())->InitNew());
+    write_and_read_all("invoke", dispatch.Get(), [](VARIANT& v) { return v; });  // the Value frees it
+    write_and_read_all("typed reference", dispatch.Get(), typed_reference);
+    write_and_read_all("variant reference", dispatch.Get(), variant_reference);
+    for (const Row& row : kRows) {
+        Value value, got;
+        make(row.sample, value.v);
+        const HRESULT put = (dual.Get()->*row.put)(value.v);
+        if (FAILED(put))
+            std::printf("dual %s: write failed 0x%08lX\n", row.sample.type, static_cast<unsigned long>(put));
+        const HRESULT read = (dual.Get()->*row.get)(&got.v);
+        std::printf("dual %s: %s\n", row.sample.type, describe(read, got.v).c_str());
+    }
+    through_bag_and_stream(dispatch.Get());
+    refusals(dispatch.Get(), dual.Get());
+    write_backs(dispatch.Get());
+}
+
 }  // namespace
 
 int property_types()
 {
     if (FAILED(OleInitialize(nullptr))) return 1;
-    {
-        ComPtr<IDispatch> dispatch = fresh_control();
-        ComPtr<_Prestova> dual;
-        ComPtr<IPersistStreamInit> init;
-        if (!dispatch || FAILED(dispatch->QueryInterface(iid_of(prestova::kInterfaceId), &dual)) ||
-            FAILED(dispatch.As(&init)))
-            return 1;
-        say("init new", init->InitNew());
-        write_and_read_all("invoke", dispatch.Get(), [](VARIANT& v) { return v; });  // the Value frees it
-        write_and_read_all("typed reference", dispatch.Get(), typed_reference);
-        write_and_read_all("variant reference", dispatch.Get(), variant_reference);
-        for (const Row& row : kRows) {
-            Value value, got;
-            make(row.sample, value.v);
-            const HRESULT put = (dual.Get()->*row.put)(value.v);
-            if (FAILED(put))
-                std::printf("dual %s: write failed 0x%08lX\n", row.sample.type, static_cast<unsigned long>(put));
-            const HRESULT read = (dual.Get()->*row.get)(&got.v);
-            std::printf("dual %s: %s\n", row.sample.type, describe(read, got.v).c_str());
-        }
-        through_bag(dispatch.Get());
-        through_stream(dispatch.Get());
-        refusals(dispatch.Get(), dual.Get());
-        write_backs(dispatch.Get());
-    }
+    run();
     OleUninitialize();
     return 0;
 }
