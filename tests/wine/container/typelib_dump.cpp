@@ -37,12 +37,10 @@ std::string flag_names(unsigned value, std::initializer_list<const char*> names)
 
 std::string name_of(ITypeInfo* info, MEMBERID id)
 {
-    BSTR name = nullptr, doc = nullptr;
-    info->GetDocumentation(id, &name, &doc, nullptr, nullptr);
-    std::string out = narrow(name);
-    if (doc) out.append(" \"").append(narrow(doc)).append("\"");
+    BSTR name = nullptr;
+    info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
+    const std::string out = narrow(name);
     SysFreeString(name);
-    SysFreeString(doc);
     return out;
 }
 
@@ -53,19 +51,13 @@ std::string type_text(ITypeInfo* info, const TYPEDESC& type)
         "DATE",           "BSTR", "IDispatch*",   "SCODE",         "VARIANT_BOOL",   "VARIANT",       "IUnknown*",
         "DECIMAL",        "vt15", "char",         "unsigned char", "unsigned short", "unsigned long", "hyper",
         "unsigned hyper", "int",  "unsigned int", "void",          "HRESULT"};
-    ITypeInfo* referred = nullptr;
+    ComPtr<ITypeInfo> referred;
     switch (type.vt) {
     case VT_PTR: return type_text(info, *type.lptdesc) + "*";
     case VT_SAFEARRAY: return std::string("SAFEARRAY(").append(type_text(info, *type.lptdesc)).append(")");
-    case VT_USERDEFINED: {
+    case VT_USERDEFINED:
         if (FAILED(info->GetRefTypeInfo(type.hreftype, &referred))) return "(unknown type)";
-        BSTR name = nullptr;
-        referred->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-        referred->Release();
-        const std::string out = narrow(name);
-        SysFreeString(name);
-        return out;
-    }
+        return name_of(referred.Get(), MEMBERID_NIL);
     default: return type.vt < std::size(kNames) ? kNames[type.vt] : std::string("vt").append(std::to_string(type.vt));
     }
 }
@@ -80,11 +72,6 @@ std::string value_text(VARIANT* value)
     return out;
 }
 
-std::string param_flags(USHORT flags)
-{
-    return flag_names(flags, {"in", "out", "lcid", "retval", "optional", "hasdefault", "hascustdata"});
-}
-
 void dump_function(ITypeInfo* info, UINT index, bool dispatch)
 {
     FUNCDESC* f = nullptr;
@@ -97,23 +84,17 @@ void dump_function(ITypeInfo* info, UINT index, bool dispatch)
                          : f->invkind == INVOKE_PROPERTYGET ? "propget"
                          : f->invkind == INVOKE_PROPERTYPUT ? "propput"
                                                             : "propputref";
-    std::printf("  %s 0x%08lX %s, %s, slot %d, flags%s, returns %s\n", invoke, static_cast<unsigned long>(f->memid),
-                narrow(names[0]).c_str(), kKinds[f->funckind], f->oVft / static_cast<int>(sizeof(void*)),
-                flag_names(f->wFuncFlags, {"restricted", "source", "bindable", "requestedit", "displaybind",
-                                           "defaultbind", "hidden", "usesgetlasterror", "defaultcollelem", "uidefault",
-                                           "nonbrowsable", "replaceable", "immediatebind"})
-                    .c_str(),
+    std::printf("  %s 0x%08lX %s, %s, slot %d, flags 0x%X, returns %s\n", invoke, static_cast<unsigned long>(f->memid),
+                narrow(names[0]).c_str(), kKinds[f->funckind], f->oVft / static_cast<int>(sizeof(void*)), f->wFuncFlags,
                 type_text(info, f->elemdescFunc.tdesc).c_str());
     // A put's new value has no name of its own: the names are its get's.
     const UINT named = f->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF) ? std::min(count, 1u) : count;
     for (SHORT i = 0; i < f->cParams; ++i) {
         const ELEMDESC& p = f->lprgelemdescParam[i];
-        const USHORT flags = p.paramdesc.wParamFlags;
-        std::printf("    [%s] %s %s%s\n", param_flags(flags).substr(1).c_str(), type_text(info, p.tdesc).c_str(),
-                    static_cast<UINT>(i) + 1 < named ? narrow(names[i + 1]).c_str() : "(unnamed)",
-                    flags & PARAMFLAG_FHASDEFAULT
-                        ? std::string(" = ").append(value_text(&p.paramdesc.pparamdescex->varDefaultValue)).c_str()
-                        : "");
+        const std::string flags = flag_names(p.paramdesc.wParamFlags,
+                                             {"in", "out", "lcid", "retval", "optional", "hasdefault", "hascustdata"});
+        std::printf("    [%s] %s %s\n", flags.c_str() + 1, type_text(info, p.tdesc).c_str(),
+                    static_cast<UINT>(i) + 1 < named ? narrow(names[i + 1]).c_str() : "(unnamed)");
     }
     if (f->cParamsOpt) std::printf("    optional parameters: %d\n", f->cParamsOpt);
     // A script binds by name through the dispatch side.
@@ -129,13 +110,10 @@ void dump_variable(ITypeInfo* info, UINT index)
     VARDESC* v = nullptr;
     if (FAILED(info->GetVarDesc(index, &v))) return void(std::printf("  variable %u: no description\n", index));
     static const char* const kKinds[] = {"perinstance", "static", "const", "dispatch"};
-    std::printf("  %s 0x%08lX %s %s%s, flags%s\n", kKinds[v->varkind], static_cast<unsigned long>(v->memid),
+    std::printf("  %s 0x%08lX %s %s%s, flags 0x%X\n", kKinds[v->varkind], static_cast<unsigned long>(v->memid),
                 type_text(info, v->elemdescVar.tdesc).c_str(), name_of(info, v->memid).c_str(),
                 v->varkind == VAR_CONST ? std::string(" = ").append(value_text(v->lpvarValue)).c_str() : "",
-                flag_names(v->wVarFlags, {"readonly", "source", "bindable", "requestedit", "displaybind", "defaultbind",
-                                          "hidden", "restricted", "defaultcollelem", "uidefault", "nonbrowsable",
-                                          "replaceable", "immediatebind"})
-                    .c_str());
+                v->wVarFlags);
     info->ReleaseVarDesc(v);
 }
 
@@ -155,44 +133,36 @@ void dump_type(ITypeLib* library, ITypeInfo* info, const char* heading, int inde
                                            "replaceable", "dispatchable", "reversebind", "proxy"})
                     .c_str());
     // Found by its identifier too, as a container finds it.
-    ITypeInfo* found = nullptr;
-    ITypeLib* owner = nullptr;
+    ComPtr<ITypeInfo> found, other;
+    ComPtr<ITypeLib> owner;
     UINT found_index = 0;
     if (index >= 0 && a->guid != GUID_NULL &&
         (FAILED(library->GetTypeInfoOfGuid(a->guid, &found)) ||
          FAILED(found->GetContainingTypeLib(&owner, &found_index)) || found_index != static_cast<UINT>(index)))
         std::printf("  not found by its identifier\n");
-    if (owner) owner->Release();
-    if (found) found->Release();
     for (UINT i = 0; i < a->cImplTypes; ++i) {
         HREFTYPE reference = 0;
-        ITypeInfo* implemented = nullptr;
         INT flags = 0;
+        TYPEATTR* b = nullptr;
         info->GetImplTypeFlags(i, &flags);
-        if (SUCCEEDED(info->GetRefTypeOfImplType(i, &reference)) &&
-            SUCCEEDED(info->GetRefTypeInfo(reference, &implemented))) {
-            TYPEATTR* b = nullptr;
-            implemented->GetTypeAttr(&b);
-            std::printf("  implements %s %s, flags%s\n", name_of(implemented, MEMBERID_NIL).c_str(),
-                        guid_text(b->guid).c_str(),
-                        flag_names(flags, {"default", "source", "restricted", "defaultvtable"}).c_str());
-            implemented->ReleaseTypeAttr(b);
-            implemented->Release();
-        } else {
+        if (FAILED(info->GetRefTypeOfImplType(i, &reference)) ||
+            FAILED(info->GetRefTypeInfo(reference, other.ReleaseAndGetAddressOf())) || FAILED(other->GetTypeAttr(&b))) {
             std::printf("  implements %u: not found\n", i);
+            continue;
         }
+        std::printf("  implements %s %s, flags%s\n", name_of(other.Get(), MEMBERID_NIL).c_str(),
+                    guid_text(b->guid).c_str(),
+                    flag_names(flags, {"default", "source", "restricted", "defaultvtable"}).c_str());
+        other->ReleaseTypeAttr(b);
     }
     for (UINT i = 0; i < a->cFuncs; ++i) dump_function(info, i, a->typekind == TKIND_DISPATCH);
     for (UINT i = 0; i < a->cVars; ++i) dump_variable(info, i);
     // A dual interface's vtable side is what a dual caller calls.
     HREFTYPE reference = 0;
-    ITypeInfo* vtable = nullptr;
     if ((a->wTypeFlags & TYPEFLAG_FDUAL) && a->typekind == TKIND_DISPATCH &&
         SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &reference)) &&
-        SUCCEEDED(info->GetRefTypeInfo(reference, &vtable))) {
-        dump_type(library, vtable, "  its vtable side", -1);
-        vtable->Release();
-    }
+        SUCCEEDED(info->GetRefTypeInfo(reference, other.ReleaseAndGetAddressOf())))
+        dump_type(library, other.Get(), "  its vtable side", -1);
     info->ReleaseTypeAttr(a);
 }
 
@@ -200,7 +170,7 @@ void dump_type(ITypeLib* library, ITypeInfo* info, const char* heading, int inde
 
 int dump_type_library(const char* path)
 {
-    ITypeLib* library = nullptr;
+    ComPtr<ITypeLib> library;
     const HRESULT hr = LoadTypeLibEx(wide(path).c_str(), REGKIND_NONE, &library);
     say("load", hr);
     if (FAILED(hr)) return 1;
@@ -215,15 +185,11 @@ int dump_type_library(const char* path)
     SysFreeString(name);
     SysFreeString(doc);
     for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
-        ITypeInfo* info = nullptr;
+        ComPtr<ITypeInfo> info;
         const std::string heading = std::string("type ").append(std::to_string(i));
-        if (FAILED(library->GetTypeInfo(i, &info))) {
-            std::printf("%s: not found\n", heading.c_str());
-            continue;
-        }
-        dump_type(library, info, heading.c_str(), static_cast<int>(i));
-        info->Release();
+        if (SUCCEEDED(library->GetTypeInfo(i, &info)))
+            dump_type(library.Get(), info.Get(), heading.c_str(), static_cast<int>(i));
+        else std::printf("%s: not found\n", heading.c_str());
     }
-    library->Release();
     return 0;
 }
