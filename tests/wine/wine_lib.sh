@@ -119,15 +119,6 @@ register_component() {
     { echo "FAIL: regsvr32 could not register $PRESTOVA_WINDOWS_BUILD/prestova.dll" >&2; return 1; }
 }
 
-# expect_output WHAT EXPECTED_FILE: the last run_script output must equal
-# the file line for line; the difference is shown otherwise.
-expect_output() {
-  if ! diff -u "$2" <(printf '%s\n' "$SCRIPT_OUT") >&2; then
-    echo "FAIL: $1 differs from $(basename "$2")" >&2
-    return 1
-  fi
-}
-
 # use_null_display: windows without an X server (Wine's null display
 # driver); the setting is read when the wine server starts, so it restarts.
 use_null_display() {

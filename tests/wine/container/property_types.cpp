@@ -86,6 +86,11 @@ const Row kRows[] = {
     {{"Decimal", VT_DECIMAL, [](VARIANT& v) { decimal(v, 0x89ABCDEF, 0x0123456789ABCDEFull, 28, DECIMAL_NEG); }},
      PROPERTY(JavaVersion)},
     {{"Byte", VT_UI1, [](VARIANT& v) { v.bVal = 200; }}, PROPERTY(RedYRM)},
+    // Values a script makes that sit at an edge of their type.
+    {{"Byte 0", VT_UI1, [](VARIANT& v) { v.bVal = 0; }}, PROPERTY(GreenYRM)},
+    {{"Boolean False", VT_BOOL, [](VARIANT& v) { v.boolVal = VARIANT_FALSE; }}, PROPERTY(ScreenMinWid)},
+    {{"Date before 1899-12-30", VT_DATE, [](VARIANT& v) { v.date = -1.25; }}, PROPERTY(Zip2URL)},
+    {{"Currency four decimals", VT_CY, [](VARIANT& v) { v.cyVal.int64 = -12345678; }}, PROPERTY(Zip1URL)},
 };
 
 template <class T>
