@@ -1,5 +1,12 @@
-// The click mode: left clicks at the links' design positions, as a student
-// clicks the panel, and what the browser log shows after each.
+// The click mode, click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...: loads
+// the control from the params, activates it in place and clicks each named
+// link at its design position with real mouse messages to the control's
+// window, as a student clicks the panel (FROM>TO presses on one link and
+// releases on another). After a click the browser's LOG (one line a launch)
+// is watched: up to 30 s for a launch, or, for LINK:none, 3 s in which
+// nothing may arrive. Each click is reported as "click LINK at X,Y: N
+// launched" followed by the new lines. A NAME=VALUE among the links writes
+// that property through IDispatch at that point.
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
 #include "param_bag.hpp"
