@@ -128,11 +128,7 @@ int main(int argc, char** argv)
     if (argc == 2 && std::string_view(argv[1]) == "types") return property_types();
     if (argc == 3 && std::string_view(argv[1]) == "typelib") return dump_type_library(argv[2]);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.ppm\n"
-                             "       prestova_container click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...\n"
-                             "       prestova_container notify\n"
-                             "       prestova_container types\n"
-                             "       prestova_container typelib DLL\n");
+        std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.ppm | MODE ARGUMENTS (container_modes.hpp)\n");
         return 2;
     }
     if (FAILED(OleInitialize(nullptr))) return 1;

@@ -63,13 +63,9 @@ public:
 
 void print_changes(const char* what, const RecordingSink& sink)
 {
-    std::string line = std::string(what) + ":";
-    for (DISPID id : sink.changed) {
-        char text[16];
-        std::snprintf(text, sizeof text, " 0x%08lX", static_cast<unsigned long>(id));
-        line += text;
-    }
-    std::printf("%s\n", line.c_str());
+    std::printf("%s:", what);
+    for (DISPID id : sink.changed) std::printf(" 0x%08lX", static_cast<unsigned long>(id));
+    std::printf("\n");
 }
 
 void print_error_info(const char* what)

@@ -48,8 +48,6 @@ void make(const Sample& sample, VARIANT& v)
     v.vt = sample.vt;
 }
 
-void nothing(VARIANT&) {}
-
 void decimal(VARIANT& v, ULONG hi, ULONGLONG lo, BYTE scale, BYTE sign)
 {
     v.decVal.Hi32 = hi;
@@ -69,8 +67,8 @@ struct Row {
 #define PROPERTY(name) WIDE(#name), &_Prestova::put_##name, &_Prestova::get_##name
 
 const Row kRows[] = {
-    {{"Empty", VT_EMPTY, nothing}, PROPERTY(MemoryMin)},
-    {{"Null", VT_NULL, nothing}, PROPERTY(IEVersion)},
+    {{"Empty", VT_EMPTY, [](VARIANT&) {}}, PROPERTY(MemoryMin)},
+    {{"Null", VT_NULL, [](VARIANT&) {}}, PROPERTY(IEVersion)},
     {{"Integer", VT_I2, [](VARIANT& v) { v.iVal = -1234; }}, PROPERTY(CPUMin)},
     {{"Long", VT_I4, [](VARIANT& v) { v.lVal = -2147483647 - 1; }}, PROPERTY(CPURec)},
     {{"Single", VT_R4, [](VARIANT& v) { v.fltVal = 0.1f; }}, PROPERTY(DiskSpaceMin)},

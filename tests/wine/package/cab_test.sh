@@ -41,12 +41,8 @@ fi
 dll="$unpacked_windows\\prestova.dll"
 win_tool regsvr32 /s "$dll" >/dev/null 2>&1 || { echo "FAIL: the unpacked DLL does not register" >&2; exit 1; }
 expect_registration "$dll" || failed=1
-if run_script "$PRESTOVA_SOURCE_DIR/tests/wine/clients/installed.vbs"; then
-  expect_process_arch || failed=1
-  expect_lines "$SCRIPT_OUT" <<<"CPURec 633" || failed=1
-else
-  failed=1
-fi
+{ run_script "$PRESTOVA_SOURCE_DIR/tests/wine/clients/installed.vbs" && expect_process_arch &&
+  expect_lines "$SCRIPT_OUT" <<<"CPURec 633"; } || failed=1
 
 [ "$failed" -eq 0 ] && echo "cab: unpacked, matches the DLL and the page tag, registered and scripted"
 exit "$failed"
