@@ -10,16 +10,14 @@ set_windows_version winxp
 
 work="$WINEPREFIX/container-output"
 mkdir -p "$work"
-sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" > "$work/params.txt"
-out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" "$(winpath "$work/params.txt")" \
-  "$(winpath "$work/panel.bmp")" 2>&1 | tr -d '\r')" || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
-printf '%s\n' "$out"
+page_params "$work/params.txt"
+run_container "$(winpath "$work/params.txt")" "$(winpath "$work/panel.ppm")" || exit 1
 
 failed=0
 # The answers the container must have been given.
-expect_lines "$out" < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/container.lines" || failed=1
+expect_lines "$CONTAINER_OUT" < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/container.lines" || failed=1
 
-convert "$work/panel.bmp" "$work/panel.png"
+convert "$work/panel.ppm" "$work/panel.png"
 expect_eq "picture size" "801x912" "$(identify -format '%wx%h' "$work/panel.png")" || failed=1
 # Pixels that do not depend on the machine: the page sets no colours, so
 # the bag defaults hold (result #ACCFFB, headings and names white).

@@ -8,10 +8,5 @@
 source "$(dirname "$0")/wine_lib.sh"
 new_prefix container-types
 register_component
-
-out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" types 2>&1 | tr -d '\r')" \
-  || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
-printf '%s\n' "$out"
-
-expect_transcript container_types "$out" || exit 1
+container_transcript container_types types || exit 1
 echo "container types: every type kept its VARTYPE and value"

@@ -43,6 +43,14 @@ version_record() {
     "$(fact "$1" windows product_type 1)"
 }
 
+# same_rows WHAT GREP_OPTION PATTERN OTHER: the rows of Wine's check that
+# grep picks must be those of the Linux check of OTHER.
+same_rows() {
+  diff <(grep "$2" "$3" "$work/$name.wine.json") <(grep "$2" "$3" "$work/$name.$4.json") && return 0
+  echo "FAIL: $1 differ (above)" >&2
+  failures=$((failures + 1))
+}
+
 check_profile() {
   local name="$1"
   shift
@@ -66,26 +74,17 @@ check_profile() {
   fi
 
   win_run "$exe" check --format json --page "$(winpath "$page")" | panel >"$work/$name.wine.json"
-  "$PRESTOVA_BINARY" check --machine "$snap.machine" --format json --page "$page" | panel >"$work/$name.snapshot.json"
-
   # The snapshot's facts with the profile's own registry.
   sed "s|^file = .*|file = $PRESTOVA_SOURCE_DIR/profiles/$name.reg|" "$snap.machine" >"$work/$name-merged.machine"
-  "$PRESTOVA_BINARY" check --machine "$work/$name-merged.machine" --format json --page "$page" |
-    panel >"$work/$name.merged.json"
+  local machine
+  for machine in snapshot:"$snap.machine" merged:"$work/$name-merged.machine" profile:"$profile"; do
+    "$PRESTOVA_BINARY" check --machine "${machine#*:}" --format json --page "$page" | panel >"$work/$name.${machine%%:*}.json"
+  done
 
-  if ! diff <(grep -v '"name": "Label4"' "$work/$name.wine.json") \
-            <(grep -v '"name": "Label4"' "$work/$name.snapshot.json"); then
-    echo "FAIL: $name: Wine's check and the check of Wine's snapshot differ (above)" >&2
-    failures=$((failures + 1))
-  fi
-  if ! diff <(grep -E "$registry_rows" "$work/$name.wine.json") <(grep -E "$registry_rows" "$work/$name.merged.json"); then
-    echo "FAIL: $name: registry and version rows differ from the profile's (above)" >&2
-    failures=$((failures + 1))
-  fi
+  same_rows "$name: Wine's check and the check of Wine's snapshot" -v '"name": "Label4"' snapshot
+  same_rows "$name: registry and version rows and the profile's" -E "$registry_rows" merged
   # The operating-system row as the original profile shows it.
-  "$PRESTOVA_BINARY" check --machine "$profile" --format json --page "$page" | panel >"$work/$name.profile.json"
-  expect_eq "$name: operating-system row" "$(grep -E '"name": "(Label2[4-7]|os(good|ok|bad))"' "$work/$name.profile.json")" \
-    "$(grep -E '"name": "(Label2[4-7]|os(good|ok|bad))"' "$work/$name.wine.json")" || failures=$((failures + 1))
+  same_rows "$name: operating-system row and the profile's" -E '"name": "(Label2[4-7]|os(good|ok|bad))"' profile
   wineserver -k >/dev/null 2>&1 || true
 }
 

@@ -24,7 +24,7 @@ win_reg add 'HKCR\http\shell\open\command' /ve /d "\"$browser\" -nohome \"%1\"" 
 win_reg add 'HKCR\.zip' /ve /d 'WinZip' /f >/dev/null 2>&1
 win_reg delete 'HKLM\SOFTWARE\JavaSoft' /f >/dev/null 2>&1 || true
 
-sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" > "$work/params.txt"
+page_params "$work/params.txt"
 # Two addresses of our own beside the page's: one with blanks, one that
 # starts like an option of the browser. The Flash link is clicked again once
 # a script has given it a plain address, which shows that it is visible.
@@ -33,21 +33,15 @@ sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOUR
   echo 'FlashURL=-new-window http://downloads.marvanta.example/flash.exe'
 } >> "$work/params.txt"
 
-out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" click "$(winpath "$work/params.txt")" \
-  "$(winpath "$log")" ziplink1:none flashlink:none "javalink>reallink:none" reallink \
-  FlashURL=http://downloads.marvanta.example/flash.exe flashlink javalink 2>&1 | tr -d '\r')" \
-  || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
-printf '%s\n' "$out"
+run_container click "$(winpath "$work/params.txt")" "$(winpath "$log")" ziplink1:none flashlink:none \
+  "javalink>reallink:none" reallink FlashURL=http://downloads.marvanta.example/flash.exe flashlink javalink || exit 1
 
 failed=0
-expect_lines "$out" < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/link_click.lines" || failed=1
+expect_lines "$CONTAINER_OUT" < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/link_click.lines" || failed=1
 
 # A late launch would still show here: the log holds exactly these lines.
 sleep 1
-expected_log='[http://downloads.marvanta.example/real player setup.exe]
-[http://downloads.marvanta.example/flash.exe]
-[http://www.java.com/en/download/]'
-expect_eq "browser log" "$expected_log" "$(tr -d '\r' < "$log")" || failed=1
+expect_transcript link_click_browser "$(tr -d '\r' <"$log")" || failed=1
 
 [ "$failed" -eq 0 ] && echo "link clicks: the browser got exactly the visible links' addresses"
 exit "$failed"

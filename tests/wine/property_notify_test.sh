@@ -9,10 +9,5 @@
 source "$(dirname "$0")/wine_lib.sh"
 new_prefix property-notify
 register_component
-
-out="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" notify 2>&1 | tr -d '\r')" \
-  || { printf '%s\n' "$out"; echo "FAIL: the container failed" >&2; exit 1; }
-printf '%s\n' "$out"
-
-expect_transcript property_notify "$out" || exit 1
+container_transcript property_notify notify || exit 1
 echo "property notify: every write told the host by its dispatch identifier"

@@ -119,15 +119,6 @@ register_component() {
     { echo "FAIL: regsvr32 could not register $PRESTOVA_WINDOWS_BUILD/prestova.dll" >&2; return 1; }
 }
 
-# expect_output WHAT EXPECTED_FILE: the last run_script output must equal
-# the file line for line; the difference is shown otherwise.
-expect_output() {
-  if ! diff -u "$2" <(printf '%s\n' "$SCRIPT_OUT") >&2; then
-    echo "FAIL: $1 differs from $(basename "$2")" >&2
-    return 1
-  fi
-}
-
 # use_null_display: windows without an X server (Wine's null display
 # driver); the setting is read when the wine server starts, so it restarts.
 use_null_display() {
@@ -150,6 +141,31 @@ expect_transcript() {
   diff -u "$PRESTOVA_SOURCE_DIR/tests/wine/expected/$1.txt" <(printf '%s\n' "$2") >&2 && return 0
   echo "FAIL: the answers differ from expected/$1.txt (above)" >&2
   return 1
+}
+
+# run_container ARG...: our container (prestova_container.exe) of the
+# architecture under test; its answers are printed and left in
+# $CONTAINER_OUT. Fails when it does.
+run_container() {
+  local status=0
+  CONTAINER_OUT="$(win_run "$(winpath "$PRESTOVA_WINDOWS_BUILD/prestova_container.exe")" "$@" 2>&1 | tr -d '\r')" ||
+    status=$?
+  printf '%s\n' "$CONTAINER_OUT"
+  [ "$status" -eq 0 ] || { echo "FAIL: the container failed (exit $status)" >&2; return 1; }
+}
+
+# container_transcript NAME ARG...: the container's answers for ARG... must
+# be expected/NAME.txt line for line.
+container_transcript() {
+  local name=$1
+  shift
+  run_container "$@" && expect_transcript "$name" "$CONTAINER_OUT"
+}
+
+# page_params FILE: the sample page's <param> values as NAME=VALUE lines, as
+# the container loads them.
+page_params() {
+  sed -n 's/.*<param name="\([^"]*\)" value="\([^"]*\)".*/\1=\2/p' "$PRESTOVA_SOURCE_DIR/pages/sample.html" >"$1"
 }
 
 # The control's published identifiers, and the type library's version (the

@@ -1,8 +1,10 @@
 #pragma once
 // Small helpers every mode of the container uses: printing an answer as
-// "what: 0x...", asking an object for an interface, wide text.
+// "what: 0x...", asking an object for an interface, text both ways, the
+// IUnknown of the container's own objects and property access by name.
 #include <windows.h>
 #include <ole2.h>
+#include <wrl/client.h>
 
 #include <cstdio>
 #include <string>
@@ -12,17 +14,93 @@ inline void say(const char* what, HRESULT hr) { std::printf("%s: 0x%08lX\n", wha
 
 inline std::wstring wide(std::string_view text) { return std::wstring(text.begin(), text.end()); }
 
-template <class T>
-T* query(IUnknown* object, REFIID riid)
+// COM text as ASCII (the control's and the library's texts are), '?' for
+// anything else.
+inline std::string narrow(const wchar_t* text, std::size_t length)
 {
-    void* p = nullptr;
-    return object && SUCCEEDED(object->QueryInterface(riid, &p)) ? static_cast<T*>(p) : nullptr;
+    std::string out;
+    for (std::size_t i = 0; text && i < length; ++i) out += text[i] < 128 ? static_cast<char>(text[i]) : '?';
+    return out;
 }
+inline std::string narrow(BSTR text) { return narrow(text, SysStringLen(text)); }
+
+std::string guid_text(const GUID& guid);  // {XXXXXXXX-...} as the registry writes it
+IID iid_of(std::string_view text);
+
+using Microsoft::WRL::ComPtr;
+
+template <class T>
+ComPtr<T> query(IUnknown* object, REFIID riid = __uuidof(T))
+{
+    ComPtr<T> p;
+    if (object) object->QueryInterface(riid, reinterpret_cast<void**>(p.GetAddressOf()));
+    return p;
+}
+
+// IUnknown for an object of the container's own, made on the stack: it
+// answers for IUnknown and Interface, and counts the references it was
+// given so that a test sees whether the control let go of them all.
+template <class Interface>
+class Local : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        *object = riid == IID_IUnknown || riid == __uuidof(Interface) ? static_cast<Interface*>(this) : nullptr;
+        if (!*object) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+
+    ULONG references = 1;
+};
 
 // The registered control by its class identifier, as a page's object tag
 // names it; the answer is printed as "create".
-IUnknown* create_control(CLSID& clsid);
+ComPtr<IUnknown> create_control();
+
+DISPID dispid_of(IDispatch* dispatch, const wchar_t* name);
+
+// A property written through IDispatch::Invoke as a script writes it.
+HRESULT put_property(IDispatch* dispatch, const wchar_t* name, VARIANT& value, EXCEPINFO* exception = nullptr,
+                     UINT* argument_error = nullptr);
+HRESULT put_text(IDispatch* dispatch, const wchar_t* name, const wchar_t* text, EXCEPINFO* exception = nullptr);
+HRESULT get_property(IDispatch* dispatch, const wchar_t* name, VARIANT& value);
 
 // A property read through IDispatch, as "vt N TEXT" (the text when the value
 // converts to one).
 std::string read_property(IDispatch* dispatch, const wchar_t* name);
+
+// The least of a client site: the control asks it nothing it needs an
+// answer to, and activation gets the parent window through DoVerb.
+class ClientSite final : public Local<IOleClientSite> {
+public:
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override
+    {
+        if (moniker) *moniker = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override
+    {
+        if (container) *container = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+};
+
+// The control activated in place, at the panel's design size, in a window
+// of the container's own as a page shows it; window is the control's. Each
+// step's answer is printed, and so is the deactivation at the end.
+struct InPlace {
+    InPlace(IUnknown* control);
+    ~InPlace();
+    ClientSite site;
+    ComPtr<IOleObject> ole;
+    ComPtr<IOleInPlaceObject> in_place;
+    HWND frame = nullptr, window = nullptr;
+};

@@ -1,6 +1,12 @@
-// The click mode: left clicks at the links' design positions, as a student
-// clicks the panel, and what the browser log shows after each.
-#include "client_site.hpp"
+// The click mode, click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...: loads
+// the control from the params, activates it in place and clicks each named
+// link at its design position with real mouse messages to the control's
+// window, as a student clicks the panel (FROM>TO presses on one link and
+// releases on another). After a click the browser's LOG (one line a launch)
+// is watched: up to 30 s for a launch, or, for LINK:none, 3 s in which
+// nothing may arrive. Each click is reported as "click LINK at X,Y: N
+// launched" followed by the new lines. A NAME=VALUE among the links writes
+// that property through IDispatch at that point.
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
 #include "param_bag.hpp"
@@ -8,8 +14,6 @@
 #include "design/panel_design.hpp"
 
 #include <windows.h>
-#include <ocidl.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <fstream>
@@ -80,28 +84,28 @@ bool click(HWND window, const std::string& request, const char* log)
 
 // NAME=VALUE between clicks: a property written through IDispatch, as a
 // page's script writes it.
-void put_property(IUnknown* control, const std::string& assignment)
+void assign(IUnknown* control, const std::string& assignment)
 {
     const auto equals = assignment.find('=');
-    const std::wstring name = wide(assignment.substr(0, equals));
-    const std::wstring text = wide(assignment.substr(equals + 1));
-    IDispatch* dispatch = query<IDispatch>(control, IID_IDispatch);
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
-    HRESULT hr = dispatch ? dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id) : E_NOINTERFACE;
-    if (SUCCEEDED(hr)) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_BSTR;
-        value.bstrVal = SysAllocString(text.c_str());
-        DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params{&value, &named, 1, 1};
-        hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                              nullptr);
-        VariantClear(&value);
+    auto dispatch = query<IDispatch>(control);
+    say(("set " + assignment.substr(0, equals)).c_str(),
+        dispatch ? put_text(dispatch.Get(), wide(assignment.substr(0, equals)).c_str(),
+                            wide(assignment.substr(equals + 1)).c_str())
+                 : E_NOINTERFACE);
+}
+
+bool click_all(int argc, char** argv)
+{
+    ComPtr<IUnknown> control = create_control();
+    if (!control || !load_page(control.Get(), argv[0])) return false;
+    InPlace shown(control.Get());
+    bool known = shown.window != nullptr;
+    for (int i = 2; known && i < argc; ++i) {
+        const std::string request = argv[i];
+        if (request.find('=') != std::string::npos) assign(control.Get(), request);
+        else known = click(shown.window, request, argv[1]);
     }
-    if (dispatch) dispatch->Release();
-    say(("set " + assignment.substr(0, equals)).c_str(), hr);
+    return known;
 }
 
 }  // namespace
@@ -112,41 +116,8 @@ int click_links(int argc, char** argv)
         std::fprintf(stderr, "usage: prestova_container click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...\n");
         return 2;
     }
-    ParamBag params;
-    if (!load_params(argv[0], params)) return 2;
     if (FAILED(OleInitialize(nullptr))) return 1;
-    CLSID clsid;
-    IUnknown* control = create_control(clsid);
-    if (!control) return 1;
-    IPersistPropertyBag* persist = query<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
-    say("load", persist ? persist->Load(&params, nullptr) : E_NOINTERFACE);
-    if (persist) persist->Release();
-
-    const int width = prestova::kSurfaceWidth / prestova::kTwipsPerPixel;
-    const int height = prestova::kSurfaceHeight / prestova::kTwipsPerPixel;
-    HWND frame = CreateWindowExA(0, "STATIC", "container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width + 40,
-                                 height + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ClientSite site;
-    IOleObject* ole = query<IOleObject>(control, IID_IOleObject);
-    const RECT position{0, 0, width, height};
-    say("do verb", ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, frame, &position));
-    IOleInPlaceObject* in_place = query<IOleInPlaceObject>(control, IID_IOleInPlaceObject);
-    HWND window = nullptr;
-    say("window", in_place->GetWindow(&window));
-
-    bool known = window != nullptr;
-    for (int i = 2; known && i < argc; ++i) {
-        const std::string request = argv[i];
-        if (request.find('=') != std::string::npos) put_property(control, request);
-        else known = click(window, request, argv[1]);
-    }
-
-    in_place->InPlaceDeactivate();
-    in_place->Release();
-    ole->Close(OLECLOSE_NOSAVE);
-    ole->Release();
-    control->Release();
-    DestroyWindow(frame);
+    const bool known = click_all(argc, argv);
     OleUninitialize();
     return known ? 0 : 1;
 }

@@ -26,8 +26,3 @@ ini_value() {
       if (name == key) { value = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t]+$/, "", value); print value; exit }
     }'
 }
-
-# page_tag_version FILE: the version in FILE's codebase="prestova.cab#version=..."
-page_tag_version() {
-  grep -o 'codebase="prestova.cab#version=[0-9,]*"' "$1" | head -n 1 | sed 's/.*version=\([0-9,]*\)"/\1/'
-}

@@ -29,20 +29,12 @@ int main(int argc, char** argv)
         return 2;
     }
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(argv[1], &ignored);
-    if (size == 0) {
-        std::fprintf(stderr, "%s has no version resource (error %lu)\n", argv[1], GetLastError());
-        return 1;
-    }
-    std::vector<char> data(size);
-    if (!GetFileVersionInfoA(argv[1], 0, size, data.data())) {
-        std::fprintf(stderr, "cannot read the version resource of %s\n", argv[1]);
-        return 1;
-    }
+    std::vector<char> data(GetFileVersionInfoSizeA(argv[1], &ignored));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
-        std::fprintf(stderr, "%s: no fixed version information\n", argv[1]);
+    if (data.empty() || !GetFileVersionInfoA(argv[1], 0, static_cast<DWORD>(data.size()), data.data()) ||
+        !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+        std::fprintf(stderr, "%s: no version resource that Windows reads\n", argv[1]);
         return 1;
     }
     std::printf("FixedFileVersion=%s\n", dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS).c_str());
