@@ -13,20 +13,25 @@ namespace {
 
 TEST(CheckRun, ASecondShowRunsAgainAndKeepsEarlierIcons)
 {
-    TestControl t(xp_machine_text(64ull << 20));
-    t.load(with(display_page(), {{"MemoryMin", "64"}}));
+    MachineProfile small = case_machine("xp");
+    small.total_physical = 64ull << 20;
+    TestControl t(std::move(small));
+    MemoryPropertyBag page = case_page("display", {{"MemoryMin", "64"}});
+    t.control.read_properties(page);
     t.control.show();
-    EXPECT_TRUE(t.visible(memBad));
-    EXPECT_EQ(t.background(memRecommend), rgb(255, 0, 0));
+    const auto& panel = t.panel;
+    const auto visible = [&](ControlId id) { return panel.state(id).visible; };
+    EXPECT_TRUE(visible(memBad));
+    EXPECT_EQ(panel.state(memRecommend).background, rgb(255, 0, 0));
 
     t.control.put(Prop::MemoryMin, Variant("32"));
     t.control.put(Prop::MemoryRec, Variant("32"));
     EXPECT_FALSE(t.control.show().stopped);
-    EXPECT_TRUE(t.visible(memBad));   // never hidden
-    EXPECT_TRUE(t.visible(memGood));  // the new verdict lies over it
-    EXPECT_FALSE(t.visible(memOk));
-    EXPECT_EQ(t.background(memRecommend), rgb(172, 207, 251));  // reset at the start of the run
-    EXPECT_EQ(t.caption(Label13), "32 Megabytes");
+    EXPECT_TRUE(visible(memBad));   // never hidden
+    EXPECT_TRUE(visible(memGood));  // the new verdict lies over it
+    EXPECT_FALSE(visible(memOk));
+    EXPECT_EQ(panel.state(memRecommend).background, rgb(172, 207, 251));  // reset at the start of the run
+    EXPECT_EQ(panel.state(Label13).caption, "32 Megabytes");
 }
 
 }  // namespace

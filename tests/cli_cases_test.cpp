@@ -18,6 +18,8 @@
 //                              @NAME is the case's file, $SOURCE the checkout
 //   rows [TITLE...]            later panels show only these rows ("Disk space"),
 //                              or all
+//   show NAME                  prints the case's file NAME, as a command wrote
+//                              it; a CR shows as \r
 // Lines before the first case begin every case.
 #include "cli_support.hpp"
 #include "core/file_text.hpp"
@@ -163,6 +165,9 @@ std::string run_case(const std::vector<std::string>& body)
                 w[0] == "reg" ? prestova::read_file_text(folder.file("m.reg")).value_or("") : std::string();
             while (++i < body.size() && body[i] != "end") text += unescape(body[i]) + "\n";
             folder.write(w[0] == "reg" ? "m.reg" : w.at(1), text);
+        } else if (w[0] == "show") {
+            const auto text = prestova::read_file_text(folder.file(w.at(1)));
+            shown += "[" + w[1] + "]\n" + (text ? replace_all(*text, "\r", "\\r") : "(no such file)\n");
         } else if (w[0] == "rows") {
             rows.assign(w.begin() + 1, w.end());
         } else if (w[0] == "run") {

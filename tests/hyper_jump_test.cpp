@@ -30,7 +30,7 @@ std::string http_command(const std::string& command)
 TEST(DefaultBrowserPath, IsKeptPerThreadOnceFoundAndLookedUpUntilThen)
 {
     forget_default_browser();
-    SimulatedMachine machine(machine_profile("", "REGEDIT4\n"));
+    SimulatedMachine machine(MachineProfile{});
     EXPECT_EQ(DefaultBrowserPath(machine.registry()), "");
     machine.registry().tree() = parse_reg_text(http_command(std::string("\"") + kIE + "\" -nohome"), "ie.reg");
     EXPECT_EQ(DefaultBrowserPath(machine.registry()), kIE);
@@ -51,8 +51,10 @@ TEST(DefaultBrowserPath, IsKeptPerThreadOnceFoundAndLookedUpUntilThen)
 TEST(OpenInBrowser, StartsTheBrowserOrTheAddressItselfShownNormally)
 {
     forget_default_browser();
-    SimulatedMachine machine(
-        machine_profile(std::string("[shell]\nprograms = ") + kIE + ", http://x.example/\n", http_command(kIE)));
+    MachineProfile browser;
+    browser.programs = {kIE, "http://x.example/"};
+    browser.registry = parse_reg_text(http_command(kIE), "ie.reg");
+    SimulatedMachine machine(std::move(browser));
     EXPECT_GT(OpenInBrowser(machine.registry(), machine.shell(), "http://x.example/", true), 32);
     EXPECT_GT(OpenInBrowser(machine.registry(), machine.shell(), "http://x.example/", false), 32);
     const auto& launches = machine.shell().launches();

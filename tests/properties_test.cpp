@@ -1,7 +1,7 @@
 // What the command line cannot show of the control's properties and members
-// (members.cases and call.cases call them one by one): the order a property
-// bag is read and saved in, a bag failing part way, change notifications, the
-// member table's lookups and the arguments of refused calls. Names, dispatch
+// (members.cases and call.cases call every one of them by name): the order a
+// property bag is read and saved in, a bag failing part way, change
+// notifications and the arguments of refused calls. Names, dispatch
 // identifiers and order are pinned by the committed component/tallymere.idl.
 #include "control/dispatch.hpp"
 #include "control/member_table.hpp"
@@ -59,7 +59,7 @@ const std::vector<std::string> kPersistenceKeys = {
 
 TEST(Properties, AreLoadedAndSavedInTheirOrderWithTheirDefaults)
 {
-    TestControl t(xp_machine_text());
+    TestControl t(case_machine("xp"));
     RecordingBag loaded, saved;
     t.control.read_properties(loaded);
     t.control.write_properties(saved);
@@ -69,7 +69,7 @@ TEST(Properties, AreLoadedAndSavedInTheirOrderWithTheirDefaults)
     EXPECT_EQ(saved.written[0].second, Variant("9.8"));
     for (const auto& [value, default_value] : saved.written) EXPECT_EQ(value, default_value);
 
-    TestControl fresh(xp_machine_text());
+    TestControl fresh(case_machine("xp"));
     fresh.control.init_properties();
     RecordingBag fresh_saved;
     fresh.control.write_properties(fresh_saved);
@@ -79,7 +79,7 @@ TEST(Properties, AreLoadedAndSavedInTheirOrderWithTheirDefaults)
 
 TEST(Properties, AFailingBagStopsAtItsKeyAndAFailingNotificationAfterTheChange)
 {
-    SimulatedMachine machine(machine_profile(xp_machine_text()));
+    SimulatedMachine machine(case_machine("xp"));
     PanelState panel;
     RecordingSink sink;
     Prestova control(machine.platform(), panel, &sink);
@@ -107,15 +107,6 @@ TEST(Properties, AFailingBagStopsAtItsKeyAndAFailingNotificationAfterTheChange)
     EXPECT_EQ(sink.changed, (std::vector<std::string>{"CPURec", "CPUMin", "recColorDepth", "OSMin"}));
 }
 
-TEST(MemberTable, FindsEveryMemberByItsIdentifierAndKind)
-{
-    for (const Member& m : member_table()) {
-        EXPECT_EQ(m.order, &m - member_table().data() + 1) << m.name;
-        EXPECT_EQ(find_dispid(m.name), m.dispid) << m.name;
-        EXPECT_EQ(find_member(m.dispid, m.kind), &m) << m.name;
-    }
-}
-
 // The command line shows a refused call's message only: its kind, the
 // argument it names and the arguments left as given are for automation.
 TEST(Dispatch, ARefusedCallNamesItsKindAndArgumentAndChangesNoArgument)
@@ -128,7 +119,7 @@ TEST(Dispatch, ARefusedCallNamesItsKindAndArgumentAndChangesNoArgument)
         {"JavaVersion", MemberKind::PropertyGet, {Variant("1.6")}, Kind::BadParamCount, -1},
         {"JavaVersion", MemberKind::PropertyPut, {}, Kind::BadParamCount, -1}};
     for (const auto& [member, kind, given, refused, argument] : rows) {
-        TestControl t(xp_machine_text());
+        TestControl t(case_machine("xp"));
         std::vector<Variant> args = given;
         try {
             invoke(t.control, *find_member(*find_dispid(member), kind), args);

@@ -1,9 +1,7 @@
 // The simulated registry answers the ANSI registry calls with Windows'
 // result codes, sizes, enumeration order and access rules; the four reads
-// the checks use (probes/mod_registry) take from it only what they can use;
-// the recording registry passes every call through unchanged and keeps what
-// it learnt of each existing key: whole values, listed subkeys, refusals.
-#include "platform/recording_registry.hpp"
+// the checks use (probes/mod_registry) take from it only what they can use.
+// (What the recording registry keeps of them is the snapshot: snapshot.cases.)
 #include "platform/simulated/reg_file.hpp"
 #include "platform/simulated/simulated_registry.hpp"
 #include "probes/mod_registry.hpp"
@@ -17,7 +15,6 @@
 #include <vector>
 
 using namespace prestova;
-using namespace std::string_view_literals;
 
 namespace {
 
@@ -31,14 +28,6 @@ const char* const kReg = R"(REGEDIT4
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test]
 "Text"="  hello  "
 "Number"=dword:00000640
-"Negative"=dword:ffffffff
-"Empty"=hex:
-"Expand"=hex(2):25,41,25,00
-"Multi"=hex(7):61,00,00
-"NumberText"="3"
-"Quad"=hex(b):01,00,00,00,00,00,00,00
-"NoNul"=hex(1):41,42
-"EmbeddedNul"=hex(1):41,00,42,00
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\beta]
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\Alpha]
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\_under]
@@ -54,24 +43,6 @@ const char* const kReg = R"(REGEDIT4
 [HKEY_CLASSES_ROOT\.swf]
 @=""
 )";
-
-// Every key recorded, one line each: its index, the name as asked, whether it
-// refused, its values (index:name=type:bytes in hex) and listed subkeys.
-std::string recorded(const RecordingRegistry& registry)
-{
-    const char* const hex = "0123456789abcdef";
-    std::string out;
-    for (const auto& [upper, key] : registry.keys()) {
-        out += upper + " = " + key.name + (key.denied ? " denied" : "");
-        for (const auto& [index, value] : key.values) {
-            out += " " + index + ":" + value.name + "=" + std::to_string(value.type) + ":";
-            for (const std::uint8_t byte : value.data) out += {hex[byte >> 4], hex[byte & 15]};
-        }
-        for (const auto& subkey : key.subkeys) out += " [" + subkey + "]";
-        out += "\n";
-    }
-    return out;
-}
 
 class SimRegistry : public ::testing::Test {
 protected:
@@ -185,10 +156,10 @@ TEST_F(SimRegistry, HandlesCloseOnceAndOutliveTheirKeys)
     EXPECT_EQ(registry.open_handle_count(), 0u);
 }
 
-// The checks' reads: texts only from strings (up to a NUL), numbers only
-// from dwords, subkeys in enumeration order, keys that can be queried;
-// anything else gives the default ("No", -7, nothing), and no read leaves a
-// key open.
+// The checks' reads: texts only from strings, numbers only from dwords
+// (software.cases and processor.cases show the other types), subkeys in
+// enumeration order, keys that can be queried; anything else gives the
+// default ("No", -7, nothing), and no read leaves a key open.
 TEST_F(SimRegistry, ModRegistryReadsOnlyWhatTheChecksCanUse)
 {
     constexpr RegRoot CR = RegRoot::ClassesRoot, LM = RegRoot::LocalMachine;
@@ -197,18 +168,16 @@ TEST_F(SimRegistry, ModRegistryReadsOnlyWhatTheChecksCanUse)
         for (const char* name : names) out += ReadRegString(registry, root, path, name, "No") + "|";
         return out;
     };
-    EXPECT_EQ(texts(LM, "SOFTWARE\\Test\\",
-                    {"Text", "Expand", "Multi", "Empty", "Number", "Missing", "", "NoNul", "EmbeddedNul"}),
-              "  hello  |No|No|No|No|No|No|AB|A|");
+    EXPECT_EQ(texts(LM, "SOFTWARE\\Test\\", {"Text", "Number", "Missing", ""}), "  hello  |No|No|No|");
     EXPECT_EQ(texts(CR, ".PDF\\", {"", "text"}) + texts(LM, "SOFTWARE\\Classes\\.pdf", {""}),
               "AcroExch.Document|application/pdf|AcroExch.Document|");
     EXPECT_EQ(texts(CR, ".swf", {""}) + texts(CR, ".zip", {""}), "|No|");  // the empty text is not the default
     EXPECT_EQ(texts(LM, "SOFTWARE\\Locked\\", {"Text"}) + texts(LM, "SOFTWARE\\Nowhere\\", {"Text"}), "No|No|");
     std::string numbers, lists, exist;
-    for (const char* name : {"Number", "Negative", "NumberText", "Quad", "Missing"})  // Quad: more than four bytes
+    for (const char* name : {"Number", "Text", "Missing"})
         numbers += std::to_string(ReadRegDword(registry, LM, "SOFTWARE\\Test\\", name, -7)) + "|";
     numbers += std::to_string(ReadRegDword(registry, LM, "SOFTWARE\\Nowhere\\", "Number", -7));
-    EXPECT_EQ(numbers, "1600|-1|-7|-7|-7|-7");
+    EXPECT_EQ(numbers, "1600|-7|-7|-7");
     for (const char* path :
          {"SOFTWARE\\Test\\Kids\\", "SOFTWARE\\Test\\Kids\\Alpha", "SOFTWARE\\Nowhere", "SOFTWARE\\Locked"}) {
         for (const auto& name : ListRegSubkeys(registry, LM, path)) lists += name + ";";
@@ -233,60 +202,4 @@ TEST_F(SimRegistry, ModRegistryReadsOnlyWhatTheChecksCanUse)
     EXPECT_EQ(registry.open_handle_count(), 0u) << "a key was left open";
     for (const auto& [text, trimmed] : {std::pair{"  6.0  ", "6.0"}, {"   ", ""}, {"a b", "a b"}, {"\t1\t", "\t1\t"}})
         EXPECT_EQ(trim_blanks(text), trimmed) << text;
-}
-
-TEST(RecordingRegistry, KeepsWhatItLearntOfEachExistingKey)
-{
-    using namespace reg;
-    std::uint32_t size = 0, type = 0;
-    std::uint8_t data[16];
-    char name[64];
-    for (int probe = 0; probe < 4; ++probe) {
-        RegistryTree tree = parse_reg_text(kReg, "t.reg");
-        SimulatedRegistry inner(tree, {"HKLM\\software\\LOCKED"});
-        RecordingRegistry r(inner);
-        RegHandle key = 0, below = 0;
-        if (probe > 0) {  // a key that refuses access is kept as such, whichever call it refused
-            EXPECT_EQ(probe == 1 ? r.open_key_ex(HKLM, "SOFTWARE\\Locked\\", 0, KeyQueryValue, &key)
-                      : r.open_key(HKLM, "SOFTWARE\\Locked", &key) != Success ? Success  // opens for what it allows
-                      : probe == 2 ? r.query_value(key, "Text", nullptr, nullptr, &size)
-                                   : r.enum_key(key, 0, name, sizeof name),
-                      AccessDenied);
-            EXPECT_EQ(recorded(r),
-                      "HKEY_LOCAL_MACHINE\\SOFTWARE\\LOCKED = HKEY_LOCAL_MACHINE\\SOFTWARE\\Locked denied\n");
-            continue;
-        }
-        // Whole values of every type however little was asked (of a key opened below an open
-        // key), the caller answered as the registry did (sizes and copies as RegQueryValueEx
-        // makes them); listed subkeys; nothing of missing keys, values or closed handles.
-        ASSERT_EQ(r.open_key(HKLM, "software\\", &key), Success);
-        ASSERT_EQ(r.open_key(key, "Test\\", &below), Success);
-        EXPECT_EQ(r.query_value(below, "text", nullptr, nullptr, &size), Success);  // only the size
-        EXPECT_EQ(size, 10u);                                                       // the NUL counts
-        EXPECT_EQ(r.query_value(below, "Text", nullptr, nullptr, nullptr), Success);
-        EXPECT_EQ(r.query_value(below, "Text", &type, data, nullptr), 87);  // a buffer needs its size
-        size = 1;
-        EXPECT_EQ(r.query_value(below, "Expand", &type, data, &size), MoreData);
-        EXPECT_EQ(std::pair(type, size), std::pair(ExpandSz, 4u));  // the size needed
-        size = sizeof data;
-        EXPECT_EQ(r.query_value(below, "Number", &type, data, &size), Success);
-        EXPECT_EQ(std::string_view(reinterpret_cast<char*>(data), size), "\x40\x06\0\0"sv);
-        EXPECT_EQ(r.query_value(below, "Empty", &type, data, &size), Success);
-        EXPECT_EQ(std::pair(type, size), std::pair(Binary, 0u));
-        for (std::uint32_t i = 0; r.enum_key(key, i, name, sizeof name) == Success; ++i) {}
-        EXPECT_EQ(r.query_value(below, "Missing", nullptr, nullptr, &size), FileNotFound);
-        EXPECT_EQ(r.close_key(below), Success);
-        EXPECT_EQ(r.query_value(below, "Negative", nullptr, nullptr, &size), InvalidHandle);
-        EXPECT_EQ(r.query_value(0, "x", nullptr, nullptr, &size), InvalidHandle);
-        EXPECT_EQ(r.open_key(HKLM, "SOFTWARE\\Nobody", &key), FileNotFound);
-        EXPECT_EQ(r.open_key_ex(HKLM, "SOFTWARE\\Nobody", 0, KeyRead, &key), FileNotFound);
-        ASSERT_EQ(r.open_key(HKCR, ".pdf", &key), Success);
-        EXPECT_EQ(r.query_value(key, nullptr, nullptr, nullptr, &size), Success);  // the default value
-        EXPECT_EQ(
-            recorded(r),
-            "HKEY_CLASSES_ROOT\\.PDF = HKEY_CLASSES_ROOT\\.pdf :=1:4163726f457863682e446f63756d656e7400\n"
-            "HKEY_LOCAL_MACHINE\\SOFTWARE = HKEY_LOCAL_MACHINE\\software [Classes] [Locked] [Test]\n"
-            "HKEY_LOCAL_MACHINE\\SOFTWARE\\TEST = HKEY_LOCAL_MACHINE\\software\\Test"
-            " EMPTY:Empty=3: EXPAND:Expand=2:25412500 NUMBER:Number=4:40060000 TEXT:text=1:202068656c6c6f202000\n");
-    }
 }
