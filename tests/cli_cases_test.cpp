@@ -154,7 +154,7 @@ std::string run_case(const std::vector<std::string>& body)
     std::vector<std::string> rows;
     for (std::size_t i = 0; i < body.size(); ++i) {
         const std::vector<std::string> w = words(body[i]);
-        if (w.empty()) continue;
+        if (w.empty() || body[i].starts_with("#")) continue;  // file bodies are read whole below
         if (w[0] == "machine") {
             const auto registry = prestova::read_file_text(kCases / "machines" / (w.at(1) + ".reg"));
             folder.write("m.machine",
@@ -185,30 +185,12 @@ std::string run_case(const std::vector<std::string>& body)
     return replace_all(replace_all(shown, here, "@"), kSource, "$SOURCE");
 }
 
-// The lines of a case file without its comments; a file body keeps all.
-std::vector<std::string> without_comments(const std::vector<std::string>& lines)
-{
-    std::vector<std::string> out;
-    bool in_body = false;
-    for (const std::string& line : lines) {
-        if (in_body || !line.starts_with("#")) out.push_back(line);
-        const auto w = words(line);
-        if (!w.empty() && (w[0] == "file" || w[0] == "reg")) in_body = true;
-        if (line == "end") in_body = false;
-    }
-    return out;
-}
-
 // Case name -> its lines, in file order; the lines before the first case
 // begin every case.
 std::vector<std::pair<std::string, std::vector<std::string>>> cases_of(const fs::path& file)
 {
     auto [preamble, cases] = prestova::testing::read_named_blocks(file);
-    preamble = without_comments(preamble);
-    for (auto& [name, lines] : cases) {
-        lines = without_comments(lines);
-        lines.insert(lines.begin(), preamble.begin(), preamble.end());
-    }
+    for (auto& [name, lines] : cases) lines.insert(lines.begin(), preamble.begin(), preamble.end());
     return cases;
 }
 
