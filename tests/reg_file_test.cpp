@@ -2,8 +2,8 @@
 // rules (tests/cases/reg_import.txt), each read as REGEDIT4, as a UTF-16 5.00
 // export and as UTF-8, whole and in blocks, giving exactly the values (and
 // the keys that hold nothing) or the refusal with its line in
-// reg_import.expected. Then the encodings, the limits no rule can hold and
-// what messages quote.
+// reg_import.expected, as are exports no rule can write. Then the bytes
+// that are no registry file, the size limit and what messages quote.
 #include "platform/simulated/reg_file.hpp"
 #include "expected_outputs.hpp"
 #include "temp_folder.hpp"
@@ -13,9 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <ostream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 using namespace prestova;
@@ -24,59 +22,39 @@ using namespace std::string_literals;
 
 namespace {
 
-struct Value {
-    std::string key;
-    std::string name;
-    std::uint32_t type;
-    std::string bytes;
-    bool operator==(const Value&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Value& v)
+// What a file gives: every value, one a line (key, name, type, bytes) with
+// keys in enumeration order, and each key that holds nothing; or the refusal.
+std::string outcome(const std::function<RegistryTree()>& read)
 {
-    out << v.key << " \"" << v.name << "\" " << v.type << " ";
-    for (const char c : v.bytes) out << static_cast<int>(static_cast<unsigned char>(c)) << ",";
-    return out;
-}
-
-Value sz(std::string name, std::string text, std::string key = "HKEY_LOCAL_MACHINE\\A")
-{
-    return {std::move(key), std::move(name), reg::Sz, text.append(1, '\0')};
-}
-
-constexpr std::uint32_t kNoValues = ~0u;  // stands for a key with neither values nor subkeys
-
-// Every value of the tree, keys in enumeration order; with `empty`, also
-// each key that holds nothing.
-std::vector<Value> values_of(const RegistryTree& tree, bool empty = false)
-{
-    std::vector<Value> out;
+    RegistryTree tree;
+    try {
+        tree = read();
+    } catch (const ProfileError& e) {
+        return std::string("refused: ").append(e.what()).append("\n");
+    }
+    std::string out;
     for (const Hive h : {Hive::LocalMachine, Hive::CurrentUser, Hive::Users, Hive::CurrentConfig}) {
         std::vector<std::pair<const RegKey*, std::string>> todo;
         if (const RegKey* root = tree.find_hive(h)) todo.emplace_back(root, hive_name(h));
         while (!todo.empty()) {
             const auto [key, path] = todo.back();
             todo.pop_back();
-            if (empty && key->value_count() == 0 && key->subkey_count() == 0) out.push_back({path, "", kNoValues, ""});
+            if (key->value_count() == 0 && key->subkey_count() == 0) out += path + " holds nothing\n";
             for (std::size_t i = 0; i < key->value_count(); ++i) {
                 const StoredValue& v = key->value_at(i);
-                out.push_back({path, std::string(v.name()), v.type(), std::string(v.data().begin(), v.data().end())});
+                out += path + " \"" + std::string(v.name()) + "\" " + std::to_string(v.type()) + " ";
+                for (std::size_t b = 0; b < v.data().size(); ++b) {
+                    char hex[4];
+                    std::snprintf(hex, sizeof hex, "%02x", v.data()[b]);
+                    out.append(b ? "," : "").append(hex);
+                }
+                out += v.data().empty() ? "no bytes\n" : "\n";
             }
             for (std::size_t i = key->subkey_count(); i-- > 0;)
                 todo.emplace_back(&key->subkey_at(i), path + "\\" + std::string(key->subkey_at(i).name()));
         }
     }
-    return out;
-}
-
-// What a file gives: its values, or the refusal's message.
-std::tuple<std::vector<Value>, std::string> outcome(const std::function<RegistryTree()>& read)
-{
-    try {
-        return {values_of(read(), true), ""};
-    } catch (const ProfileError& e) {
-        return {std::vector<Value>{}, e.what()};
-    }
+    return out.empty() ? "no values\n" : out;
 }
 
 // The file regedit 5.00 writes: UTF-16LE with its byte-order mark.
@@ -84,13 +62,6 @@ std::string utf16_file(std::u16string_view text)
 {
     std::string out = "\xFF\xFE";
     for (const char16_t unit : text) out.append({static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)});
-    return out;
-}
-
-std::string widen(std::string_view ascii)
-{
-    std::string out = "\xFF\xFE";
-    for (const char c : ascii) out.append({c, '\0'});
     return out;
 }
 
@@ -117,31 +88,11 @@ std::string rule_file(const std::vector<std::string>& lines)
     return out;
 }
 
-// What a file gave, one value a line (key, name, type, bytes), or the refusal.
-std::string shown(const std::tuple<std::vector<Value>, std::string>& outcome)
-{
-    const auto& [values, refusal] = outcome;
-    if (!refusal.empty()) return "refused: " + refusal + "\n";
-    std::string out;
-    for (const Value& v : values) {
-        if (v.type == kNoValues) {
-            out += v.key + " holds nothing\n";
-            continue;
-        }
-        out += v.key + " \"" + v.name + "\" " + std::to_string(v.type) + " ";
-        for (std::size_t i = 0; i < v.bytes.size(); ++i) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%02x", static_cast<unsigned char>(v.bytes[i]));
-            out.append(i ? "," : "").append(hex);
-        }
-        out += v.bytes.empty() ? "no bytes\n" : "\n";
-    }
-    return out.empty() ? "no values\n" : out;
-}
-
 // Each rule reads the same from every encoding (UTF-8 with its mark, and the
 // 5.00 header in UTF-16 where no hex(...) type would change), whole or a few
-// bytes at a time; what it gives is in reg_import.expected.
+// bytes at a time; what it gives is in reg_import.expected, as is what two
+// exports give whose letters go to the code page, read cut anywhere (inside
+// a UTF-8 sequence, a UTF-16 unit or surrogate pair, a CR LF).
 TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
 {
     const std::filesystem::path cases = std::filesystem::path(PRESTOVA_SOURCE_DIR) / "tests" / "cases";
@@ -155,58 +106,49 @@ TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
         if (text.find("hex(") == std::string::npos) {
             std::string five = text;
             if (five.starts_with("REGEDIT4")) five.replace(0, 8, "Windows Registry Editor Version 5.00");
-            texts.push_back(widen(five));
+            std::u16string units;
+            for (const unsigned char c : five) units += c;  // each byte a unit of its own
+            texts.push_back(utf16_file(units));
         }
-        const std::string first = shown(outcome([&] { return parse_reg_text(text, "bad.reg"); }));
+        const std::string first = outcome([&] { return parse_reg_text(text, "bad.reg"); });
         expected.check(rule, first);
         for (const std::string& variant : texts) {
             const auto path = dir.write("bad.reg", variant);
             for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20})
-                EXPECT_EQ(shown(outcome([&] { return *read_reg_file(path, "bad.reg", block); })), first)
+                EXPECT_EQ(outcome([&] { return *read_reg_file(path, "bad.reg", block); }), first)
                     << rule << ", block " << block << " of " << variant.size();
-            EXPECT_EQ(shown(outcome([&] { return parse_reg_text(variant, "bad.reg"); })), first) << rule;
+            EXPECT_EQ(outcome([&] { return parse_reg_text(variant, "bad.reg"); }), first) << rule;
         }
+    }
+    const std::pair<const char*, std::string> exports[] = {
+        {"a UTF-16 export",
+         utf16_file(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Caf\u00E9 \U0001F600]\r\n"
+                    u"\"Owner\"=\"Zo\u00EB \u20AC \u4E2D \U0001F600\"\r\n"
+                    u"\"Path\"=hex(2):25,00,e9,00,25,00,00,00\r\n"
+                    u"\"List\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
+                    u"\"Raw\"=hex:61,00,62,00\r\n\"Nul\"=\"1\0002\"\r\n\"Long\"=hex:01,\\\r\n  02\r\n"s)},
+        {"a UTF-16 hex(2) text of an odd number of bytes",
+         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\A]\r\n\"v\"=hex(2):41,00,42\r\n")},
+        {"UTF-8 with its mark", "\xEF\xBB\xBFREGEDIT4\n[HKCU\\Caf\xC3\xA9]\n\"N\"=\"Zo\xC3\xAB \xF0\x9F\x98\x80\"\n"},
+        // A NUL in a name, which no Windows tool can write into a .reg file and
+        // only UTF-16 or UTF-8 can carry (reg_import.txt has the other limits).
+        {"a UTF-16 key name holding a NUL",
+         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\a"s + u'\0' + u"b]\r\n")},
+        {"a UTF-16 value name holding a NUL",
+         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\a]\r\n\r\n\"x"s + u'\0' + u"y\"=\"data\"\r\n")},
+        {"a UTF-8 value name holding a NUL", "\xEF\xBB\xBFREGEDIT4\n[HKCU\\a]\n\"n\0\"=dword:1\n"s}};
+    for (const auto& [name, text] : exports) {
+        const std::string first = outcome([&] { return parse_reg_text(text, "xp.reg"); });
+        expected.check(name, first);
+        const auto path = dir.write("xp.reg", text);
+        for (std::size_t block = 1; block <= 9; ++block)
+            EXPECT_EQ(outcome([&] { return *read_reg_file(path, "xp.reg", block); }), first) << name << block;
     }
 }
 
-TEST(RegFile, Utf16TextAndTextTypesGoToTheCodePage)
+std::string refusal(const std::string& text)
 {
-    const std::string text =
-        utf16_file(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Caf\u00E9 \U0001F600]\r\n"
-                   u"\"Owner\"=\"Zo\u00EB \u20AC \u4E2D \U0001F600\"\r\n"
-                   u"\"Path\"=hex(2):25,00,e9,00,25,00,00,00\r\n"
-                   u"\"List\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
-                   u"\"Raw\"=hex:61,00,62,00\r\n\"Nul\"=\"1\0002\"\r\n\"Long\"=hex:01,\\\r\n  02\r\n"s);
-    const std::string k = "HKEY_CURRENT_USER\\Caf\xE9 ?";
-    const std::vector<Value> expected = {sz("Owner", "Zo\xEB \x80 ? ?", k),
-                                         {k, "Path", reg::ExpandSz, "%\xE9%\0"s},
-                                         {k, "List", reg::MultiSz, "a\0\x80\0\0"s},
-                                         {k, "Raw", reg::Binary, "a\0b\0"s},
-                                         sz("Nul", "1\0002"s, k),
-                                         {k, "Long", reg::Binary, "\x01\x02"}};
-    EXPECT_EQ(values_of(parse_reg_text(text, "xp.reg")), expected);
-    // A unit, a surrogate pair, a CR LF cut anywhere between two blocks.
-    const TempFolder dir;
-    const auto path = dir.write("xp.reg", text);
-    for (std::size_t block = 1; block <= 9; ++block)
-        EXPECT_EQ(values_of(*read_reg_file(path, "xp.reg", block)), expected) << block;
-    EXPECT_EQ(outcome([&] {
-                  return parse_reg_text(
-                      utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\A]\r\n\"v\"=hex(2):41,00,42\r\n"),
-                      "bad.reg");
-              }),
-              std::make_tuple(std::vector<Value>{}, "bad.reg:3: hex(2) text with an odd number of bytes"s));
-}
-
-TEST(RegFile, Utf8WithItsMarkGoesToTheCodePage)
-{
-    const std::string text = "\xEF\xBB\xBFREGEDIT4\n[HKCU\\Caf\xC3\xA9]\n\"N\"=\"Zo\xC3\xAB \xF0\x9F\x98\x80\"\n";
-    const std::vector<Value> expected = {sz("N", "Zo\xEB ?", "HKEY_CURRENT_USER\\Caf\xE9")};
-    EXPECT_EQ(values_of(parse_reg_text(text, "u8.reg")), expected);
-    const TempFolder dir;
-    const auto path = dir.write("u8.reg", text);
-    for (std::size_t block = 1; block <= 5; ++block)
-        EXPECT_EQ(values_of(*read_reg_file(path, "u8.reg", block)), expected) << block;
+    return outcome([&] { return parse_reg_text(text, "bad.reg"); });
 }
 
 TEST(RegFile, BytesThatAreNoRegistryFile)
@@ -221,31 +163,12 @@ TEST(RegFile, BytesThatAreNoRegistryFile)
           // What comes first is refused, however the file is cut into blocks.
           {"REGEDIT4\r\nbroken\r\n\0"s, "bad.reg:2: expected [KEY], @=VALUE or \"NAME\"=VALUE, not 'broken'"}}) {
         const std::string& text = bytes;  // clang 14 captures no structured binding
-        EXPECT_EQ(std::get<1>(outcome([&] { return parse_reg_text(text, "bad.reg"); })), message);
+        EXPECT_EQ(refusal(text), "refused: " + message + "\n");
         const auto path = dir.write("bad.reg", bytes);
-        EXPECT_EQ(std::get<1>(outcome([&] { return *read_reg_file(path, "bad.reg", 1); })), message);
+        EXPECT_EQ(outcome([&] { return *read_reg_file(path, "bad.reg", 1); }), "refused: " + message + "\n");
     }
     EXPECT_FALSE(read_reg_file(dir.file("absent.reg"), "absent.reg"));
     EXPECT_FALSE(read_reg_file(dir.path(), "a folder"));
-}
-
-std::string refusal(const std::string& text)
-{
-    return std::get<1>(outcome([&] { return parse_reg_text(text, "bad.reg"); }));
-}
-
-// A NUL in a name, which no Windows tool can write into a .reg file and
-// only UTF-16 or UTF-8 can carry (reg_import.txt has the other limits).
-TEST(RegFile, RefusesANulInAName)
-{
-    EXPECT_EQ(
-        refusal(utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\a"s + u'\0' + u"b]\r\n")),
-        "bad.reg:2: the key name 'a\\x00b' holds a NUL character, which a .reg file cannot carry");
-    EXPECT_EQ(refusal(utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\a]\r\n\r\n\"x"s + u'\0' +
-                                 u"y\"=\"data\"\r\n")),
-              "bad.reg:4: the value name 'x\\x00y' holds a NUL character, which a .reg file cannot carry");
-    EXPECT_EQ(refusal("\xEF\xBB\xBFREGEDIT4\n[HKCU\\a]\n\"n\0\"=dword:1\n"s),
-              "bad.reg:3: the value name 'n\\x00' holds a NUL character, which a .reg file cannot carry");
 }
 
 // More than 1 GiB is refused before a byte is read (the file is sparse: it
@@ -255,12 +178,12 @@ TEST(RegFile, RefusesAFileOverItsLimit)
     const TempFolder dir;
     const auto path = dir.write("huge.reg", "REGEDIT4\n");
     std::filesystem::resize_file(path, kMaxRegFileBytes + 1);
-    EXPECT_EQ(
-        std::get<1>(outcome([&] { return *read_reg_file(path, "huge.reg"); })),
-        "huge.reg: the file is 1073741825 bytes long; registry files of at most 1073741824 bytes (1 GiB) are read");
+    EXPECT_EQ(outcome([&] { return *read_reg_file(path, "huge.reg"); }),
+              "refused: huge.reg: the file is 1073741825 bytes long; registry files of at most 1073741824 bytes (1 "
+              "GiB) are read\n");
     std::filesystem::resize_file(path, kMaxRegFileBytes);
-    EXPECT_EQ(std::get<1>(outcome([&] { return *read_reg_file(path, "huge.reg"); })),
-              "huge.reg: the file holds NUL bytes: UTF-16 needs its byte-order mark (FF FE)");
+    EXPECT_EQ(outcome([&] { return *read_reg_file(path, "huge.reg"); }),
+              "refused: huge.reg: the file holds NUL bytes: UTF-16 needs its byte-order mark (FF FE)\n");
 }
 
 // Whatever a line holds, a message quotes a bounded, terminal-safe piece.
