@@ -118,50 +118,41 @@ std::string both_ways(int forward, int backward)
     return forward == -backward ? order(forward) : "not symmetric: " + order(forward) + ", " + order(backward);
 }
 
+// A rule's first argument as a value, and as a number.
+Variant v(const Args& a) { return value_of(a.at(0)); }
+double d(const Args& a) { return std::stod(a.at(0).text); }
+using L = const Locale&;
+
 const std::map<std::string, Rule> kRules = {
-    {"integer",
-     [](const Args& a, const Locale& l) -> std::string { return std::to_string(value_of(a.at(0)).to_integer(l)); }},
-    {"long",
-     [](const Args& a, const Locale& l) -> std::string { return std::to_string(value_of(a.at(0)).to_long(l)); }},
-    {"number", [](const Args& a, const Locale& l) -> std::string { return number(value_of(a.at(0)).to_double(l)); }},
-    {"text", [](const Args& a, const Locale& l) -> std::string { return in_quotes(value_of(a.at(0)).to_text(l)); }},
-    {"joined",
-     [](const Args& a, const Locale& l) -> std::string { return in_quotes(value_of(a.at(0)).joined_text(l)); }},
-    {"compare_number",
-     [](const Args& a, const Locale& l) -> std::string {
-         return order(compare_number(value_of(a.at(0)), std::stod(a.at(1).text), l));
-     }},
-    {"compare_text",
-     [](const Args& a, const Locale& l) -> std::string {
-         return order(compare_text(value_of(a.at(0)), a.at(1).text, l));
-     }},
+    {"integer", [](const Args& a, L l) { return std::to_string(v(a).to_integer(l)); }},
+    {"long", [](const Args& a, L l) { return std::to_string(v(a).to_long(l)); }},
+    {"number", [](const Args& a, L l) { return number(v(a).to_double(l)); }},
+    {"text", [](const Args& a, L l) { return in_quotes(v(a).to_text(l)); }},
+    {"joined", [](const Args& a, L l) { return in_quotes(v(a).joined_text(l)); }},
+    {"compare_number", [](const Args& a, L l) { return order(compare_number(v(a), std::stod(a.at(1).text), l)); }},
+    {"compare_text", [](const Args& a, L l) { return order(compare_text(v(a), a.at(1).text, l)); }},
     {"compare_texts",
-     [](const Args& a, const Locale&) -> std::string {
+     [](const Args& a, L) {
          return both_ways(compare_text(a.at(0).text, a.at(1).text), compare_text(a[1].text, a[0].text));
      }},
     {"compare_versions",
-     [](const Args& a, const Locale&) -> std::string {
+     [](const Args& a, L) {
          return both_ways(compare_versions(a.at(0).text, a.at(1).text), compare_versions(a[1].text, a[0].text));
      }},
-    {"parse", [](const Args& a, const Locale& l) -> std::string { return number(parse_number(a.at(0).text, l)); }},
-    {"general",
-     [](const Args& a, const Locale& l) -> std::string { return in_quotes(general_form(std::stod(a.at(0).text), l)); }},
-    {"general_single",
-     [](const Args& a, const Locale& l) -> std::string { return in_quotes(general_form(std::stof(a.at(0).text), l)); }},
-    {"fixed",
-     [](const Args& a, const Locale& l) -> std::string { return in_quotes(format_0_00(std::stod(a.at(0).text), l)); }},
-    {"round",
-     [](const Args& a, const Locale&) -> std::string { return number(round_half_even(std::stod(a.at(0).text))); }},
-    {"date_text",
-     [](const Args& a, const Locale& l) -> std::string { return in_quotes(date_text(std::stod(a.at(0).text), l)); }},
+    {"parse", [](const Args& a, L l) { return number(parse_number(a.at(0).text, l)); }},
+    {"general", [](const Args& a, L l) { return in_quotes(general_form(d(a), l)); }},
+    {"general_single", [](const Args& a, L l) { return in_quotes(general_form(std::stof(a.at(0).text), l)); }},
+    {"fixed", [](const Args& a, L l) { return in_quotes(format_0_00(d(a), l)); }},
+    {"round", [](const Args& a, L) { return number(round_half_even(d(a))); }},
+    {"date_text", [](const Args& a, L l) { return in_quotes(date_text(d(a), l)); }},
     {"iso_date",
-     [](const Args& a, const Locale& l) -> std::string {
+     [](const Args& a, L l) {
          const auto serial = parse_iso_date(a.at(0).text);
          return serial ? number(*serial) + " " + in_quotes(date_text(*serial, l)) : std::string("refused");
      }},
     {"cut_lang_type",
-     [](const Args& a, const Locale& l) -> std::string {
-         Variant argument = value_of(a.at(0));  // rewritten even when the cut fails
+     [](const Args& a, L l) {
+         Variant argument = v(a);  // rewritten even when the cut fails
          std::string result;
          try {
              result = shown_value(CutLangType(argument, l), l);
@@ -171,8 +162,8 @@ const std::map<std::string, Rule> kRules = {
          return result + ", argument " + shown_value(argument, l);
      }},
     {"cut_decimal",
-     [](const Args& a, const Locale& l) -> std::string {
-         return in_quotes(CutDecimal(value_of(a.at(0)), static_cast<std::uint8_t>(std::stoi(a.at(1).text)), l));
+     [](const Args& a, L l) {
+         return in_quotes(CutDecimal(v(a), static_cast<std::uint8_t>(std::stoi(a.at(1).text)), l));
      }},
 };
 
