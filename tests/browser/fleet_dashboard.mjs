@@ -1,19 +1,19 @@
 // The fleet dashboard and a panel page in a real browser: axe-core finds no
-// accessibility violation on either; summary counts agree with the CSV report
+// accessibility violation on either; summary counts agree with the JSON-lines report
 // of the same machines; with the keyboard alone a column sorts, the readiness
 // filter shows only "not ready" rows and a machine's panel opens in a dialog
 // and closes again; neither page scrolls sideways on a phone or a laptop; no
 // panel caption is clipped; screenshots are saved.
-//   node fleet_dashboard.mjs REPORT.html REPORT.csv SCREENSHOT.png PANEL.html
+//   node fleet_dashboard.mjs REPORT.html REPORT.jsonl SCREENSHOT.png PANEL.html
 import { chromium } from "playwright-core";
 import { readFileSync } from "node:fs";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
 const axePath = fileURLToPath(new URL("node_modules/axe-core/axe.min.js", import.meta.url));
 
-const [html, csv, screenshot, panelPage] = process.argv.slice(2);
+const [html, jsonl, screenshot, panelPage] = process.argv.slice(2);
 if (!panelPage) {
-  console.error("usage: node fleet_dashboard.mjs REPORT.html REPORT.csv SCREENSHOT.png PANEL.html");
+  console.error("usage: node fleet_dashboard.mjs REPORT.html REPORT.jsonl SCREENSHOT.png PANEL.html");
   process.exit(2);
 }
 
@@ -25,25 +25,13 @@ function expect(ok, message) {
   if (!ok) fail(message);
 }
 
-// The readiness column of a CSV whose fields may be quoted over several lines.
-function csvReadiness(text) {
-  const rows = [];
-  let field = "", row = [], quoted = false;
-  for (let i = 0; i < text.length; ++i) {
-    const c = text[i];
-    if (quoted) {
-      if (c === '"' && text[i + 1] === '"') { field += '"'; ++i; }
-      else if (c === '"') quoted = false;
-      else field += c;
-    } else if (c === '"') quoted = true;
-    else if (c === ",") { row.push(field); field = ""; }
-    else if (c === "\n") { row.push(field.replace(/\r$/, "")); rows.push(row); row = []; field = ""; }
-    else field += c;
-  }
-  const header = rows.shift();
-  const at = header.indexOf("readiness");
+// How many records of each readiness the JSON-lines report of the same machines has.
+function readinessCounts(text) {
   const counts = {};
-  for (const r of rows) counts[r[at]] = (counts[r[at]] || 0) + 1;
+  for (const line of text.split("\n").filter(Boolean)) {
+    const readiness = JSON.parse(line).readiness;
+    counts[readiness] = (counts[readiness] || 0) + 1;
+  }
   return counts;
 }
 
@@ -62,7 +50,7 @@ async function noSidewaysScroll(page, what) {
   }
 }
 
-const expected = csvReadiness(readFileSync(csv, "utf8"));
+const expected = readinessCounts(readFileSync(jsonl, "utf8"));
 const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
                                         args: ["--no-sandbox"] });
 try {
@@ -73,11 +61,11 @@ try {
   await page.goto(pathToFileURL(html).href);
   await axeViolations(page, "dashboard");
 
-  // Summary counts, per readiness, against the CSV.
+  // Summary counts, per readiness, against the report.
   for (const [k, name] of [["0", "ready"], ["1", "usable"], ["2", "not ready"]]) {
     const shown = await page.$$eval(`#summary .count[data-readiness="${k}"]`,
       (els) => els.reduce((n, e) => n + parseInt(e.textContent, 10), 0));
-    expect(shown === (expected[name] || 0), `summary says ${shown} ${name}, the CSV ${expected[name] || 0}`);
+    expect(shown === (expected[name] || 0), `summary says ${shown} ${name}, the report ${expected[name] || 0}`);
   }
   expect(await page.locator("#summary svg rect").count() > 0, "no verdict chart drawn");
 
@@ -99,7 +87,7 @@ try {
   await page.keyboard.press("Enter");
   const readiness = await page.$$eval("#rows tr", (trs) => trs.map((tr) => tr.children[3].textContent));
   expect(readiness.length === (expected["not ready"] || 0),
-         `filter shows ${readiness.length} rows, the CSV has ${expected["not ready"] || 0} not ready`);
+         `filter shows ${readiness.length} rows, the report has ${expected["not ready"] || 0} not ready`);
   expect(readiness.every((r) => r === "not ready"), "filter let through: " + readiness.join(", "));
 
   // One machine's panel: a dialog that takes the focus and gives it back.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds a fleet report of the bundled machines (CSV and HTML) in a folder of
+# Builds a fleet report of the bundled machines (JSON lines and HTML) in a folder of
 # its own, and a panel page, and drives both in Chromium. The screenshots are kept as
 # fleet-dashboard*.png in the folder given, for a person to look at.
 #   fleet_dashboard_test.sh PRESTOVA SOURCE_DIR SCREENSHOT_DIR
@@ -9,11 +9,11 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/prestova-dashboard.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 cp -R "$source/profiles" machines
-"$prestova" report --page "$source/pages/sample.html" machines --format csv --output fleet.csv 2>/dev/null
+"$prestova" report --page "$source/pages/sample.html" machines --format jsonl --output fleet.jsonl 2>/dev/null
 "$prestova" report --page "$source/pages/sample.html" machines --format html --output fleet.html 2>/dev/null
 # The machine whose video advice is the longest caption of all.
-"$prestova" check --machine machines/win98-desktop.machine --page "$source/pages/sample.html" --format html --output panel.html
-node "$source/tests/browser/fleet_dashboard.mjs" "$work/fleet.html" "$work/fleet.csv" "$work/fleet-dashboard.png" \
+"$prestova" check --machine machines/win98-desktop.machine --page "$source/pages/sample.html" --format html --output panel.html 2>/dev/null
+node "$source/tests/browser/fleet_dashboard.mjs" "$work/fleet.html" "$work/fleet.jsonl" "$work/fleet-dashboard.png" \
   "$work/panel.html"
 mkdir -p "$shots"
 cp fleet-dashboard*.png "$shots/"
