@@ -8,10 +8,11 @@
 #include "platform/simulated/facts_writer.hpp"
 #include "platform/simulated/reg_file.hpp"
 #include "platform/simulated/reg_writer.hpp"
+#include "quoted_args.hpp"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <algorithm>
 #include <sstream>
 
 using namespace prestova;
@@ -28,6 +29,24 @@ std::string written(const MachineProfile& p) { return write_machine_facts(p, "")
 void expect_facts_read_back(const MachineProfile& p, const std::string& what)
 {
     EXPECT_EQ(written(parse(written(p))), written(p)) << what;
+}
+
+// Sets the fact the facts file names KEY, or adds an item to a list: a
+// character takes the value's first, a yes/no whether it is "yes".
+void set_fact(MachineProfile& p, const std::string& name, const std::string& value)
+{
+    const auto key = std::ranges::find(facts_keys(), name, &FactKey::name);
+    ASSERT_NE(key, facts_keys().end()) << name;
+    std::visit(
+        [&]<typename M>(const M& member) {
+            if constexpr (std::is_same_v<M, NumberMember>) set_number(p, *key, std::stoull(value));
+            else if constexpr (std::is_same_v<M, ProfileMember<char>>) p.*member = value.empty() ? '\0' : value[0];
+            else if constexpr (std::is_same_v<M, ProfileMember<std::optional<bool>>>) p.*member = value == "yes";
+            else if constexpr (std::is_same_v<M, ProfileMember<std::vector<std::string>>>) (p.*member).push_back(value);
+            else if constexpr (std::is_same_v<M, ProfileMember<std::string>>) p.*member = value;
+            else ADD_FAILURE() << name;
+        },
+        key->member);
 }
 
 // The same for a registry: every key, name and byte came back.
@@ -75,11 +94,6 @@ TEST(FactsText, ReadsBackWhatItWrites)
     EXPECT_EQ(written(back), written(odd));
     EXPECT_FALSE(back.total_physical);  // no memory: the query fails
 
-    MachineProfile nt4;
-    nt4.platform_id = 2, nt4.major = 4, nt4.minor = 0, nt4.extended_record = false;
-    nt4.service_pack = "Service Pack 6a", nt4.service_pack_major = 6, nt4.total_physical = 0;
-    expect_facts_read_back(nt4, "NT 4");
-
     // ", ;b" would read as a comment and lose b and everything after it.
     MachineProfile comments;
     comments.creatable = {";a", "b", ";c", "#d", "e;f", "g#h", "\x81\x8D\x8F\x90\x9D"};
@@ -99,83 +113,36 @@ TEST(FactsText, ReadsBackWhatItWrites)
         bytes.currency_symbol = std::string(1, static_cast<char>(b)) + "x";
         expect_facts_read_back(bytes, "byte " + std::to_string(b));
     }
-    const std::pair<char, const char*> numbers[] = {{'\0', ""},    {'.', "\x80"}, {'\xA0', "kr"},
-                                                    {'\'', "Fr."}, {';', ";x"},   {'#', "#"},
-                                                    {'=', "S/."},  {',', "R$ x"}, {'\x81', "\x81\x8D"}};
-    for (const auto& [thousands, currency] : numbers) {
-        MachineProfile p;
-        p.thousands_separator = thousands, p.currency_symbol = currency;
-        expect_facts_read_back(p, std::string("currency ") + currency);
-    }
-    // Pictures keep their inner blanks, quotes and comment characters.
-    const std::pair<const char*, const char*> pictures[] = {{"dd.MM.yyyy", "HH:mm:ss"},
-                                                            {"d' de 'MMMM' \xE0 'yyyy", "H' h 'mm"},
-                                                            {"yyyy;MM;dd", "#HH:mm"},
-                                                            {"d", "t"},
-                                                            {"dd/MM/yy'  '", "'x' = H"}};
-    for (const auto& [short_date, time_format] : pictures) {
-        MachineProfile p;
-        p.short_date = short_date, p.time_format = time_format;
-        expect_facts_read_back(p, short_date);
-    }
 }
 
-// What the reader would not read back as written is refused, saying what and why.
-TEST(FactsText, RefusesWhatItsReaderWouldNotReadBack)
+// Every line of tests/cases/facts_writer.txt: values that read back, and what
+// the reader would not read back as written, refused saying what and why.
+TEST(FactsText, EveryLineOfTheWritersTableHolds)
 {
-    const std::pair<std::function<void(MachineProfile&)>, std::string> cases[] = {
-        {[](MachineProfile& p) {
-             p.creatable = {"a", "b,c"};
-         },
-         "a facts file cannot hold an [objects] creatable item 'b,c': a comma separates items"},
-        {[](MachineProfile& p) { p.programs = {"C:\\a ;b.exe"}; },
-         "a facts file cannot hold a [shell] programs item 'C:\\\\a ;b.exe': a blank before ';' or '#' starts a "
-         "comment"},
-        {[](MachineProfile& p) { p.creatable = {""}; },
-         "a facts file cannot hold an [objects] creatable item '': an empty item is dropped"},
-        {[](MachineProfile& p) { p.creatable = {"a\t"}; },
-         "a facts file cannot hold an [objects] creatable item 'a\\x09': blanks around it are dropped"},
-        {[](MachineProfile& p) { p.programs = {"a\n[windows]"}; },
-         "a facts file cannot hold a [shell] programs item 'a\\x0a[windows]': it holds a line break"},
-        {[](MachineProfile& p) { p.service_pack = "Service Pack 3 #beta"; },
-         "a facts file cannot hold service_pack 'Service Pack 3 #beta': a blank before ';' or '#' starts a comment"},
-        {[](MachineProfile& p) { p.service_pack = std::string(128, 'S'); },
-         "a facts file cannot hold service_pack '" + std::string(80, 'S') +
-             "'... (48 more bytes cut): it is longer than the record's 127 characters"},
-        {[](MachineProfile& p) { p.decimal_separator = ' '; },
-         "a facts file cannot hold the decimal separator ' ': it would be read as none"},
-        {[](MachineProfile& p) { p.thousands_separator = ' '; },
-         "a facts file cannot hold the thousands separator ' ': it would be read as none"},
-        {[](MachineProfile& p) { p.thousands_separator = '\n'; },
-         "a facts file cannot hold the thousands separator '\\x0a': it would be read as none"},
-        {[](MachineProfile& p) { p.currency_symbol = " kr"; },
-         "a facts file cannot hold the currency symbol ' kr': blanks around it are dropped"},
-        {[](MachineProfile& p) { p.currency_symbol = "a ;b"; },
-         "a facts file cannot hold the currency symbol 'a ;b': a blank before ';' or '#' starts a comment"},
-        {[](MachineProfile& p) { p.short_date.clear(); },
-         "a facts file cannot hold the short date format '': the reader takes no empty picture"},
-        {[](MachineProfile& p) { p.time_format.clear(); },
-         "a facts file cannot hold the time format '': the reader takes no empty picture"},
-        {[](MachineProfile& p) { p.short_date = "d/M "; },
-         "a facts file cannot hold the short date format 'd/M ': blanks around it are dropped"},
-        {[](MachineProfile& p) { p.time_format = "HH:mm #24"; },
-         "a facts file cannot hold the time format 'HH:mm #24': a blank before ';' or '#' starts a comment"},
-        {[](MachineProfile& p) { p.time_format = "HH\nmm"; },
-         "a facts file cannot hold the time format 'HH\\x0amm': it holds a line break"},
-        // Read back beside its registry file, it would be taken for a misspelling.
-        {[](MachineProfile& p) { p.denied_keys = {"HKLM\\"}; },
-         "a facts file cannot hold a [registry] denied key 'HKLM\\\\': it is not in the registry written beside it"},
-    };
-    for (const auto& [set, message] : cases) {
+    std::istringstream table(read_file_text(kSource + "/tests/cases/facts_writer.txt").value());
+    int checked = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line.starts_with("#")) continue;
+        const auto arrow = line.find(" => ");
+        ASSERT_NE(arrow, std::string::npos) << line;
         MachineProfile p;
-        set(p);
-        try {
-            (void)write_machine_facts(p, "m.reg");
-            ADD_FAILURE() << "written: " << message;
-        } catch (const ProfileError& e) {
-            EXPECT_EQ(std::string(e.what()), message);
+        std::string name;
+        for (const auto& [text, quoted] : prestova::testing::args_of(line.substr(0, arrow)))
+            quoted ? set_fact(p, name, text) : void(name = text);
+        const std::string what = line.substr(arrow + 4);
+        if (what == "reads back") {
+            expect_facts_read_back(p, line);
+        } else {
+            try {
+                (void)write_machine_facts(p, "m.reg");
+                ADD_FAILURE() << "written: " << line;
+            } catch (const ProfileError& e) {
+                EXPECT_EQ(std::string(e.what()), what);
+            }
         }
+        ++checked;
     }
+    EXPECT_GT(checked, 30);
     EXPECT_THROW((void)write_machine_facts(MachineProfile{}, "pc ;1.reg"), ProfileError);
     EXPECT_THROW((void)write_machine_facts(MachineProfile{}, " pc.reg"), ProfileError);
     // A heading is only a comment: a line break in it cannot start a line.
