@@ -27,7 +27,6 @@ constexpr std::uint32_t kEnumerate = 0x0008, kReadControl = 0x00020000, kMaximum
 const char* const kReg = R"(REGEDIT4
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test]
 "Text"="  hello  "
-"Number"=dword:00000640
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\beta]
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\Alpha]
 [HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\_under]
@@ -37,11 +36,6 @@ const char* const kReg = R"(REGEDIT4
 "Text"="open"
 [HKEY_LOCAL_MACHINE\SOFTWARE\Locked]
 "Text"="secret"
-[HKEY_CLASSES_ROOT\.pdf]
-@="AcroExch.Document"
-"Text"="application/pdf"
-[HKEY_CLASSES_ROOT\.swf]
-@=""
 )";
 
 class SimRegistry : public ::testing::Test {
@@ -156,28 +150,13 @@ TEST_F(SimRegistry, HandlesCloseOnceAndOutliveTheirKeys)
     EXPECT_EQ(registry.open_handle_count(), 0u);
 }
 
-// The checks' reads: texts only from strings, numbers only from dwords
-// (software.cases and processor.cases show the other types), subkeys in
-// enumeration order, keys that can be queried; anything else gives the
-// default ("No", -7, nothing), and no read leaves a key open.
-TEST_F(SimRegistry, ModRegistryReadsOnlyWhatTheChecksCanUse)
+// The checks' reads (what they give back is in software.cases, processor.cases
+// and snapshot.cases): subkeys in enumeration order, none from a key missing
+// or denied, and no read leaves a key open.
+TEST_F(SimRegistry, ModRegistryListsSubkeysInOrder)
 {
-    constexpr RegRoot CR = RegRoot::ClassesRoot, LM = RegRoot::LocalMachine;
-    const auto texts = [&](RegRoot root, const char* path, std::initializer_list<const char*> names) {
-        std::string out;
-        for (const char* name : names) out += ReadRegString(registry, root, path, name, "No") + "|";
-        return out;
-    };
-    EXPECT_EQ(texts(LM, "SOFTWARE\\Test\\", {"Text", "Number", "Missing", ""}), "  hello  |No|No|No|");
-    EXPECT_EQ(texts(CR, ".PDF\\", {"", "text"}) + texts(LM, "SOFTWARE\\Classes\\.pdf", {""}),
-              "AcroExch.Document|application/pdf|AcroExch.Document|");
-    EXPECT_EQ(texts(CR, ".swf", {""}) + texts(CR, ".zip", {""}), "|No|");  // the empty text is not the default
-    EXPECT_EQ(texts(LM, "SOFTWARE\\Locked\\", {"Text"}) + texts(LM, "SOFTWARE\\Nowhere\\", {"Text"}), "No|No|");
-    std::string numbers, lists, exist;
-    for (const char* name : {"Number", "Text", "Missing"})
-        numbers += std::to_string(ReadRegDword(registry, LM, "SOFTWARE\\Test\\", name, -7)) + "|";
-    numbers += std::to_string(ReadRegDword(registry, LM, "SOFTWARE\\Nowhere\\", "Number", -7));
-    EXPECT_EQ(numbers, "1600|-7|-7|-7");
+    constexpr RegRoot LM = RegRoot::LocalMachine;
+    std::string lists;
     for (const char* path :
          {"SOFTWARE\\Test\\Kids\\", "SOFTWARE\\Test\\Kids\\Alpha", "SOFTWARE\\Nowhere", "SOFTWARE\\Locked"}) {
         for (const auto& name : ListRegSubkeys(registry, LM, path)) lists += name + ";";
@@ -186,10 +165,6 @@ TEST_F(SimRegistry, ModRegistryReadsOnlyWhatTheChecksCanUse)
     tree.make(*parse_key_name("HKLM\\SOFTWARE\\Test\\Kids\\aardvark"));  // made after a listing: in its place
     for (const auto& name : ListRegSubkeys(registry, LM, "SOFTWARE\\Test\\Kids")) lists += name + ";";
     EXPECT_EQ(lists, "Alpha;beta;Gamma;zeta;_under;||||aardvark;Alpha;beta;Gamma;zeta;_under;");  // '_' after letters
-    for (const char* path :
-         {"SOFTWARE\\Test\\", "software\\test\\kids\\BETA", "SOFTWARE\\Nowhere\\", "SOFTWARE\\Locked\\"})
-        exist += RegKeyExists(registry, LM, path) ? "yes|" : "no|";
-    EXPECT_EQ(exist + (RegKeyExists(registry, CR, ".pdf") ? "yes" : "no"), "yes|yes|no|no|yes");
     // Twenty thousand subkeys, listed one index at a time and the key opened
     // afresh for each as the Acrobat check does, come in order (the benchmark
     // ListSubkeys shows the cost per subkey stays flat).
