@@ -137,7 +137,8 @@ TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
         {"a UTF-16 value name holding a NUL",
          utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\a]\r\n\r\n\"x"s + u'\0' + u"y\"=\"data\"\r\n")},
         {"a UTF-8 value name holding a NUL", "\xEF\xBB\xBFREGEDIT4\n[HKCU\\a]\n\"n\0\"=dword:1\n"s}};
-    for (const auto& [name, text] : exports) {
+    for (const auto& [name, bytes] : exports) {
+        const std::string& text = bytes;  // clang 14 lambdas cannot capture a structured binding
         const std::string first = outcome([&] { return parse_reg_text(text, "xp.reg"); });
         expected.check(name, first);
         const auto path = dir.write("xp.reg", text);
