@@ -31,7 +31,11 @@ PropertyValues page_values(const PageSettings& settings)
     // other params need no room.
     const auto is_property = [&](std::string_view name) {
         const bool known = find_property_by_bag_key(name).has_value();
-        if (!known && settings.unknown_params) settings.unknown_params->emplace_back(name);
+        if (!known && settings.unknown_params) {
+            UnknownParams& unknown = *settings.unknown_params;
+            if (unknown.names.size() < UnknownParams::kNamed) unknown.names.emplace_back(name);
+            ++unknown.count;
+        }
         return known;
     };
     if (settings.page)
@@ -101,10 +105,10 @@ std::unique_ptr<ControlSession> ControlSession::open(Platform platform, std::str
 std::unique_ptr<ControlSession> ControlSession::open(const std::string& machine_file,
                                                      const std::optional<std::string>& page_file,
                                                      const std::vector<std::pair<std::string, std::string>>& params,
-                                                     bool init)
+                                                     bool init, UnknownParams* unknown_params)
 {
     // A bad page or --param is reported before the machine is read.
-    const PropertyValues values = page_values(PageSettings{page_file, params, init});
+    const PropertyValues values = page_values(PageSettings{page_file, params, init, unknown_params});
     return start(open_machine(machine_file), values, init);
 }
 

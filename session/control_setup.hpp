@@ -19,13 +19,21 @@ namespace prestova {
 // as text, --param values as typed.
 using PropertyValues = std::vector<std::pair<std::string, Variant>>;
 
+// A page's params that are no property of the control: the first few by
+// name, and how many in all (a page may hold thousands).
+struct UnknownParams {
+    static constexpr std::size_t kNamed = 10;
+    std::vector<std::string> names;
+    std::size_t count = 0;
+};
+
 struct PageSettings {
     std::optional<std::string> page;                          // an HTML file
     std::vector<std::pair<std::string, std::string>> params;  // NAME=VALUE overrides, UTF-8
     bool init = false;  // fresh control; the values are then written as a script would
-    // When given, the names of the page's params that are no property of
-    // the control (which ignores them, as it must) are added there.
-    std::vector<std::string>* unknown_params = nullptr;
+    // When given, the page's params that are no property of the control
+    // (which ignores them, as it must) are counted there.
+    UnknownParams* unknown_params = nullptr;
 };
 
 struct ControlSession {
@@ -53,7 +61,7 @@ struct ControlSession {
     static std::unique_ptr<ControlSession> open(const std::string& machine_file,
                                                 const std::optional<std::string>& page_file,
                                                 const std::vector<std::pair<std::string, std::string>>& params,
-                                                bool init);
+                                                bool init, UnknownParams* unknown_params = nullptr);
 
 private:
     static std::unique_ptr<ControlSession> start(std::unique_ptr<Machine> machine, const PropertyValues& values,

@@ -23,8 +23,9 @@ int run_call_command(const CallOptions& options, std::ostream& out, std::ostream
     if (!member) member = find_member(*dispid, MemberKind::Method);
     if (!member) throw UsageError("property " + name + " takes no more than one value");
 
-    if (options.page) warn_about_page(options.page, options.init, err);  // a call needs no page
-    auto session = ControlSession::open(options.machine, options.page, options.params, options.init);
+    UnknownParams unknown;
+    auto session = ControlSession::open(options.machine, options.page, options.params, options.init, &unknown);
+    if (options.page) warn_about_page(options.page, options.init, unknown, err);  // a call needs no page
     const Locale locale = session->control.locale();
     std::vector<Variant> call_args;
     for (const auto& v : values) {

@@ -34,8 +34,9 @@ int run_check_command(const CheckOptions& options, std::ostream& out, std::ostre
     std::vector<std::string> inputs{options.machine};
     if (options.page) inputs.push_back(*options.page);
     OutputFile output(options.output, out, inputs);
-    auto session = ControlSession::open(options.machine, options.page, options.params, options.init);
-    warn_about_page(options.page, options.init, err);
+    UnknownParams unknown;
+    auto session = ControlSession::open(options.machine, options.page, options.params, options.init, &unknown);
+    warn_about_page(options.page, options.init, unknown, err);
 
     RunReport report;
     for (int i = 0; i < options.runs; ++i) report = session->control.show();

@@ -95,12 +95,13 @@ std::vector<Page> read_pages(const ReportOptions& options, std::ostream& err)
 {
     std::vector<Page> pages;
     if (options.pages.empty()) {
-        warn_about_page(std::nullopt, false, err);
+        warn_about_page(std::nullopt, false, {}, err);
         pages.push_back({"", page_values(PageSettings{std::nullopt, options.params, false})});
     }
     for (const auto& file : options.pages) {
-        warn_about_page(file, false, err);
-        pages.push_back({file, page_values(PageSettings{file, options.params, false})});
+        UnknownParams unknown;
+        pages.push_back({file, page_values(PageSettings{file, options.params, false, &unknown})});
+        warn_about_page(file, false, unknown, err);
     }
     return pages;
 }
