@@ -213,8 +213,7 @@ void finish_check(CLI::App& app, CommandLine& line, const Given& given)
     CheckOptions& o = line.check;
     need_machine(app, "check", o.machine, "checks");
     o.params = name_values(given.params);
-    if (!given.runs.empty() || given_option(app, "check", "--runs"))
-        o.runs = whole_number("--runs", given.runs, 1, 1000);
+    if (given_option(app, "check", "--runs")) o.runs = whole_number("--runs", given.runs, 1, 1000);
     o.format = check_format(given.format);
     if (o.output && o.output->empty()) throw UsageError("--output needs a file name");
     for (const auto& name : o.clicks) {
