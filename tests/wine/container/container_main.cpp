@@ -126,7 +126,14 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::string_view(argv[1]) == "click") return click_links(argc - 2, argv + 2);
     if (argc == 2 && std::string_view(argv[1]) == "notify") return property_notifications();
     if (argc == 2 && std::string_view(argv[1]) == "types") return property_types();
-    if (argc == 3 && std::string_view(argv[1]) == "typelib") return dump_type_library(argv[2]);
+    if (argc == 3 && std::string_view(argv[1]) == "typelib") {
+        // Inside an apartment, as a container loads it; outside one,
+        // Wine's loader once crashed in CI.
+        if (FAILED(OleInitialize(nullptr))) return 1;
+        const int status = dump_type_library(argv[2]);
+        OleUninitialize();
+        return status;
+    }
     if (argc != 3) {
         std::fprintf(stderr, "usage: prestova_container PARAMS.txt OUT.ppm | MODE ARGUMENTS (container_modes.hpp)\n");
         return 2;
