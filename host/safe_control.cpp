@@ -43,30 +43,37 @@ bool SafeForScripting() { return safe_for_scripting; }
 bool SafeForInitializing() { return safe_for_initializing; }
 
 HResult GetInterfaceSafetyOptions(const Guid* riid, std::uint32_t* pdwSupportedOptions,
-                                  std::uint32_t* pdwEnabledOptions)
+                                  std::uint32_t* pdwEnabledOptions, bool page_allowed)
 {
     // Nowhere to write the answer: say so rather than write through null.
     if (!pdwSupportedOptions || !pdwEnabledOptions) return kPointer;
     *pdwSupportedOptions = kSafeForUntrustedCaller | kSafeForUntrustedData;
     if (!riid) return kOk;
     switch (kind_of(*riid)) {
-    case Kind::Scripting: *pdwEnabledOptions = safe_for_scripting ? kSafeForUntrustedCaller : 0; return kOk;
-    case Kind::Initializing: *pdwEnabledOptions = safe_for_initializing ? kSafeForUntrustedData : 0; return kOk;
+    case Kind::Scripting:
+        *pdwEnabledOptions = safe_for_scripting && page_allowed ? kSafeForUntrustedCaller : 0;
+        return kOk;
+    case Kind::Initializing:
+        *pdwEnabledOptions = safe_for_initializing && page_allowed ? kSafeForUntrustedData : 0;
+        return kOk;
     case Kind::Other: break;
     }
     return kNoInterface;
 }
 
-HResult SetInterfaceSafetyOptions(const Guid* riid, std::uint32_t dwOptionsSetMask, std::uint32_t dwEnabledOptions)
+HResult SetInterfaceSafetyOptions(const Guid* riid, std::uint32_t dwOptionsSetMask, std::uint32_t dwEnabledOptions,
+                                  bool page_allowed)
 {
     if (!riid) return kOk;
     const std::uint32_t asked = dwOptionsSetMask & dwEnabledOptions;
     switch (kind_of(*riid)) {
-    case Kind::Scripting: return asked == kSafeForUntrustedCaller && safe_for_scripting ? kOk : kFail;
-    case Kind::Initializing: return asked == kSafeForUntrustedData && safe_for_initializing ? kOk : kFail;
+    case Kind::Scripting: return asked == kSafeForUntrustedCaller && safe_for_scripting && page_allowed ? kOk : kFail;
+    case Kind::Initializing:
+        return asked == kSafeForUntrustedData && safe_for_initializing && page_allowed ? kOk : kFail;
     case Kind::Other: break;
     }
-    return kNoInterface;
+    // A refused page asking for any option gets the browser's "not safe".
+    return page_allowed || asked == 0 ? kNoInterface : kFail;
 }
 
 }  // namespace prestova

@@ -41,8 +41,11 @@ void safe_control_startup();
 bool SafeForScripting();
 bool SafeForInitializing();
 
+// PAGE_ALLOWED false: the site lock refuses the page the control is on; no
+// option is enabled and none may be set.
 HResult GetInterfaceSafetyOptions(const Guid* riid, std::uint32_t* pdwSupportedOptions,
-                                  std::uint32_t* pdwEnabledOptions);
-HResult SetInterfaceSafetyOptions(const Guid* riid, std::uint32_t dwOptionsSetMask, std::uint32_t dwEnabledOptions);
+                                  std::uint32_t* pdwEnabledOptions, bool page_allowed = true);
+HResult SetInterfaceSafetyOptions(const Guid* riid, std::uint32_t dwOptionsSetMask, std::uint32_t dwEnabledOptions,
+                                  bool page_allowed = true);
 
 }  // namespace prestova

@@ -1,8 +1,14 @@
-// The scripting-safety answers per interface identifier, per thread.
+// The scripting-safety answers per interface identifier, per thread, and
+// the site lock's table of entries and page addresses.
 #include "host/safe_control.hpp"
+#include "host/site_lock.hpp"
+#include "quoted_args.hpp"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <optional>
+#include <string>
 #include <thread>
 
 using namespace prestova;
@@ -50,6 +56,18 @@ TEST(Safety, AnswersPerInterfaceAndThread)
     EXPECT_EQ(GetInterfaceSafetyOptions(nullptr, nullptr, nullptr), kPointer);
     EXPECT_EQ(std::make_pair(supported, enabled), std::make_pair(77u, 77u));
 
+    // On a page the site lock refuses: no option is enabled and asking for
+    // any fails, so a browser neither scripts nor initialises the control.
+    for (const Guid* riid : {&kDispatch, &kStreamInit, &kStream, &kPropertyBag}) {
+        std::uint32_t on = 99;
+        EXPECT_EQ(GetInterfaceSafetyOptions(riid, &supported, &on, false), kOk);
+        EXPECT_EQ(std::make_pair(supported, on), std::make_pair(3u, 0u));
+        EXPECT_EQ(SetInterfaceSafetyOptions(riid, 3, riid == &kDispatch ? 1 : 2, false), kFail);
+    }
+    EXPECT_EQ(SetInterfaceSafetyOptions(&kUnknown, 1, 1, false), kFail);
+    EXPECT_EQ(SetInterfaceSafetyOptions(&kUnknown, 1, 0, false), kNoInterface);
+    EXPECT_EQ(SetInterfaceSafetyOptions(nullptr, 1, 1, false), kOk);
+
     // A thread that never ran the start-up routine has neither setting.
     HResult set = kOk;
     std::thread other([&] {
@@ -69,3 +87,45 @@ TEST(Safety, AnswersPerInterfaceAndThread)
 }
 
 }  // namespace
+
+namespace {
+
+std::string entry_text(const std::optional<SiteEntry>& entry)
+{
+    if (!entry) return "ignored";
+    return entry->scheme + " " + entry->host + " " + std::to_string(entry->port) + (entry->subdomains ? " *." : "");
+}
+
+}  // namespace
+
+TEST(SiteLock, EveryLineOfTheTableHolds)
+{
+    std::ifstream in(std::string(PRESTOVA_SOURCE_DIR) + "/tests/cases/site_lock.txt", std::ios::binary);
+    ASSERT_TRUE(in);
+    AllowedSites sites;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (line.empty() || line.starts_with("#")) continue;
+        const auto arrow = line.find(" => ");
+        ASSERT_NE(arrow, std::string::npos) << "site_lock.txt:" << number << " has no =>";
+        const auto args = prestova::testing::args_of(line.substr(0, arrow));
+        std::string result;
+        if (args.front().text == "sites") {
+            sites = AllowedSites();
+            sites.add(args.at(1).text);
+            result = sites.in_force() ? std::to_string(sites.entry_count()) + " in force" : "none";
+            if (!sites.ignored().empty()) result += ", ignored";
+            for (const auto& ignored : sites.ignored()) result += " \"" + ignored + "\"";
+        } else if (args.front().text == "entry") {
+            result = entry_text(parse_site_entry(args.at(1).text));
+        } else {
+            result = sites.allows(args.front().text) ? "allowed" : "refused";
+        }
+        EXPECT_EQ(result, line.substr(arrow + 4)) << "site_lock.txt:" << number << ": " << line;
+    }
+    // Longer than any site: a mistake, however it is written.
+    EXPECT_FALSE(parse_site_entry("https://" + std::string(300, 'a')));
+    EXPECT_FALSE(parse_site_entry("https://" + std::string(63, 'a') + "." + std::string(63, 'b') + "." +
+                                  std::string(63, 'c') + "." + std::string(63, 'd') + ".edu"));
+}
