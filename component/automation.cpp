@@ -55,6 +55,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::Invoke(DISPID dispid, REFIID riid, LCID
                                                 VARIANT* result, EXCEPINFO* exception, UINT* argument_error)
 {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (page_refused_) return E_ACCESSDENIED;
     return invoke_by_dispid(control_, dispid, flags, params, result, exception, argument_error);
 }
 

@@ -152,6 +152,9 @@ private:
     HRESULT activate_in_place(IOleClientSite* site, HWND parent, LPCRECT position);
     void destroy_window();
     void tell_view_changed();
+    // The site lock: whether the page of SITE may use the control; a page
+    // that may not loses whatever it gave (site_lock.cpp).
+    void lock_to_page(IOleClientSite* site);
 
     ModuleUse module_use_;
     std::atomic<ULONG> references_{1};
@@ -160,6 +163,9 @@ private:
     std::optional<ControlId> pressed_link_;  // the link under the last press
     Prestova control_;
     bool dirty_ = false;
+    // Set when the site lock refuses the page: nothing is read, run, called
+    // or clicked. A control never given a site is on no page, and allowed.
+    bool page_refused_ = false;
     ConnectionPoint property_notify_{*this, IID_IPropertyNotifySink};
     // The default source: it declares no events, so its sinks are never called.
     ConnectionPoint events_{*this, DIID___Prestova, &IID_IDispatch};

@@ -15,12 +15,14 @@ const Member& property_member(const char* name, MemberKind kind)
     return *find_member(*find_dispid(name), kind);
 }
 
-// Runs a member's body; taking the arguments over allocates, so an exception
-// may come from outside the core's call too.
+// Runs a member's body unless the site lock refused the page; taking the
+// arguments over allocates, so an exception may come from outside the
+// core's call too.
 template <class Body>
-HRESULT vtable_call(Body&& body)
+HRESULT vtable_call(bool page_refused, Body&& body)
 {
     clear_error_info();
+    if (page_refused) return E_ACCESSDENIED;
     try {
         return body();
     } catch (...) {
@@ -32,7 +34,7 @@ HRESULT vtable_call(Body&& body)
 
 HRESULT STDMETHODCALLTYPE ControlObject::DeviceColors(LONG* hDC, float* result)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         if (!hDC || !result) return E_POINTER;
         std::vector<Variant> args{Variant::long_integer(*hDC)};
         Variant value;
@@ -45,7 +47,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::DeviceColors(LONG* hDC, float* result)
 
 HRESULT STDMETHODCALLTYPE ControlObject::GetDiskSpace(BSTR* sDrive, VARIANT* result)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         if (!sDrive || !result) return E_POINTER;
         std::vector<Variant> args{Variant(to_ansi(*sDrive))};
         Variant value;
@@ -63,7 +65,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetDiskSpace(BSTR* sDrive, VARIANT* res
 
 HRESULT STDMETHODCALLTYPE ControlObject::CutLangType(VARIANT* Number, VARIANT* result)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         if (!Number || !result) return E_POINTER;
         auto number = from_variant(*Number);
         if (!number) return DISP_E_TYPEMISMATCH;
@@ -80,7 +82,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutLangType(VARIANT* Number, VARIANT* r
 
 HRESULT STDMETHODCALLTYPE ControlObject::CutDecimal(VARIANT* Number, unsigned char* ByPlace, BSTR* result)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         if (!Number || !ByPlace || !result) return E_POINTER;
         auto number = from_variant(*Number);
         if (!number) return DISP_E_TYPEMISMATCH;
@@ -99,7 +101,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::CutDecimal(VARIANT* Number, unsigned ch
 
 HRESULT STDMETHODCALLTYPE ControlObject::getVersion(OSofPrestovaUser* result)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         if (!result) return E_POINTER;
         std::vector<Variant> args;
         Variant value;
@@ -111,7 +113,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::getVersion(OSofPrestovaUser* result)
 
 HRESULT ControlObject::get_property(const char* name, VARIANT* result)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         if (!result) return E_POINTER;
         std::vector<Variant> args;
         Variant value;
@@ -124,7 +126,7 @@ HRESULT ControlObject::get_property(const char* name, VARIANT* result)
 // the property keeps its value.
 HRESULT ControlObject::put_property(const char* name, const VARIANT& value)
 {
-    return vtable_call([&] {
+    return vtable_call(page_refused_, [&] {
         auto core = from_variant(value);
         if (!core) return DISP_E_TYPEMISMATCH;
         std::vector<Variant> args{std::move(*core)};

@@ -33,7 +33,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::GetInterfaceSafetyOptions(REFIID riid, 
     const IID* pointer = address_of(riid);
     const Guid guid = pointer ? core_guid(riid) : Guid{};
     std::uint32_t s = *supported, e = *enabled;
-    const HResult hr = prestova::GetInterfaceSafetyOptions(pointer ? &guid : nullptr, &s, &e);
+    const HResult hr = prestova::GetInterfaceSafetyOptions(pointer ? &guid : nullptr, &s, &e, !page_refused_);
     *supported = s;
     *enabled = e;
     return hr;
@@ -43,7 +43,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::SetInterfaceSafetyOptions(REFIID riid, 
 {
     const IID* pointer = address_of(riid);
     const Guid guid = pointer ? core_guid(riid) : Guid{};
-    return prestova::SetInterfaceSafetyOptions(pointer ? &guid : nullptr, mask, enabled);
+    return prestova::SetInterfaceSafetyOptions(pointer ? &guid : nullptr, mask, enabled, !page_refused_);
 }
 
 }  // namespace prestova::component

@@ -3,12 +3,16 @@
 #include "control_object.hpp"
 
 #include "core/script_error.hpp"
+#include "misc_status.hpp"
 
 namespace prestova::component {
 
 HRESULT STDMETHODCALLTYPE ControlObject::SetClientSite(IOleClientSite* site)
 {
     site_ = site;
+    // Asked anew for every site: a control moved to another page is judged
+    // by that page. Taking the site away leaves the last judgement standing.
+    if (site) lock_to_page(site);
     return S_OK;
 }
 
@@ -122,8 +126,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::EnumAdvise(IEnumSTATDATA** advise)
 HRESULT STDMETHODCALLTYPE ControlObject::GetMiscStatus(DWORD, DWORD* status)
 {
     if (!status) return E_POINTER;
-    *status = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
-              OLEMISC_RECOMPOSEONRESIZE;
+    *status = kMiscStatus;
     return S_OK;
 }
 
@@ -134,7 +137,7 @@ void ControlObject::show()
     // The run reports where an untrapped error stopped it; the rows it did
     // not reach keep what they showed, and the host carries on.
     try {
-        control_.show();
+        if (!page_refused_) control_.show();
     } catch (...) {}
     repaint();
 }

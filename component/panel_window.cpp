@@ -78,7 +78,7 @@ void ControlObject::release(POINT pixel)
     const auto link = link_at(panel_, pixel);
     const bool same = link && link == pressed_link_;
     pressed_link_.reset();
-    if (!same) return;
+    if (!same || page_refused_) return;
     try {
         click_link(control_, *link);  // the control ignores the shell's answer
     } catch (...) {

@@ -68,6 +68,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::InitNew()
 HRESULT STDMETHODCALLTYPE ControlObject::Load(IPropertyBag* bag, IErrorLog* log)
 {
     if (!bag) return E_POINTER;
+    if (page_refused_) return E_ACCESSDENIED;
     return guarded([&] {
         ComPropertyBag adapter(bag, log);
         control_.read_properties(adapter);
@@ -94,6 +95,7 @@ HRESULT STDMETHODCALLTYPE ControlObject::IsDirty() { return dirty_ ? S_OK : S_FA
 HRESULT STDMETHODCALLTYPE ControlObject::Load(LPSTREAM stream)
 {
     if (!stream) return E_POINTER;
+    if (page_refused_) return E_ACCESSDENIED;
     return guarded([&] {
         unsigned char length_bytes[4];
         HRESULT hr = read_exactly(stream, length_bytes, sizeof length_bytes);

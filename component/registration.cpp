@@ -2,6 +2,7 @@
 // the type library, and on unregistering exactly those again.
 #include "com_ptr.hpp"
 #include "control/identifiers.hpp"
+#include "misc_status.hpp"
 #include "module.hpp"
 
 #include <windows.h>
@@ -87,6 +88,7 @@ HRESULT register_keys()
         {kClassKey + "\\ProgID", nullptr, kProgIdKey},
         {kClassKey + "\\TypeLib", nullptr, std::string(kLibraryId)},
         {kClassKey + "\\Version", nullptr, std::string(kTypeLibraryVersion)},
+        {kClassKey + "\\MiscStatus", nullptr, std::to_string(kMiscStatus)},
     };
     for (const auto& v : values)
         if (const LONG status = set_value(v.key, v.name, v.value); status != ERROR_SUCCESS) return status_of(status);

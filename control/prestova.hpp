@@ -25,6 +25,8 @@ public:
 
     // Persistence events.
     void init_properties();
+    // Every member empty again, as a new control's before InitProperties.
+    void clear_properties() { members_ = {}; }
     void read_properties(PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;
 

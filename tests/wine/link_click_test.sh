@@ -5,7 +5,9 @@
 # exactly what the shell was asked to start: the page's address as one
 # argument, an address with blanks still one argument, nothing for a hidden
 # link, nothing for an address that would pass an option to the browser, and
-# nothing for a press on one link released over another.
+# nothing for a press on one link released over another. Locked to the
+# institution's sites, a click on the institution's page starts the browser,
+# and nothing once the control is moved to another site's page.
 source "$(dirname "$0")/wine_lib.sh"
 new_prefix link-click
 use_null_display
@@ -38,6 +40,13 @@ run_container click "$(winpath "$work/params.txt")" "$(winpath "$log")" ziplink1
 
 failed=0
 expect_lines "$CONTAINER_OUT" < "$PRESTOVA_SOURCE_DIR/tests/wine/expected/link_click.lines" || failed=1
+
+win_reg add 'HKLM\SOFTWARE\Policies\Tallymere\Prestova\AllowedSites' /v 1 /d 'https://*.example.edu' /f >/dev/null 2>&1
+run_container click "$(winpath "$work/params.txt")" "$(winpath "$log")" page=https://lms.example.edu/check javalink \
+  page=https://evil.test/ javalink:none || exit 1
+expect_lines "$CONTAINER_OUT" <<<"click javalink at 756,656: 1 launched
+page=https://evil.test/: 0x00000000
+click javalink at 756,656: 0 launched" || failed=1
 
 # A late launch would still show here: the log holds exactly these lines.
 sleep 1

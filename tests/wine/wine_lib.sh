@@ -267,6 +267,7 @@ HKCR\\CLSID\\$CLASS_ID\\InprocServer32|ThreadingModel|Apartment|redirected
 HKCR\\CLSID\\$CLASS_ID\\ProgID||Tallymere.Prestova|redirected
 HKCR\\CLSID\\$CLASS_ID\\TypeLib||$LIBRARY_ID|redirected
 HKCR\\CLSID\\$CLASS_ID\\Version||$TYPELIB_VERSION|redirected
+HKCR\\CLSID\\$CLASS_ID\\MiscStatus||131473|redirected
 HKCR\\TypeLib\\$LIBRARY_ID\\$TYPELIB_VERSION||Tallymere|shared
 HKCR\\TypeLib\\$LIBRARY_ID\\$TYPELIB_VERSION\\0\\$TYPELIB_PLATFORM||$dll|shared
 HKCR\\Interface\\$INTERFACE_ID||_Prestova|redirected

@@ -2,6 +2,11 @@
 
 #include "control/identifiers.hpp"
 #include "design/panel_design.hpp"
+#include "fake_page.hpp"
+
+#include <exdisp.h>
+#include <shlguid.h>
+#include <urlmon.h>
 
 std::string guid_text(const GUID& guid)
 {
@@ -71,8 +76,49 @@ std::string read_property(IDispatch* dispatch, const wchar_t* name)
     return out;
 }
 
-InPlace::InPlace(IUnknown* control) : ole(query<IOleObject>(control)), in_place(query<IOleInPlaceObject>(control))
+HRESULT STDMETHODCALLTYPE ClientSite::QueryInterface(REFIID riid, void** object)
 {
+    if (!object) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite) *object = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IServiceProvider) *object = static_cast<IServiceProvider*>(this);
+    else return *object = nullptr, E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ClientSite::GetMoniker(DWORD assign, DWORD which, IMoniker** moniker)
+{
+    if (!moniker) return E_POINTER;
+    *moniker = nullptr;
+    if (moniker_address.empty() || assign != OLEGETMONIKER_ONLYIFTHERE || which != OLEWHICHMK_CONTAINER)
+        return E_NOTIMPL;
+    return CreateURLMonikerEx(nullptr, moniker_address.c_str(), moniker, URL_MK_UNIFORM);
+}
+
+HRESULT STDMETHODCALLTYPE ClientSite::GetContainer(IOleContainer** container)
+{
+    if (!container) return E_POINTER;
+    *container = nullptr;
+    if (document_address.empty()) return E_NOINTERFACE;
+    ComPtr<IUnknown> document;
+    *document.GetAddressOf() = new_fake_document(document_address.c_str());
+    return document->QueryInterface(IID_PPV_ARGS(container));
+}
+
+HRESULT STDMETHODCALLTYPE ClientSite::QueryService(REFGUID service, REFIID riid, void** object)
+{
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (browser_address.empty() || service != SID_SWebBrowserApp) return E_NOINTERFACE;
+    ComPtr<IUnknown> browser;
+    *browser.GetAddressOf() = new_fake_browser(browser_address.c_str());
+    return browser->QueryInterface(riid, object);
+}
+
+InPlace::InPlace(IUnknown* control, const std::wstring& address)
+    : ole(query<IOleObject>(control)), in_place(query<IOleInPlaceObject>(control))
+{
+    site.browser_address = address;
     const int width = prestova::kSurfaceWidth / prestova::kTwipsPerPixel;
     const int height = prestova::kSurfaceHeight / prestova::kTwipsPerPixel;
     frame = CreateWindowExA(0, "STATIC", "container", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width + 40, height + 60,

@@ -4,6 +4,7 @@
 // IUnknown of the container's own objects and property access by name.
 #include <windows.h>
 #include <ole2.h>
+#include <servprov.h>
 #include <wrl/client.h>
 
 #include <cstdio>
@@ -73,31 +74,34 @@ HRESULT get_property(IDispatch* dispatch, const wchar_t* name, VARIANT& value);
 // converts to one).
 std::string read_property(IDispatch* dispatch, const wchar_t* name);
 
-// The least of a client site: the control asks it nothing it needs an
-// answer to, and activation gets the parent window through DoVerb.
-class ClientSite final : public Local<IOleClientSite> {
+// A client site. Given a page's address, it hands that to the control by
+// the routes browsers use: the browser it serves (IServiceProvider), the
+// document it is in (GetContainer), the container's moniker; otherwise it
+// answers the control nothing it needs.
+class ClientSite final : public IOleClientSite, public IServiceProvider {
 public:
+    std::wstring browser_address, document_address, moniker_address;  // empty: that route gives nothing
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
     HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override
-    {
-        if (moniker) *moniker = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override
-    {
-        if (container) *container = nullptr;
-        return E_NOINTERFACE;
-    }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override;
     HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID riid, void** object) override;
+
+    ULONG references = 1;
 };
 
 // The control activated in place, at the panel's design size, in a window
 // of the container's own as a page shows it; window is the control's. Each
 // step's answer is printed, and so is the deactivation at the end.
 struct InPlace {
-    InPlace(IUnknown* control);
+    // ADDRESS: the page's, given by the site's browser.
+    explicit InPlace(IUnknown* control, const std::wstring& address = {});
     ~InPlace();
     ClientSite site;
     ComPtr<IOleObject> ole;

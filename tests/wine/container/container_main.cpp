@@ -126,6 +126,7 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::string_view(argv[1]) == "click") return click_links(argc - 2, argv + 2);
     if (argc == 2 && std::string_view(argv[1]) == "notify") return property_notifications();
     if (argc == 2 && std::string_view(argv[1]) == "types") return property_types();
+    if (argc == 4 && std::string_view(argv[1]) == "site") return site_lock_cases(argv[2], argv[3]);
     if (argc == 3 && std::string_view(argv[1]) == "typelib") {
         // Inside an apartment, as a container loads it; outside one,
         // Wine's loader once crashed in CI.

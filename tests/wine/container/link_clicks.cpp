@@ -1,4 +1,4 @@
-// The click mode, click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...: loads
+// The click mode, click PARAMS.txt LOG (LINK[:none] | NAME=VALUE | page=URL)...: loads
 // the control from the params, activates it in place and clicks each named
 // link at its design position with real mouse messages to the control's
 // window, as a student clicks the panel (FROM>TO presses on one link and
@@ -6,7 +6,9 @@
 // is watched: up to 30 s for a launch, or, for LINK:none, 3 s in which
 // nothing may arrive. Each click is reported as "click LINK at X,Y: N
 // launched" followed by the new lines. A NAME=VALUE among the links writes
-// that property through IDispatch at that point.
+// that property through IDispatch at that point. A page=URL first puts the
+// control on the page at URL (its site's browser gives that address); later,
+// it moves the control to that page.
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
 #include "param_bag.hpp"
@@ -98,11 +100,16 @@ bool click_all(int argc, char** argv)
 {
     ComPtr<IUnknown> control = create_control();
     if (!control || !load_page(control.Get(), argv[0])) return false;
-    InPlace shown(control.Get());
+    const std::string_view page = "page=";
+    const bool on_page = argc > 2 && std::string_view(argv[2]).starts_with(page);
+    InPlace shown(control.Get(), on_page ? wide(argv[2] + page.size()) : std::wstring());
     bool known = shown.window != nullptr;
-    for (int i = 2; known && i < argc; ++i) {
+    for (int i = on_page ? 3 : 2; known && i < argc; ++i) {
         const std::string request = argv[i];
-        if (request.find('=') != std::string::npos) assign(control.Get(), request);
+        if (request.starts_with(page)) {
+            shown.site.browser_address = wide(request.substr(page.size()));
+            say(request.c_str(), shown.ole->SetClientSite(&shown.site));
+        } else if (request.find('=') != std::string::npos) assign(control.Get(), request);
         else known = click(shown.window, request, argv[1]);
     }
     return known;
@@ -113,7 +120,9 @@ bool click_all(int argc, char** argv)
 int click_links(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: prestova_container click PARAMS.txt LOG (LINK[:none] | NAME=VALUE)...\n");
+        std::fprintf(
+            stderr,
+            "usage: prestova_container click PARAMS.txt LOG [page=URL] (LINK[:none] | NAME=VALUE | page=URL)...\n");
         return 2;
     }
     if (FAILED(OleInitialize(nullptr))) return 1;
