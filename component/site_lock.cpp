@@ -1,14 +1,17 @@
 // The site lock on the control's side: the page's address from the site,
 // judged against the allowed sites.
-#include "allowed_sites.hpp"
+#include "built_in_sites.hpp"
 #include "control_object.hpp"
 #include "page_address.hpp"
+#include "policy_sites.hpp"
 
 namespace prestova::component {
 
 void ControlObject::lock_to_page(IOleClientSite* site)
 {
-    const AllowedSites sites = allowed_sites();
+    AllowedSites sites;
+    sites.add(kBuiltInAllowedSites);
+    add_policy_sites(sites);
     const bool was_refused = page_refused_;
     if (!sites.in_force()) {
         page_refused_ = false;

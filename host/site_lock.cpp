@@ -128,8 +128,13 @@ void AllowedSites::add(std::string_view text)
         const std::string_view item = trimmed(text.substr(0, end));
         text.remove_prefix(std::min(end + 1, text.size()));
         if (item.empty()) continue;
-        if (auto entry = parse_site_entry(item)) entries_.push_back(std::move(*entry));
-        else ignored_.emplace_back(item);
+        // Where both registry views are one key, each entry comes twice.
+        if (auto entry = parse_site_entry(item)) {
+            if (std::find(entries_.begin(), entries_.end(), *entry) == entries_.end())
+                entries_.push_back(std::move(*entry));
+        } else if (std::find(ignored_.begin(), ignored_.end(), item) == ignored_.end()) {
+            ignored_.emplace_back(item);
+        }
     }
 }
 

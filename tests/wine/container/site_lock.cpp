@@ -3,12 +3,14 @@
 // from PARAMS, activated in place (which shows it) and called through
 // IDispatch and the dual interface. A line is "nosite" (no site at all),
 // "site" (a site that gives no address) or ROUTE=ADDRESS... with ROUTE
-// browser, document or moniker; one line of answers per case.
+// browser, document or moniker; one line of answers per case. First, what
+// machine policy lists, as the DLL reads it, and the entries it ignores.
 #include "com_helpers.hpp"
 #include "container_modes.hpp"
 #include "param_bag.hpp"
 
 #include "control/identifiers.hpp"
+#include "policy_sites.hpp"
 
 #include <objsafe.h>
 
@@ -137,6 +139,10 @@ int site_lock_cases(const char* params, const char* cases)
 {
     std::ifstream in(cases, std::ios::binary);
     if (!in || FAILED(OleInitialize(nullptr))) return 1;
+    prestova::AllowedSites policy;
+    prestova::component::add_policy_sites(policy);
+    std::printf("policy: %zu entries\n", policy.entry_count());
+    for (const auto& entry : policy.ignored()) std::printf("policy entry ignored: %s\n", entry.c_str());
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line.starts_with('#')) continue;

@@ -1,4 +1,4 @@
-#include "allowed_sites.hpp"
+#include "policy_sites.hpp"
 
 #include <windows.h>
 
@@ -46,14 +46,11 @@ void add_policy(AllowedSites& sites, REGSAM view)
 
 }  // namespace
 
-AllowedSites allowed_sites()
+void add_policy_sites(AllowedSites& sites)
 {
-    AllowedSites sites;
-    sites.add(kBuiltInAllowedSites);
     // Group Policy writes the 64-bit view on 64-bit Windows, a 32-bit
     // installer the 32-bit one; both count, whichever DLL reads them.
     for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) add_policy(sites, view);
-    return sites;
 }
 
 }  // namespace prestova::component
