@@ -9,7 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-targets=(fuzz_reg_reader fuzz_facts_reader fuzz_page_reader fuzz_variant fuzz_check_run fuzz_snapshot_roundtrip)
+targets=(fuzz_reg_reader fuzz_facts_reader fuzz_page_reader fuzz_variant fuzz_check_run fuzz_snapshot_roundtrip
+         fuzz_site_lock)
 
 if [ $# -ne 2 ] || ! [[ "$2" =~ ^[0-9]+$ ]]; then
   echo "usage: fuzz.sh TARGET|all SECONDS (targets: ${targets[*]})" >&2
@@ -45,7 +46,7 @@ dicts() {
 # Room for the largest seed and then some; a few typed values need little.
 max_len() {
   case "$1" in
-    fuzz_variant) echo 512 ;;
+    fuzz_variant | fuzz_site_lock) echo 512 ;;
     fuzz_reg_reader | fuzz_page_reader) echo 16384 ;;
     *) echo 24576 ;;
   esac
