@@ -48,6 +48,28 @@ HRESULT put_property(IDispatch* dispatch, const wchar_t* name, VARIANT& value, E
                             nullptr, exception, argument_error);
 }
 
+HRESULT draw_panel(IUnknown* control, std::vector<std::uint32_t>& pixels)
+{
+    auto view = query<IViewObject2>(control);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECTL bounds{0, 0, kWidth, kHeight};
+    const HRESULT drawn =
+        view ? view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0)
+             : E_NOINTERFACE;
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    pixels.assign(first, first + kWidth * kHeight);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return drawn;
+}
+
 HRESULT put_text(IDispatch* dispatch, const wchar_t* name, const wchar_t* text, EXCEPINFO* exception)
 {
     VARIANT value;

@@ -7,8 +7,10 @@
 #include <servprov.h>
 #include <wrl/client.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <string_view>
 
 inline void say(const char* what, HRESULT hr) { std::printf("%s: 0x%08lX\n", what, static_cast<unsigned long>(hr)); }
@@ -63,6 +65,11 @@ public:
 ComPtr<IUnknown> create_control();
 
 DISPID dispid_of(IDispatch* dispatch, const wchar_t* name);
+
+// The panel's design size in pixels, and the control drawn at that size
+// through IViewObject2 into PIXELS (top-down, 0x00RRGGBB); Draw's answer.
+constexpr int kWidth = 801, kHeight = 912;
+HRESULT draw_panel(IUnknown* control, std::vector<std::uint32_t>& pixels);
 
 // A property written through IDispatch::Invoke as a script writes it.
 HRESULT put_property(IDispatch* dispatch, const wchar_t* name, VARIANT& value, EXCEPINFO* exception = nullptr,

@@ -18,10 +18,9 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
-
-constexpr int kWidth = 801, kHeight = 912;  // the panel's design size in pixels
 
 // What a container asks to find the class's events: its description and
 // its default source interface.
@@ -65,8 +64,8 @@ void ask_safety(IUnknown* control)
     say("set safety IPersistPropertyBag 2", safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, 2, 2));
 }
 
-// A top-down DIB's pixels as a binary PPM.
-bool save_ppm(const char* path, const std::uint32_t* pixels)
+// The panel's pixels as a binary PPM.
+bool save_ppm(const char* path, const std::vector<std::uint32_t>& pixels)
 {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << kWidth << ' ' << kHeight << "\n255\n";
@@ -82,20 +81,9 @@ bool draw(IUnknown* control, const char* path)
     SIZEL extent{};
     say("view extent", view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &extent));
     std::printf("extent himetric: %ld x %ld\n", extent.cx, extent.cy);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const RECTL bounds{0, 0, kWidth, kHeight};
-    say("draw", view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0));
-    GdiFlush();
-    const bool saved = save_ppm(path, static_cast<const std::uint32_t*>(bits));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return saved;
+    std::vector<std::uint32_t> pixels;
+    say("draw", draw_panel(control, pixels));
+    return save_ppm(path, pixels);
 }
 
 int show(const char* params, const char* picture)

@@ -1,148 +1,98 @@
 // The interfaces in their C form: a vtable of which only the slots the
 // control calls are filled; the others are never reached.
 #define CINTERFACE
-#define COBJMACROS
 #include "fake_page.hpp"
 
 #include <windows.h>
 #include <exdisp.h>
 #include <mshtml.h>
-#include <ole2.h>
 
-#include <cstddef>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-template <class Object>
-HRESULT STDMETHODCALLTYPE answer_address(Object* self, BSTR* address)
-{
-    if (!address) return E_POINTER;
-    *address = SysAllocString(self->address);
-    return *address ? S_OK : E_OUTOFMEMORY;
-}
-
-struct FakeBrowser {
-    IWebBrowser2 face;
+// Either fake: one face (its vtable first, as an interface's), answering
+// IUnknown, IDispatch and the identifiers it stands for. The document also
+// stands for the container the site hands out, of which the control only
+// asks for the document.
+struct Fake {
+    const void* vtable;
     LONG references;
     BSTR address;
+    std::vector<IID> answers;
 };
 
-HRESULT STDMETHODCALLTYPE browser_query(IWebBrowser2* self, REFIID riid, void** object)
+template <class Face>
+HRESULT STDMETHODCALLTYPE query(Face* face, REFIID riid, void** object)
 {
-    const bool known = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-                       IsEqualIID(riid, IID_IWebBrowser2) || IsEqualIID(riid, IID_IWebBrowserApp) ||
-                       IsEqualIID(riid, IID_IWebBrowser);
-    *object = known ? self : nullptr;
+    auto* self = reinterpret_cast<Fake*>(face);
+    const bool known =
+        IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        std::any_of(self->answers.begin(), self->answers.end(), [&](const IID& iid) { return IsEqualIID(riid, iid); });
+    *object = known ? face : nullptr;
     if (!known) return E_NOINTERFACE;
-    self->lpVtbl->AddRef(self);
-    return S_OK;
-}
-ULONG STDMETHODCALLTYPE browser_add(IWebBrowser2* self) { return ++reinterpret_cast<FakeBrowser*>(self)->references; }
-ULONG STDMETHODCALLTYPE browser_release(IWebBrowser2* self)
-{
-    auto* browser = reinterpret_cast<FakeBrowser*>(self);
-    const ULONG left = --browser->references;
-    if (!left) SysFreeString(browser->address), delete browser;
-    return left;
-}
-HRESULT STDMETHODCALLTYPE browser_location(IWebBrowser2* self, BSTR* address)
-{
-    return answer_address(reinterpret_cast<FakeBrowser*>(self), address);
-}
-
-IWebBrowser2Vtbl browser_vtable()
-{
-    IWebBrowser2Vtbl v{};
-    v.QueryInterface = browser_query;
-    v.AddRef = browser_add;
-    v.Release = browser_release;
-    v.get_LocationURL = browser_location;
-    return v;
-}
-IWebBrowser2Vtbl kBrowser = browser_vtable();
-
-// Two faces: the container a site hands out, and the document it is.
-struct FakeDocument {
-    IOleContainer container;
-    IHTMLDocument2 document;
-    LONG references;
-    BSTR address;
-};
-
-FakeDocument* document_of(IOleContainer* face) { return reinterpret_cast<FakeDocument*>(face); }
-FakeDocument* document_of(IHTMLDocument2* face)
-{
-    return reinterpret_cast<FakeDocument*>(reinterpret_cast<char*>(face) - offsetof(FakeDocument, document));
-}
-
-HRESULT document_query(FakeDocument* self, REFIID riid, void** object)
-{
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleContainer) ||
-        IsEqualIID(riid, IID_IParseDisplayName))
-        *object = &self->container;
-    else if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IHTMLDocument) ||
-             IsEqualIID(riid, IID_IHTMLDocument2))
-        *object = &self->document;
-    else return *object = nullptr, E_NOINTERFACE;
     ++self->references;
     return S_OK;
 }
-ULONG document_release(FakeDocument* self)
+
+template <class Face>
+ULONG STDMETHODCALLTYPE add(Face* face)
 {
+    return ++reinterpret_cast<Fake*>(face)->references;
+}
+
+template <class Face>
+ULONG STDMETHODCALLTYPE release(Face* face)
+{
+    auto* self = reinterpret_cast<Fake*>(face);
     const ULONG left = --self->references;
     if (!left) SysFreeString(self->address), delete self;
     return left;
 }
 
 template <class Face>
-HRESULT STDMETHODCALLTYPE face_query(Face* self, REFIID riid, void** object)
+HRESULT STDMETHODCALLTYPE address(Face* face, BSTR* out)
 {
-    return document_query(document_of(self), riid, object);
-}
-template <class Face>
-ULONG STDMETHODCALLTYPE face_add(Face* self)
-{
-    return ++document_of(self)->references;
-}
-template <class Face>
-ULONG STDMETHODCALLTYPE face_release(Face* self)
-{
-    return document_release(document_of(self));
-}
-HRESULT STDMETHODCALLTYPE document_url(IHTMLDocument2* self, BSTR* address)
-{
-    return answer_address(document_of(self), address);
+    if (!out) return E_POINTER;
+    *out = SysAllocString(reinterpret_cast<Fake*>(face)->address);
+    return S_OK;
 }
 
-IOleContainerVtbl container_vtable()
+template <class Vtable, class Face>
+Vtable unknown_vtable()
 {
-    IOleContainerVtbl v{};
-    v.QueryInterface = face_query<IOleContainer>;
-    v.AddRef = face_add<IOleContainer>;
-    v.Release = face_release<IOleContainer>;
+    Vtable v{};
+    v.QueryInterface = query<Face>;
+    v.AddRef = add<Face>;
+    v.Release = release<Face>;
     return v;
 }
-IHTMLDocument2Vtbl document_vtable()
-{
-    IHTMLDocument2Vtbl v{};
-    v.QueryInterface = face_query<IHTMLDocument2>;
-    v.AddRef = face_add<IHTMLDocument2>;
-    v.Release = face_release<IHTMLDocument2>;
-    v.get_URL = document_url;
+
+const IWebBrowser2Vtbl kBrowser = [] {
+    auto v = unknown_vtable<IWebBrowser2Vtbl, IWebBrowser2>();
+    v.get_LocationURL = address<IWebBrowser2>;
     return v;
+}();
+const IHTMLDocument2Vtbl kDocument = [] {
+    auto v = unknown_vtable<IHTMLDocument2Vtbl, IHTMLDocument2>();
+    v.get_URL = address<IHTMLDocument2>;
+    return v;
+}();
+
+IUnknown* make(const void* vtable, const wchar_t* text, std::vector<IID> answers)
+{
+    return reinterpret_cast<IUnknown*>(new Fake{vtable, 1, SysAllocString(text), std::move(answers)});
 }
-IOleContainerVtbl kContainer = container_vtable();
-IHTMLDocument2Vtbl kDocument = document_vtable();
 
 }  // namespace
 
-IUnknown* new_fake_browser(const wchar_t* address)
+IUnknown* new_fake_browser(const wchar_t* text)
 {
-    return reinterpret_cast<IUnknown*>(new FakeBrowser{{&kBrowser}, 1, SysAllocString(address)});
+    return make(&kBrowser, text, {IID_IWebBrowser2, IID_IWebBrowserApp, IID_IWebBrowser});
 }
 
-IUnknown* new_fake_document(const wchar_t* address)
+IUnknown* new_fake_document(const wchar_t* text)
 {
-    return reinterpret_cast<IUnknown*>(
-        &(new FakeDocument{{&kContainer}, {&kDocument}, 1, SysAllocString(address)})->container);
+    return make(&kDocument, text, {IID_IOleContainer, IID_IParseDisplayName, IID_IHTMLDocument2, IID_IHTMLDocument});
 }

@@ -39,10 +39,10 @@ HRESULT STDMETHODCALLTYPE ParamBag::Write(LPCOLESTR name, VARIANT* value)
     return S_OK;
 }
 
-bool load_page(IUnknown* control, const char* path)
+std::optional<HRESULT> load_params(IUnknown* control, const char* path, std::size_t& count)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in) return std::nullopt;
     ParamBag bag;
     std::string line;
     while (std::getline(in, line)) {
@@ -59,8 +59,17 @@ bool load_page(IUnknown* control, const char* path)
         bag.add(text.substr(0, split), value);
         VariantClear(&value);
     }
-    std::printf("params: %zu\n", bag.size());
+    count = bag.size();
     auto persist = query<IPersistPropertyBag>(control);
-    say("load", persist ? persist->Load(&bag, nullptr) : E_NOINTERFACE);
+    return persist ? persist->Load(&bag, nullptr) : E_NOINTERFACE;
+}
+
+bool load_page(IUnknown* control, const char* path)
+{
+    std::size_t count = 0;
+    const auto loaded = load_params(control, path, count);
+    if (!loaded) return false;
+    std::printf("params: %zu\n", count);
+    say("load", *loaded);
     return true;
 }

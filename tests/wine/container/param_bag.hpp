@@ -5,6 +5,7 @@
 
 #include <ocidl.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,11 @@ public:
 private:
     std::vector<std::pair<std::wstring, VARIANT>> entries_;
 };
+
+// The control loaded through IPersistPropertyBag from a file of NAME=VALUE
+// lines, as load_page below, printing nothing: Load's answer, or nothing
+// when the file cannot be read; COUNT is the number of params.
+std::optional<HRESULT> load_params(IUnknown* control, const char* path, std::size_t& count);
 
 // Loads the control through IPersistPropertyBag from a file of NAME=VALUE
 // lines (ANSI), values as texts, as a browser loads a page's <param> tags;
