@@ -63,13 +63,14 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # new_prefix NAME: a fresh copy of the template as WINEPREFIX; the wine
-# server of that prefix is stopped when the test ends.
+# server of that prefix is stopped when the test ends, and a passed test's
+# prefix (over a gigabyte) is removed; a failed one's stays for a look.
 new_prefix() {
   export WINEPREFIX="$PRESTOVA_WINE_WORK/${PRESTOVA_WINDOWS_ARCH:-any}-$1"
   rm -rf "$WINEPREFIX"
   # A real copy: the registry files are rewritten in place by wineserver.
   cp -a "$WINE_TEMPLATE" "$WINEPREFIX"
-  trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+  trap 'status=$?; wineserver -k >/dev/null 2>&1 || true; [ "$status" -ne 0 ] || rm -rf "$WINEPREFIX"' EXIT
 }
 
 # winpath FILE: the Windows path Wine gives a Linux file (drive Z:).
