@@ -1,8 +1,9 @@
 # The Group Policy template of the site lock: its one policy writes, for the
 # machine, the key the control reads (host/site_lock.hpp's
 # kAllowedSitesPolicyKey) as REG_SZ values named 1, 2, 3..., and every
-# string, presentation and reference it names resolves.
-#   policy_template_test.sh SOURCE
+# string, presentation and reference it names resolves. With DIST, dist/
+# ships the same two files.
+#   policy_template_test.sh SOURCE [DIST]
 set -euo pipefail
 source=$1
 admx=$source/packaging/policy/prestova.admx
@@ -37,5 +38,8 @@ for ref in $(adml '//presentation/*/@refId' | grep -o '"[^"]*"' | tr -d '"'); do
   expect "presentation's $ref in the ADMX" 1 "$(admx "count(//policy/elements/*[@id='$ref'])")"
 done
 
+if [ -n "${2:-}" ]; then
+  cmp "$admx" "$2/policy/prestova.admx" && cmp "$adml" "$2/policy/en-US/prestova.adml" || failed=1
+fi
 [ "$failed" -eq 0 ] && echo "policy template: the machine's list of sites, under the control's key, every name resolved"
 exit "$failed"
