@@ -4,6 +4,7 @@
 #   prestova.cab    the x86 control and its INF, for a page's codebase
 #   prestova-x86.msi, prestova-x64.msi   the installers for lab PCs
 #   prestova_VERSION_amd64.deb   the command line for help desks on Debian
+#   policy/         the Group Policy template of the site lock (ADMX, en-US ADML)
 #   SHA256SUMS
 # Every DLL, EXE, CAB and MSI is Authenticode-signed with the certificate and
 # key named by PRESTOVA_SIGN_CERT and PRESTOVA_SIGN_KEY (PEM files; the key's
@@ -93,10 +94,15 @@ bash scripts/build.sh deb
 deb=$(basename "$stage"/deb/prestova_*_amd64.deb)
 cp "$stage/deb/$deb" "$dist/"
 
+# --- the Group Policy template ----------------------------------------------
+mkdir -p "$dist/policy/en-US"
+cp packaging/policy/prestova.admx "$dist/policy/"
+cp packaging/policy/en-US/prestova.adml "$dist/policy/en-US/"
+
 # --- check and list ----------------------------------------------------------
 cd "$dist"
 signed=(x86/prestova.dll x86/prestova.exe x64/prestova.dll x64/prestova.exe prestova.cab prestova-x86.msi prestova-x64.msi)
-files=("${signed[@]}" "$deb")
+files=("${signed[@]}" "$deb" policy/prestova.admx policy/en-US/prestova.adml)
 for file in "${signed[@]}"; do
   if ! osslsigncode verify -CAfile "$sign_dir/verify-ca.pem" -in "$file" >"$stage/verify.log" 2>&1; then
     cat "$stage/verify.log" >&2
@@ -107,5 +113,5 @@ done
 sha256sum "${files[@]}" > SHA256SUMS
 echo "package: dist/ written and every signature verified"
 for file in "${files[@]}"; do
-  printf '  %-20s %9d bytes\n' "$file" "$(stat -c %s "$file")"
+  printf '  %-28s %9d bytes\n' "$file" "$(stat -c %s "$file")"
 done

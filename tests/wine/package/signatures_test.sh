@@ -1,6 +1,6 @@
 # Every Windows file in dist/ carries an Authenticode signature that verifies
-# against the authority package.sh signed with, and SHA256SUMS lists them
-# and the Debian package.
+# against the authority package.sh signed with, and SHA256SUMS lists them,
+# the Debian package and the Group Policy template's two files.
 source "$(dirname "$0")/package_lib.sh"
 ca="$PRESTOVA_DIST/../build-sign/verify-ca.pem"
 failed=0
@@ -14,7 +14,7 @@ for file in x86/prestova.dll x86/prestova.exe x64/prestova.dll x64/prestova.exe 
   fi
 done
 (cd "$PRESTOVA_DIST" && sha256sum --quiet -c SHA256SUMS) || { echo "FAIL: SHA256SUMS does not match" >&2; failed=1; }
-expect_eq "files listed in SHA256SUMS" 8 "$(wc -l <"$PRESTOVA_DIST/SHA256SUMS")" || failed=1
+expect_eq "files listed in SHA256SUMS" 10 "$(wc -l <"$PRESTOVA_DIST/SHA256SUMS")" || failed=1
 # A file changed after signing no longer verifies.
 tampered="$PRESTOVA_WINE_WORK/tampered-prestova.dll"
 cp "$PRESTOVA_DIST/x86/prestova.dll" "$tampered"
