@@ -60,7 +60,7 @@ fi
 # the control of this architecture reads.
 sites='https://*.example.edu;http://lms.example.org:8080'
 msiexec /i "$msi" /qn ALLOWEDSITES="$sites" || { echo "FAIL: msiexec /i with ALLOWEDSITES exited with $?" >&2; exit 1; }
-expect_eq "policy value 1" "$sites" "$(reg_value "$policy\\Prestova\\AllowedSites" 1)" || failed=1
+expect_eq "policy value Installer" "$sites" "$(reg_value "$policy\\Prestova\\AllowedSites" Installer)" || failed=1
 msiexec /x "$msi" /qn || { echo "FAIL: msiexec /x after ALLOWEDSITES exited with $?" >&2; exit 1; }
 wineserver -w
 expect_no_policy "after uninstalling"
