@@ -1,7 +1,7 @@
 // What a .reg file cannot show of the registry tree (reg_import.txt shows
 // names found in any case, listed in Windows' order, removed and made again,
-// in short lists and long): the order of bytes a file's encodings read
-// differently, and trees deeper than any stack could walk.
+// in short lists and long; the order of names is in text_rules.txt): trees
+// deeper than any stack could walk.
 #include "platform/simulated/registry_tree.hpp"
 
 #include <gtest/gtest.h>
@@ -12,17 +12,6 @@
 using namespace prestova;
 
 namespace {
-
-TEST(RegistryTree, NamesCompareInUpperCaseByteByByte)
-{
-    // Both ways round; '_' is after the upper-case letters, bytes above 127 after ASCII.
-    std::string orders;
-    for (const auto& [a, b] :
-         {std::pair{"alpha", "BETA"}, {"Gamma", "gAMMA"}, {"ab", "abc"}, {"_under", "zeta"}, {"\xE9", "z"}})
-        for (const int order : {compare_key_names(a, b), compare_key_names(b, a)})
-            orders += order < 0 ? "<" : order > 0 ? ">" : "=";
-    EXPECT_EQ(orders, "<>==<>><><");
-}
 
 // Made, found, removed and destroyed far deeper than a stack could hold
 // frames for: nothing recurses over the depth.
