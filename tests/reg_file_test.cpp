@@ -117,10 +117,12 @@ TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
         }
         const std::string first = outcome([&] { return parse_reg_text(text, "bad.reg"); });
         expected.check(rule, first);
-        if (!first.starts_with("refused: ")) {  // what was read is written, and reads back the same
+        if (!first.starts_with("refused: ")) {  // what was read is written, as expected, and reads back the same
             const std::string written = write_reg_text(parse_reg_text(text, "bad.reg"));
-            EXPECT_EQ(outcome([&] { return parse_reg_text(written, "written.reg"); }), first) << rule << ":\n"
-                                                                                              << written;
+            std::string shown;
+            for (const char c : written) shown += c == '\r' ? std::string("\\r") : std::string(1, c);
+            expected.check(rule + ", written", shown);
+            EXPECT_EQ(outcome([&] { return parse_reg_text(written, "written.reg"); }), first) << rule << " written";
         }
         for (const std::string& variant : texts) {
             const auto path = dir.write("bad.reg", variant);
