@@ -77,20 +77,14 @@ std::string unescape(const std::string& line)
 std::vector<std::string> words(const std::string& line)
 {
     std::vector<std::string> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
-        }
-        std::string word;
-        bool quoted = false;
-        for (; i < line.size() && (quoted || line[i] != ' '); ++i)
-            if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') word += line[++i];
-            else if (line[i] == '"') quoted = !quoted;
-            else word += line[i];
-        out.push_back(unescape(word));
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ' && (i == 0 || line[i - 1] == ' ') && !quoted) out.emplace_back();  // a word starts
+        if (line.compare(i, 2, "\\\"") == 0) out.back() += line[++i];
+        else if (line[i] == '"') quoted = !quoted;
+        else if (line[i] != ' ' || quoted) out.back() += line[i];
     }
+    for (std::string& word : out) word = unescape(word);
     return out;
 }
 
