@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <sstream>
@@ -126,14 +127,12 @@ std::string only_rows(const std::string& text, const std::vector<std::string>& r
 {
     if (rows.empty()) return text;
     std::string out;
-    bool keep = true;
-    bool block_start = true;
+    bool keep = true, block_start = true;
     for (const std::string& line : lines_of(text)) {
-        if (block_start && std::find(kRowTitles.begin(), kRowTitles.end(), line) != kRowTitles.end())
-            keep = std::find(rows.begin(), rows.end(), line) != rows.end();
+        if (block_start && std::ranges::count(kRowTitles, line)) keep = std::ranges::count(rows, line) > 0;
         if (keep) out += line + "\n";
         block_start = line.empty();
-        if (line.empty()) keep = true;
+        keep = keep || line.empty();
     }
     return out;
 }

@@ -97,10 +97,8 @@ TEST(GifEncoder, RefusesWhatIsNoImage)
     };
     for (const Bad c : {Bad{0, 5, 0, 0}, Bad{5, -1, 0, 0}, Bad{65536, 1, 0, 0}, Bad{4, 4, -1, 0}, Bad{4, 4, 1, 0},
                         Bad{2, 2, 0, -1}, Bad{2, 2, 0, 256}}) {
-        IndexedImage image;
-        image.width = c.width;
-        image.height = c.height;
-        image.transparent_index = c.transparent_index;
+        IndexedImage image{
+            .width = c.width, .height = c.height, .transparent_index = c.transparent_index, .pixels = {}};
         const std::ptrdiff_t count = std::ptrdiff_t{std::max(c.width, 0)} * std::max(c.height, 0) + c.pixel_delta;
         image.pixels.assign(static_cast<std::size_t>(std::max<std::ptrdiff_t>(count, 0)), 0);
         EXPECT_THROW(encode_gif(image, false), std::invalid_argument) << c.width << "x" << c.height;
