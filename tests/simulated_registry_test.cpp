@@ -24,23 +24,14 @@ constexpr RegHandle kGarbage = 0xDEAD;
 constexpr std::uint32_t kOpenKey = 0xFFFFFFFF;  // RegOpenKeyA instead of RegOpenKeyExA with an access
 constexpr std::uint32_t kEnumerate = 0x0008, kReadControl = 0x00020000, kMaximumAllowed = 0x02000000;
 
-const char* const kReg = R"(REGEDIT4
-[HKEY_LOCAL_MACHINE\SOFTWARE\Test]
-"Text"="  hello  "
-[HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\beta]
-[HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\Alpha]
-[HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\_under]
-[HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\zeta]
-[HKEY_LOCAL_MACHINE\SOFTWARE\Test\Kids\Gamma]
-[HKEY_LOCAL_MACHINE\SOFTWARE\Locked\Inner]
-"Text"="open"
-[HKEY_LOCAL_MACHINE\SOFTWARE\Locked]
-"Text"="secret"
-)";
-
 class SimRegistry : public ::testing::Test {
 protected:
-    SimRegistry() : tree(parse_reg_text(kReg, "t.reg")), registry(tree, {"HKLM\\software\\LOCKED"}) {}
+    // tests/cases/simulated_registry.reg: SOFTWARE\Test with a "Text" and five
+    // Kids made in no order; SOFTWARE\Locked, denied, and its own Inner key.
+    SimRegistry()
+        : tree(*read_reg_file(std::string(PRESTOVA_SOURCE_DIR) + "/tests/cases/simulated_registry.reg", "t.reg")),
+          registry(tree, {"HKLM\\software\\LOCKED"})
+    {}
 
     RegHandle open(RegHandle root, std::string_view path)
     {
