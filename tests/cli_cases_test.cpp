@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <sstream>
@@ -77,20 +78,14 @@ std::string unescape(const std::string& line)
 std::vector<std::string> words(const std::string& line)
 {
     std::vector<std::string> out;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
-        }
-        std::string word;
-        bool quoted = false;
-        for (; i < line.size() && (quoted || line[i] != ' '); ++i)
-            if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') word += line[++i];
-            else if (line[i] == '"') quoted = !quoted;
-            else word += line[i];
-        out.push_back(unescape(word));
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ' && (i == 0 || line[i - 1] == ' ') && !quoted) out.emplace_back();  // a word starts
+        if (line.compare(i, 2, "\\\"") == 0) out.back() += line[++i];
+        else if (line[i] == '"') quoted = !quoted;
+        else if (line[i] != ' ' || quoted) out.back() += line[i];
     }
+    for (std::string& word : out) word = unescape(word);
     return out;
 }
 
@@ -132,14 +127,12 @@ std::string only_rows(const std::string& text, const std::vector<std::string>& r
 {
     if (rows.empty()) return text;
     std::string out;
-    bool keep = true;
-    bool block_start = true;
+    bool keep = true, block_start = true;
     for (const std::string& line : lines_of(text)) {
-        if (block_start && std::find(kRowTitles.begin(), kRowTitles.end(), line) != kRowTitles.end())
-            keep = std::find(rows.begin(), rows.end(), line) != rows.end();
+        if (block_start && std::ranges::count(kRowTitles, line)) keep = std::ranges::count(rows, line) > 0;
         if (keep) out += line + "\n";
         block_start = line.empty();
-        if (line.empty()) keep = true;
+        keep = keep || line.empty();
     }
     return out;
 }

@@ -43,13 +43,4 @@ TEST(Cli, TheProgramItselfExitsWithTheCodes)
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
-// A path names itself in a message; its control characters must not reach
-// the terminal.
-TEST(Cli, MessagesShowControlCharactersInsteadOfSendingThem)
-{
-    const auto r = cli({"check", "--machine", "a\x1b[31m.machine"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("a\\x1B[31m.machine: cannot read"), std::string::npos) << r.err;
-}
-
 }  // namespace

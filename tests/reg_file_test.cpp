@@ -2,9 +2,10 @@
 // rules (tests/cases/reg_import.txt), each read as REGEDIT4, as a UTF-16 5.00
 // export and as UTF-8, whole and in blocks, giving exactly the values (and
 // the keys that hold nothing) or the refusal with its line in
-// reg_import.expected, as are exports no rule can write. Then the bytes
-// that are no registry file, the size limit and what messages quote.
+// reg_import.expected; so are exports no rule can write and bytes that are no
+// registry file. Then the size limit and what messages quote.
 #include "platform/simulated/reg_file.hpp"
+#include "platform/simulated/reg_writer.hpp"
 #include "expected_outputs.hpp"
 #include "temp_folder.hpp"
 
@@ -68,31 +69,34 @@ std::string utf16_file(std::u16string_view text)
 const std::string k4 = "REGEDIT4\r\n";
 const std::string kA = k4 + "[HKEY_LOCAL_MACHINE\\A]\r\n";  // values go to line 3 on
 
-// A rule's file from its lines in tests/cases/reg_import.txt: each line ends
-// in CR LF unless it ends in {EOF}; {CR}, {LF} and {xHH} stand for bytes.
-std::string rule_file(const std::vector<std::string>& lines)
+// A rule's file from its lines in tests/cases/reg_import.txt, as code units:
+// each line ends in CR LF unless it ends in {EOF}; {CR}, {LF}, {xHH} and
+// {uHHHH} stand for units.
+std::u16string rule_units(const std::vector<std::string>& lines)
 {
-    std::string out;
+    std::u16string out;
     for (const std::string& line : lines) {
         std::size_t i = 0;
         for (; i < line.size(); ++i) {
+            const std::size_t digits = line.compare(i, 2, "{x") == 0 ? 2 : line.compare(i, 2, "{u") == 0 ? 4 : 0;
             if (line.compare(i, 5, "{EOF}") == 0) break;
-            if (line.compare(i, 4, "{CR}") == 0) out += '\r', i += 3;
-            else if (line.compare(i, 4, "{LF}") == 0) out += '\n', i += 3;
-            else if (line.compare(i, 2, "{x") == 0 && line.compare(i + 4, 1, "}") == 0)
-                out += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)), i += 4;
-            else out += line[i];
+            if (line.compare(i, 4, "{CR}") == 0) out += u'\r', i += 3;
+            else if (line.compare(i, 4, "{LF}") == 0) out += u'\n', i += 3;
+            else if (digits && line.compare(i + 2 + digits, 1, "}") == 0)
+                out += static_cast<char16_t>(std::stoi(line.substr(i + 2, digits), nullptr, 16)), i += digits + 2;
+            else out += static_cast<unsigned char>(line[i]);
         }
-        if (i == line.size()) out += "\r\n";
+        if (i == line.size()) out += u"\r\n";
     }
     return out;
 }
 
 // Each rule reads the same from every encoding (UTF-8 with its mark, and the
 // 5.00 header in UTF-16 where no hex(...) type would change), whole or a few
-// bytes at a time; what it gives is in reg_import.expected, as is what two
-// exports give whose letters go to the code page, read cut anywhere (inside
-// a UTF-8 sequence, a UTF-16 unit or surrogate pair, a CR LF).
+// bytes at a time, cut anywhere (inside a UTF-8 sequence, a UTF-16 unit or
+// surrogate pair, a CR LF); what it gives is in reg_import.expected. A rule
+// whose first line is {UTF-16} is a 5.00 export of the units that follow, one
+// whose first line is {AS IS} the bytes that follow: each is read as it is.
 TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
 {
     const std::filesystem::path cases = std::filesystem::path(PRESTOVA_SOURCE_DIR) / "tests" / "cases";
@@ -101,75 +105,40 @@ TEST(RegImport, EveryRuleAsWindowsRegistryEditorDoes)
     ASSERT_FALSE(rules.empty());
     const TempFolder dir;
     for (const auto& [rule, lines] : rules) {
-        const std::string text = rule_file(lines);
-        std::vector<std::string> texts = {text, "\xEF\xBB\xBF" + text};
-        if (text.find("hex(") == std::string::npos) {
+        const bool utf16 = lines.at(0) == "{UTF-16}", as_is = utf16 || lines[0] == "{AS IS}";
+        const std::u16string units = rule_units({lines.begin() + as_is, lines.end()});
+        const std::string text = utf16 ? utf16_file(units) : std::string(units.begin(), units.end());
+        std::vector<std::string> texts = {text};
+        if (!as_is) texts.push_back("\xEF\xBB\xBF" + text);
+        if (!as_is && text.find("hex(") == std::string::npos) {
             std::string five = text;
             if (five.starts_with("REGEDIT4")) five.replace(0, 8, "Windows Registry Editor Version 5.00");
-            std::u16string units;
-            for (const unsigned char c : five) units += c;  // each byte a unit of its own
-            texts.push_back(utf16_file(units));
+            texts.push_back(utf16_file(std::u16string(five.begin(), five.end())));  // each byte a unit of its own
         }
         const std::string first = outcome([&] { return parse_reg_text(text, "bad.reg"); });
         expected.check(rule, first);
+        if (!first.starts_with("refused: ")) {  // what was read is written, as expected, and reads back the same
+            const std::string written = write_reg_text(parse_reg_text(text, "bad.reg"));
+            std::string shown;
+            for (const char c : written) shown += c == '\r' ? std::string("\\r") : std::string(1, c);
+            expected.check(rule + ", written", shown);
+            EXPECT_EQ(outcome([&] { return parse_reg_text(written, "written.reg"); }), first) << rule << " written";
+        }
         for (const std::string& variant : texts) {
             const auto path = dir.write("bad.reg", variant);
-            for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20})
-                EXPECT_EQ(outcome([&] { return *read_reg_file(path, "bad.reg", block); }), first)
+            for (std::size_t block = 1; block <= 10; ++block)
+                EXPECT_EQ(outcome([&] { return *read_reg_file(path, "bad.reg", block < 10 ? block : 1 << 20); }), first)
                     << rule << ", block " << block << " of " << variant.size();
             EXPECT_EQ(outcome([&] { return parse_reg_text(variant, "bad.reg"); }), first) << rule;
         }
     }
-    const std::pair<const char*, std::string> exports[] = {
-        {"a UTF-16 export",
-         utf16_file(u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Caf\u00E9 \U0001F600]\r\n"
-                    u"\"Owner\"=\"Zo\u00EB \u20AC \u4E2D \U0001F600\"\r\n"
-                    u"\"Path\"=hex(2):25,00,e9,00,25,00,00,00\r\n"
-                    u"\"List\"=hex(7):61,00,00,00,ac,20,00,00,00,00\r\n"
-                    u"\"Raw\"=hex:61,00,62,00\r\n\"Nul\"=\"1\0002\"\r\n\"Long\"=hex:01,\\\r\n  02\r\n"s)},
-        {"a UTF-16 hex(2) text of an odd number of bytes",
-         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\A]\r\n\"v\"=hex(2):41,00,42\r\n")},
-        {"UTF-8 with its mark", "\xEF\xBB\xBFREGEDIT4\n[HKCU\\Caf\xC3\xA9]\n\"N\"=\"Zo\xC3\xAB \xF0\x9F\x98\x80\"\n"},
-        // A NUL in a name, which no Windows tool can write into a .reg file and
-        // only UTF-16 or UTF-8 can carry (reg_import.txt has the other limits).
-        {"a UTF-16 key name holding a NUL",
-         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\a"s + u'\0' + u"b]\r\n")},
-        {"a UTF-16 value name holding a NUL",
-         utf16_file(u"Windows Registry Editor Version 5.00\r\n[HKCU\\a]\r\n\r\n\"x"s + u'\0' + u"y\"=\"data\"\r\n")},
-        {"a UTF-8 value name holding a NUL", "\xEF\xBB\xBFREGEDIT4\n[HKCU\\a]\n\"n\0\"=dword:1\n"s}};
-    for (const auto& [name, bytes] : exports) {
-        const std::string& text = bytes;  // clang 14 lambdas cannot capture a structured binding
-        const std::string first = outcome([&] { return parse_reg_text(text, "xp.reg"); });
-        expected.check(name, first);
-        const auto path = dir.write("xp.reg", text);
-        for (std::size_t block = 1; block <= 9; ++block)
-            EXPECT_EQ(outcome([&] { return *read_reg_file(path, "xp.reg", block); }), first) << name << block;
-    }
+    EXPECT_FALSE(read_reg_file(dir.file("absent.reg"), "absent.reg"));
+    EXPECT_FALSE(read_reg_file(dir.path(), "a folder"));
 }
 
 std::string refusal(const std::string& text)
 {
     return outcome([&] { return parse_reg_text(text, "bad.reg"); });
-}
-
-TEST(RegFile, BytesThatAreNoRegistryFile)
-{
-    const TempFolder dir;
-    for (const auto& [bytes, message] :
-         {std::pair<std::string, std::string>{
-              "\xFE\xFF", "bad.reg: big-endian UTF-16 is not read; save the file as regedit exports it (UTF-16LE)"},
-          {"\xFF\xFEW\0x", "bad.reg: UTF-16 file with an odd number of bytes"},
-          {"REGEDIT4\r\n" + std::string(3, '\0'),
-           "bad.reg: the file holds NUL bytes: UTF-16 needs its byte-order mark (FF FE)"},
-          // What comes first is refused, however the file is cut into blocks.
-          {"REGEDIT4\r\nbroken\r\n\0"s, "bad.reg:2: expected [KEY], @=VALUE or \"NAME\"=VALUE, not 'broken'"}}) {
-        const std::string& text = bytes;  // clang 14 captures no structured binding
-        EXPECT_EQ(refusal(text), "refused: " + message + "\n");
-        const auto path = dir.write("bad.reg", bytes);
-        EXPECT_EQ(outcome([&] { return *read_reg_file(path, "bad.reg", 1); }), "refused: " + message + "\n");
-    }
-    EXPECT_FALSE(read_reg_file(dir.file("absent.reg"), "absent.reg"));
-    EXPECT_FALSE(read_reg_file(dir.path(), "a folder"));
 }
 
 // More than 1 GiB is refused before a byte is read (the file is sparse: it

@@ -17,11 +17,8 @@ namespace {
 MachineProfile profile(std::string_view text) { return parse_machine_profile(text, "m.machine", "."); }
 
 const char* const kXp =
-    "[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\nservice_pack = Service Pack 2\nproduct_type = 3\n"
-    "[screen]\nwidth = 1024\nheight = 768\ntwips_per_pixel = 12\nbits_per_pixel = 24\nplanes = 1\nhdc = 500\n"
-    "[memory]\ntotal_physical = 536870912\n[disk]\nc_free = 40000000000\nc_total = 60000000000\nd_free = 7\n"
-    "[objects]\ncreatable = ShockwaveFlash.ShockwaveFlash.7\n"
-    "[shell]\nprograms = C:\\Program Files\\Internet Explorer\\iexplore.exe\n";
+    "[windows]\nplatform_id = 2\nmajor = 5\nminor = 1\nbuild = 2600\nservice_pack = Service Pack 2\n"
+    "product_type = 3\n[memory]\ntotal_physical = 536870912\n";
 
 std::string text(std::uint64_t n) { return std::to_string(n); }
 

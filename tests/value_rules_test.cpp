@@ -1,5 +1,6 @@
-// The scripting runtime's value rules as a table: every line of
-// tests/cases/value_rules.txt is
+// The scripting runtime's value rules as a table, and the other small rules
+// (code page, measures, registry names, saved state) as another: every line
+// of tests/cases/value_rules.txt and text_rules.txt is
 //
 //   RULE ARG... => RESULT
 //
@@ -11,11 +12,18 @@
 // type ("5 (Integer)"), "refused", or "error N" for the runtime error raised.
 // `locale DECIMAL GROUPING CURRENCY [SHORT_DATE [TIME]]` (each "quoted", ""
 // for none) sets the user's settings for the lines after it.
+#include "checks/display_check.hpp"
+#include "control/state_stream.hpp"
+#include "core/ansi.hpp"
 #include "core/date_text.hpp"
 #include "core/number_text.hpp"
 #include "core/script_error.hpp"
 #include "core/variant.hpp"
+#include "platform/simulated/registry_tree.hpp"
+#include "probes/mod_registry.hpp"
 #include "probes/version_text.hpp"
+#include "render/panel_layout.hpp"
+#include "session/page_params.hpp"
 #include "session/typed_value.hpp"
 #include "quoted_args.hpp"
 
@@ -131,6 +139,33 @@ const std::map<std::string, Rule> kRules = {
      [](const Args& a, L l) {
          return in_quotes(CutDecimal(v(a), static_cast<std::uint8_t>(std::stoi(a.at(1).text)), l));
      }},
+    // text_rules.txt
+    {"code_page",
+     [](const Args& a, L) {
+         const std::string utf8 = ansi_to_utf8(a.at(0).text), back = utf8_to_ansi(utf8);
+         return back == a[0].text ? in_quotes(utf8) : "comes back as " + in_quotes(back);
+     }},
+    {"to_code_page", [](const Args& a, L) { return in_quotes(utf8_to_ansi(a.at(0).text)); }},
+    {"unit_to_code_page",
+     [](const Args& a, L) {
+         return in_quotes(std::string(1, utf16_to_ansi(static_cast<char16_t>(std::stoi(a.at(0).text, nullptr, 16)))));
+     }},
+    {"screen_pixels", [](const Args& a, L) { return std::to_string(screen_pixels(d(a), std::stod(a.at(1).text))); }},
+    {"pixels",
+     [](const Args& a, L) {
+         return pixels(d(a)) == exact_pixels(d(a)) ? in_quotes(pixels(d(a))) : "not exact: " + exact_pixels(d(a));
+     }},
+    {"key_names",
+     [](const Args& a, L) {
+         return both_ways(compare_key_names(a.at(0).text, a.at(1).text), compare_key_names(a[1].text, a[0].text));
+     }},
+    {"state_field",
+     [](const Args& a, L l) {
+         const auto bag = decode_state(std::string(kStreamHeader) + "K=" + a.at(0).text + "\n");
+         return bag ? shown_value(*bag->find("K"), l) : "refused";
+     }},
+    {"trim_blanks", [](const Args& a, L) { return in_quotes(trim_blanks(a.at(0).text)); }},
+    {"html_text", [](const Args& a, L) { return in_quotes(decode_html_entities(a.at(0).text)); }},
 };
 
 std::string apply(const std::string& name, const std::vector<Arg>& args, const Locale& locale)
@@ -144,9 +179,11 @@ std::string apply(const std::string& name, const std::vector<Arg>& args, const L
     }
 }
 
-TEST(ValueRules, EveryLineOfTheTableHolds)
+class Rules : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Rules, EveryLineOfTheTableHolds)
 {
-    std::ifstream in(std::string(PRESTOVA_SOURCE_DIR) + "/tests/cases/value_rules.txt", std::ios::binary);
+    std::ifstream in(std::string(PRESTOVA_SOURCE_DIR) + "/tests/cases/" + GetParam() + ".txt", std::ios::binary);
     ASSERT_TRUE(in);
     Locale locale;
     int number = 0, checked = 0;
@@ -166,13 +203,16 @@ TEST(ValueRules, EveryLineOfTheTableHolds)
             continue;
         }
         ASSERT_NE(arrow, std::string::npos) << "line " << number << " has no =>";
-        EXPECT_EQ(apply(name, args, locale), line.substr(arrow + 4)) << "value_rules.txt:" << number << ": " << line;
+        EXPECT_EQ(apply(name, args, locale), line.substr(arrow + 4)) << GetParam() << ".txt:" << number << ": " << line;
         ++checked;
     }
     EXPECT_GT(checked, 0);
 }
 
-// What cannot be a line of the table: loops, texts too long to write, and
+INSTANTIATE_TEST_SUITE_P(Files, Rules, ::testing::Values("value_rules", "text_rules"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// What cannot be a line of the tables: loops, texts too long to write, and
 // what only C++ can observe.
 
 TEST(ValueRules, LongTextsOverflowTheirPositions)
@@ -182,10 +222,6 @@ TEST(ValueRules, LongTextsOverflowTheirPositions)
     EXPECT_EQ(apply("cut_lang_type", {{ones, true}}, plain), ones + " (String), argument " + ones + " (String)");
     EXPECT_EQ(apply("cut_lang_type", {{more, true}}, plain), "error 6, argument " + more + " (String)");
     EXPECT_EQ(apply("cut_lang_type", {{longer, true}}, plain), "error 6, argument " + longer + " (String)");
-    const std::string k254 = std::string(253, '1') + ".5", k256 = std::string(255, '1') + ".5";  // point at 254, 256
-    EXPECT_EQ(apply("cut_decimal", {{k254, true}, {"1"}}, plain), in_quotes(k254));
-    EXPECT_EQ(apply("cut_decimal", {{k254, true}, {"2"}}, plain), "error 6");
-    EXPECT_EQ(apply("cut_decimal", {{k256, true}, {"0"}}, plain), "error 6");
 }
 
 TEST(ValueRules, NoTestHoldsForNull)
@@ -267,6 +303,21 @@ TEST(ValueRules, DaysReadBackFromTheirText)
     iso.short_date = "dddd";
     iso.time_format = "";
     EXPECT_EQ(date_text(kFirstDateSerial + 3, iso), "Monday");
+}
+
+// pixels() writes most measures from whole hundredths and leaves the rest to
+// the general conversion: every measure a design in twips gives, and the
+// half-pixel offsets the pictures add, is the correctly rounded decimal.
+TEST(PixelText, EveryTwipMeasureMatchesTheExactConversion)
+{
+    int mismatches = 0;
+    for (int twips = -40000; twips <= 40000; ++twips)
+        for (double value : {twips / 15.0, twips / 15.0 + 0.5, twips / 30.0, twips / 8.0, twips / 1000.0}) {
+            if (pixels(value) == exact_pixels(value)) continue;
+            if (++mismatches <= 5)
+                ADD_FAILURE() << value << ": " << pixels(value) << " against " << exact_pixels(value);
+        }
+    EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace
