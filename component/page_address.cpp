@@ -1,6 +1,7 @@
 #include "page_address.hpp"
 
 #include "com_ptr.hpp"
+#include "utf8_text.hpp"
 
 #include <exdisp.h>
 #include <mshtml.h>
@@ -14,15 +15,9 @@ namespace {
 // Takes over TEXT; nothing when it is empty or not valid UTF-16.
 std::optional<std::string> address_of(BSTR text)
 {
-    std::optional<std::string> out;
-    const int length = static_cast<int>(SysStringLen(text));
-    const int size =
-        length ? WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, length, nullptr, 0, nullptr, nullptr) : 0;
-    if (size > 0) {
-        out.emplace(static_cast<std::size_t>(size), '\0');
-        WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, length, out->data(), size, nullptr, nullptr);
-    }
+    auto out = utf8_text(text, SysStringLen(text));
     SysFreeString(text);
+    if (out && out->empty()) out.reset();
     return out;
 }
 

@@ -1,22 +1,15 @@
 #include "policy_sites.hpp"
 
+#include "utf8_text.hpp"
+
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace prestova::component {
 
 namespace {
-
-std::string utf8(const wchar_t* text, std::size_t length)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 // Every REG_SZ value of the policy key in one registry view, whatever its name.
 void add_policy(AllowedSites& sites, REGSAM view)
@@ -38,7 +31,8 @@ void add_policy(AllowedSites& sites, REGSAM view)
                 continue;
             std::size_t length = data_size / sizeof(wchar_t);
             while (length > 0 && data[length - 1] == L'\0') --length;
-            sites.add(utf8(data.data(), length));
+            // A value that is no text still puts the list in force, as any mistake does.
+            sites.add(utf8_text(data.data(), length).value_or("(not valid UTF-16)"));
         }
     }
     RegCloseKey(key);
