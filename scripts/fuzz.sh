@@ -41,6 +41,7 @@ dicts() {
     fuzz_page_reader) echo html ;;
     fuzz_variant) echo variant ;;
     fuzz_check_run) echo facts reg html ;;
+    fuzz_site_lock) echo url ;;
   esac
 }
 # Room for the largest seed and then some; a few typed values need little.
