@@ -89,7 +89,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     // A full disk or a closed file behind standard output is no success.
     errno = 0;
     if (!out.flush()) {
-        err << "prestova: cannot write standard output: " << error_reason(errno) << "\n";
+        if (code != 2) err << "prestova: cannot write standard output: " << error_reason(errno) << "\n";
         return 2;
     }
     return code;

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
 
 namespace prestova {
@@ -279,6 +280,9 @@ std::string explain(const CLI::ParseError& e, CLI::App& app, const std::string& 
         if (!first.starts_with("-")) return "unexpected argument " + quote_input(first);
         std::vector<std::string> options;
         for (const CLI::Option* option : in->get_options()) options.push_back(option->get_name());
+        // Only after "--" is a real option left over.
+        if (std::find(options.begin(), options.end(), name) != options.end())
+            return "unexpected argument " + quote_input(first) + " after '--'";
         return "unknown option " + quote_input(first) + did_you_mean(name, options);
     }
     // "--machine: 1 required FILE missing" and the like name the option first.

@@ -62,7 +62,16 @@ fs::path OutputFile::folder() const
 
 void OutputFile::commit()
 {
-    if (target_.empty()) return;
+    if (target_.empty()) {
+        // As for a file below: the reason is the failing flush's, or the earlier write's.
+        const bool failed_before = !standard_output_;
+        const int earlier_error = errno;
+        errno = 0;
+        standard_output_.flush();
+        const int error_number = failed_before || errno == 0 ? earlier_error : errno;
+        if (!standard_output_) throw InputError("cannot write standard output: " + error_reason(error_number));
+        return;
+    }
     // A write that failed before now (the disk filled up mid-way) left its
     // reason in errno; a failing flush sets its own.
     const bool failed_before = !file_;
