@@ -291,6 +291,7 @@ std::string explain(const CLI::ParseError& e, CLI::App& app, const std::string& 
         if (what.find("disallowed flag override") != std::string::npos)  // "init was given a ..."
             return "--" + what.substr(0, what.find(' ')) + " takes no value";
         if (what.find("missing") != std::string::npos) return option + " needs a value";
+        if (what.find("At Most") != std::string::npos) return option + " is given more than once";
     }
     return what;
 }
