@@ -27,21 +27,24 @@ double text_inset(const ControlDesign& control);
 // lying on a cell drawn earlier.
 const std::vector<ControlId>& drawing_order();
 
-// Hands every visible control, in drawing order, to the callable for its
-// kind, so that every picture of the panel draws the same things.
+// Hands the control, when it is visible, to the callable for its kind.
+template <class OnLabel, class OnIcon, class OnLine>
+void paint_control(const ControlDesign& c, const ControlState& s, OnLabel on_label, OnIcon on_icon, OnLine on_line)
+{
+    if (!s.visible) return;
+    switch (c.kind) {
+    case ControlKind::Label: on_label(c, s); break;
+    case ControlKind::Icon: on_icon(c, s); break;
+    case ControlKind::Line: on_line(c, s); break;
+    }
+}
+
+// The same for every control in drawing order, so that every picture of the
+// panel draws the same things.
 template <class OnLabel, class OnIcon, class OnLine>
 void paint_visible(const PanelState& panel, OnLabel on_label, OnIcon on_icon, OnLine on_line)
 {
-    for (ControlId id : drawing_order()) {
-        const ControlDesign& c = design(id);
-        const ControlState& s = panel.state(id);
-        if (!s.visible) continue;
-        switch (c.kind) {
-        case ControlKind::Label: on_label(c, s); break;
-        case ControlKind::Icon: on_icon(c, s); break;
-        case ControlKind::Line: on_line(c, s); break;
-        }
-    }
+    for (ControlId id : drawing_order()) paint_control(design(id), panel.state(id), on_label, on_icon, on_line);
 }
 
 // A pixel measure as SVG and CSS write it: at most two decimals, no

@@ -59,4 +59,33 @@ void parallel_for(std::size_t count, unsigned jobs, Work&& work)
     for (std::size_t i = 0; i < count; ++i) work(i);
 }
 
+// Runs side() on a thread of its own while main() runs on the caller's, and
+// returns once both are done, passing on an exception of either (main's
+// first). Without threads, side() runs first.
+template <typename Side, typename Main>
+void alongside(Side&& side, Main&& main)
+{
+#ifdef PRESTOVA_HAS_THREADS
+    std::exception_ptr failure;
+    std::thread thread([&] {
+        try {
+            side();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        main();
+    } catch (...) {
+        thread.join();
+        throw;
+    }
+    thread.join();
+    if (failure) std::rethrow_exception(failure);
+#else
+    side();
+    main();
+#endif
+}
+
 }  // namespace prestova

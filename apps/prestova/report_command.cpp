@@ -66,23 +66,25 @@ public:
         for (std::size_t p = 0; p < pages_.size(); ++p) {
             auto session = ControlSession::open(machine->platform(), machine->name(), pages_[p].values, false);
             const RunReport report = session->control.show();
-            ReportRecord record{shown, name, p, read_fleet_result(session->panel, report), ""};
-            if (options_.format == ReportFormat::Html) record.panel = panel_for(*session, report, index, p);
+            ReportRecord record{shown, name, p, read_fleet_result(session->panel, report), "", {}};
+            if (options_.format == ReportFormat::Html) {
+                RunPanel panel{session->panel, report, session->machine_name};
+                if (options_.panels) record.panel_file = panel_file(panel.view(), index, p);
+                else record.panel = std::move(panel);
+            }
             records.push_back(std::move(record));
         }
         return records;
     }
 
 private:
-    std::string panel_for(const ControlSession& session, const RunReport& report, std::size_t index,
-                          std::size_t page) const
+    // Writes the panel beside the report and gives the path to link to.
+    std::string panel_file(const PanelView& view, std::size_t index, std::size_t page) const
     {
-        const std::string svg = render_svg(PanelView{session.panel, report, {}, session.machine_name});
-        if (!options_.panels) return svg;
         const std::string name = std::to_string(index + 1).append("-").append(std::to_string(page + 1)).append(".svg");
         const fs::path path = fs::path(*options_.panels) / name;
         std::ofstream out(path, std::ios::binary);
-        if (!(out << svg)) throw InputError("cannot write " + path.string());
+        if (!(out << render_svg(view))) throw InputError("cannot write " + path.string());
         return fs::proximate(fs::absolute(path), link_base_).generic_string();
     }
 
@@ -194,19 +196,29 @@ int run_report_command(const ReportOptions& options, std::ostream& out, std::ost
     ProgressBar progress(err, machines.size(), standard_error_is_terminal());
     Tally tally;
     const std::size_t batch = kMachinesPerThreadInBatch * jobs;
-    std::vector<MachineOutcome> outcomes;
-    for (std::size_t first = 0; first < machines.size(); first += batch) {
-        const std::size_t n = std::min(batch, machines.size() - first);
-        outcomes.assign(n, MachineOutcome{});
-        parallel_for(n, jobs, [&](std::size_t i) { outcomes[i] = run.check(machines[first + i], first + i); });
-        for (const auto& outcome : outcomes) {
+    std::vector<MachineOutcome> checked, checking;
+    const auto write_checked = [&] {
+        for (const auto& outcome : checked) {
             count(tally, outcome);
             if (const auto* error = std::get_if<ReportError>(&outcome)) writer->add(*error);
             else
                 for (const auto& record : std::get<std::vector<ReportRecord>>(outcome)) writer->add(record);
         }
-        progress.update(first + n);
+    };
+    // Each batch is written while the next is checked: writing takes a
+    // share of the time (a dashboard's, a quarter of the checking's), and
+    // would otherwise leave the cores idle.
+    for (std::size_t first = 0; first < machines.size(); first += batch) {
+        const std::size_t n = std::min(batch, machines.size() - first);
+        checking.assign(n, MachineOutcome{});
+        alongside(write_checked, [&] {
+            parallel_for(n, jobs, [&](std::size_t i) { checking[i] = run.check(machines[first + i], first + i); });
+        });
+        progress.update(first);
+        std::swap(checked, checking);
     }
+    write_checked();
+    progress.update(machines.size());
     writer->finish();
     progress.finish();
     output.commit();

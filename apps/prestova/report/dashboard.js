@@ -6,9 +6,12 @@ var VNAME={g:"good",o:"okay",b:"bad",n:"none"},VCOL={g:"#2e7d32",o:"#a87900",b:"
 var VICON={g:"\u2714",o:"~",b:"\u2716",n:"\u2013"};
 function esc(s){return String(s).replace(/[&<>"]/g,function(c){return{"&":"&amp;","<":"&lt;",">":"&gt;","\"":"&quot;"}[c];});}
 function el(id){return document.getElementById(id);}
-// All records in one list: [file, machine, page, readiness, verdicts, values, missing, stopped, panel]
-var all=D.slice();
-E.forEach(function(e){all.push([e[0],e[1],-1,3,"nnnnnnn",["","","","","","",""],[],"line "+e[2]+": "+e[3],""]);});
+// Records arrive while the page loads, after this script:
+// [file, machine, page, readiness, verdicts, values, missing, stopped, panel].
+// The table shows its first rows at once; the summary waits for the last
+// record, and the machines that could not be read join the list then.
+var all=D,loading=true;
+function unread(e){return [e[0],e[1],-1,3,"nnnnnnn",["","","","","","",""],[],"line "+e[2]+": "+e[3],null];}
 function chart(counts){
   var w=330,bh=16,gap=6,lw=110,h=ROWS.length*(bh+gap),said=ROWS.map(function(name,i){
     return name+": "+"gobn".split("").filter(function(v){return counts[i][v];}).map(function(v){return counts[i][v]+" "+VNAME[v];}).join(", ");});
@@ -44,19 +47,29 @@ var COLS=[["Machine",function(r){return r[1];}],["File",function(r){return r[0];
   ["Page",function(r){return r[2]<0?"":PAGES[r[2]];}],["Readiness",function(r){return r[3];}]];
 ROWS.forEach(function(name,i){COLS.push([name,function(r){return r[5][i];},i]);});
 COLS.push(["Missing",function(r){return r[6].join("; ");}],["Stopped",function(r){return r[7];}],["Panel",null]);
-var sortCol=-1,sortDir=1,view=[],start=0,PER=100;
-function refresh(){
+var sortCol=-1,sortDir=1,view=[],start=0,PER=100,looked=0;
+// Adds the records not looked at yet that pass the filters to the view.
+function grow(){
   var q=el("search").value.toLowerCase(),rd=el("readiness").value,pg=el("page-filter").value;
-  view=[];
-  for(var i=0;i<all.length;i++){var r=all[i];
+  for(;looked<all.length;looked++){var r=all[looked];
     if(rd!==""&&r[3]!==+rd)continue;
     if(pg!==""&&r[2]!==+pg&&r[2]>=0)continue;
     if(q&&(r[0]+"\u0001"+r[1]+"\u0001"+r[5].join("\u0001")+"\u0001"+r[6].join("\u0001")+"\u0001"+r[7]).toLowerCase().indexOf(q)<0)continue;
-    view.push(i);}
+    view.push(looked);}
+}
+function order(){
   if(sortCol>=0){var f=COLS[sortCol][1];view.sort(function(a,b){var x=f(all[a]),y=f(all[b]);
     return (x<y?-1:x>y?1:a-b)*sortDir;});}
-  start=0;draw();
 }
+function refresh(){view=[];looked=0;grow();order();start=0;draw();}
+// While records arrive, the page of rows fills as soon as they are here;
+// a sorted view waits for them all.
+function arriving(){
+  if(!loading)return;
+  if(sortCol<0&&view.length<start+PER&&looked<all.length){grow();draw();}
+  requestAnimationFrame(arriving);
+}
+function loaded(){loading=false;all=D.concat(E.map(unread));summary();grow();order();draw();}
 function draw(){
   var html="",end=Math.min(view.length,start+PER);
   for(var k=start;k<end;k++){var r=all[view[k]];
@@ -65,9 +78,9 @@ function draw(){
     // One line a row; the whole value, line breaks and all, on demand.
     for(var i=0;i<7;i++)html+='<td class="v-'+r[4][i]+'" title="'+esc(VNAME[r[4][i]]+(r[5][i]?"\n"+r[5][i]:""))+'"><span class="vi" role="img" aria-label="'+
       VNAME[r[4][i]]+'">'+VICON[r[4][i]]+'</span> '+esc(r[5][i].replace(/\n/g," \u00b7 "))+'</td>';
-    html+='<td>'+esc(r[6].join("; "))+'</td><td>'+esc(r[7])+'</td><td>'+(r[8]!==""?'<button type="button" class="panel-link">panel<span class="visually-hidden"> of '+esc(r[1])+'</span></button>':'')+'</td></tr>';}
+    html+='<td>'+esc(r[6].join("; "))+'</td><td>'+esc(r[7])+'</td><td>'+(r[8]!==null?'<button type="button" class="panel-link">panel<span class="visually-hidden"> of '+esc(r[1])+'</span></button>':'')+'</td></tr>';}
   el("rows").innerHTML=html;
-  el("shown").textContent=view.length?("rows "+(start+1)+"–"+end+" of "+view.length):"no rows";
+  el("shown").textContent=(view.length?("rows "+(start+1)+"–"+end+" of "+view.length):"no rows")+(loading?" so far, loading":"");
   el("prev").disabled=start===0;el("next").disabled=end>=view.length;
 }
 function head(){
@@ -79,12 +92,26 @@ function head(){
 }
 el("head").addEventListener("click",function(ev){var b=ev.target.closest("button");if(!b)return;var i=+b.dataset.col;
   if(sortCol===i)sortDir=-sortDir;else{sortCol=i;sortDir=1;}head();refresh();el("head").querySelector('[data-col="'+i+'"]').focus();});
+// A record's panel: the panel as designed (PANEL, in parts) with the parts
+// its run changed put back together from the record's fields, each led by
+// its kind: s, the part of that number; r, the text T holds at that number;
+// p, the fields T holds at that number; t, the text itself. The writer drew
+// every piece; they are only joined here.
+function joined(fields){var s="";for(var i=0;i<fields.length;i++){var f=fields[i],k=f.charAt(0),v=f.slice(1);
+  s+=k==="t"?v:k==="r"?T[+v]:joined(T[+v].split("'"));}return s;}
+function panel(changes){var parts=PANEL.slice(),fields=changes?changes.split("'"):[];
+  for(var i=0;i<fields.length;){var j=i+1;while(j<fields.length&&fields[j].charAt(0)!=="s")j++;
+    parts[+fields[i].slice(1)]=joined(fields.slice(i+1,j));i=j;}
+  return parts.join("");}
 // The panel opens in a modal dialog: focus moves in, Escape closes it, and
 // focus goes back to the button that opened it.
 var opener=null;
 el("rows").addEventListener("click",function(ev){var a=ev.target.closest(".panel-link");if(!a)return;
-  var r=all[+a.closest("tr").dataset.index];el("panel-title").textContent=r[1]+" \u2014 "+(PAGES[r[2]]||"defaults");
-  el("panel-body").innerHTML=typeof r[8]==="number"?P[r[8]].replace(/@face-(good|okay|bad)@/g,function(m,v){return FACES[v];}):'<img alt="'+esc("The panel of "+r[1])+'" src="'+esc(r[8])+'">';
+  var r=all[+a.closest("tr").dataset.index],svg=PANEL?panel(r[8]):null;
+  el("panel-title").textContent=r[1]+" \u2014 "+(PAGES[r[2]]||"defaults");
+  el("panel-body").innerHTML=svg!==null?svg:'<img alt="'+esc("The panel of "+r[1])+'" src="'+esc(r[8])+'">';
+  el("panel-save").href=svg!==null?"data:image/svg+xml;charset=utf-8,"+encodeURIComponent(svg):r[8];
+  el("panel-save").download=r[1]+"-"+(r[2]+1)+".svg";
   opener=a;el("panel-view").showModal();el("panel-close").focus();});
 el("panel-close").addEventListener("click",function(){el("panel-view").close();});
 el("panel-view").addEventListener("close",function(){if(opener)opener.focus();});
@@ -95,5 +122,5 @@ el("search").addEventListener("input",refresh);
 el("prev").addEventListener("click",function(){start=Math.max(0,start-PER);draw();});
 el("next").addEventListener("click",function(){if(start+PER<view.length){start+=PER;draw();}});
 el("page-filter").innerHTML='<option value="">all</option>'+PAGES.map(function(p,i){return '<option value="'+i+'">'+esc(p||"(no page)")+'</option>';}).join("");
-summary();head();refresh();
+head();refresh();arriving();document.addEventListener("DOMContentLoaded",loaded);
 })();

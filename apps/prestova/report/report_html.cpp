@@ -1,14 +1,24 @@
 // The fleet dashboard: one self-contained HTML file, no network, no external
-// scripts or fonts. Records are written as script data while they arrive;
-// the page's own script draws the summaries, the verdict charts (inline
-// SVG), the most common missing items and a table that sorts, filters and
-// shows a page of rows at a time, so a hundred thousand machines stay usable.
+// scripts or fonts. The page's own script comes first and records follow as
+// script data while they arrive, so the table shows its first rows before the
+// last record is read; then it draws the summaries, the verdict charts
+// (inline SVG), the most common missing items and a table that sorts,
+// filters and shows a page of rows at a time, so a hundred thousand machines
+// stay usable.
+//
+// A panel kept in the page is the panel as designed, written once in parts,
+// and for each record only the parts its run changed. Their markup (and the
+// parts that repeat from machine to machine) is written once in a table and
+// named by number, so a record's panel costs a few hundred bytes.
 #include "apps/prestova/report/dashboard_files.hpp"  // written by the build from dashboard.css and .js
 #include "apps/prestova/report/report_writer.hpp"
-#include "render/face_uri.hpp"
 #include "render/json_escape.hpp"
 
+#include <functional>
 #include <ostream>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace prestova {
 
@@ -18,6 +28,7 @@ namespace {
 std::string script_string(std::string_view utf8)
 {
     std::string s = json_string(utf8);
+    if (s.find('<') == std::string::npos) return s;  // most texts: nothing to change
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -40,19 +51,97 @@ char verdict_letter(RowVerdict v)
 
 constexpr std::size_t kRecordsPerScript = 500;
 
-// The verdict pictures are written once; each inline panel names them.
-constexpr std::pair<Verdict, std::string_view> kFaces[]{
-    {Verdict::Good, "@face-good@"}, {Verdict::Okay, "@face-okay@"}, {Verdict::Bad, "@face-bad@"}};
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+using TextNumbers = std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>>;
 
-std::string with_named_faces(std::string svg)
-{
-    for (const auto& [verdict, name] : kFaces) {
-        const std::string& uri = face_data_uri(verdict);
-        for (std::size_t at = svg.find(uri); at != std::string::npos; at = svg.find(uri, at + name.size()))
-            svg.replace(at, uri.size(), name);
+// The table the records' panel changes refer to (T in the page): every piece
+// of markup, written the first time it is drawn, and every part drawn for a
+// second time while the table has room for it. Markup depends on the design
+// and the pages, not on the machines, so the table's memory stays flat.
+class SharedTexts {
+public:
+    explicit SharedTexts(std::ostream& out) : out_(out), seen_(kSeenSlots, 0) {}
+
+    // What the run changed, as the page's script reads it: fields joined by
+    // ', each led by its kind. s: the part of that number, built from the
+    // fields up to the next s; r: the table's text of that number; p: the
+    // table's fields of that number; t: the text itself. Markup and the
+    // escaped texts of a run never hold a ', so it needs no escape.
+    std::string changes(const PanelView& view)
+    {
+        std::string out;
+        for (const std::size_t part : changed_svg_parts(view)) {
+            if (!out.empty()) out += '\'';
+            out.append("s").append(std::to_string(part));
+            const std::string fields = part_fields(view, part);
+            if (!fields.empty()) out.append("'").append(fields);
+        }
+        return out;
     }
-    return svg;
-}
+
+private:
+    // Kept parts' sources: enough for the advice, values and lists that
+    // repeat in a fleet of any size.
+    static constexpr std::size_t kPartBytes = std::size_t{4} << 20;
+    // Parts drawn once, by the hash of their source, a slot each; a newer
+    // part takes an older one's slot, so the memory is fixed.
+    static constexpr std::size_t kSeenSlots = std::size_t{1} << 16;
+
+    // A part is drawn only when the table does not hold it yet.
+    std::string part_fields(const PanelView& view, std::size_t part)
+    {
+        svg_part_source(view, part, source_);
+        if (const auto kept = parts_.find(source_); kept != parts_.end())
+            return std::string("p").append(std::to_string(kept->second));
+        const std::string fields = fields_of(draw_svg_part(view, part));
+        const std::size_t hash = std::hash<std::string_view>{}(source_);
+        std::size_t& slot = seen_[hash % kSeenSlots];
+        if (fields.empty() || slot != hash || part_bytes_ + source_.size() > kPartBytes) {
+            slot = hash;
+            return fields;
+        }
+        part_bytes_ += source_.size();
+        const std::size_t number = push(fields);
+        parts_.emplace(source_, number);
+        return std::string("p").append(std::to_string(number));
+    }
+
+    std::string fields_of(const SvgPart& part)
+    {
+        std::string fields;
+        std::size_t begin = 0;
+        for (const SvgFragment& fragment : part.fragments) {
+            const std::string_view text = std::string_view(part.text).substr(begin, fragment.end - begin);
+            begin = fragment.end;
+            if (!fields.empty()) fields += '\'';
+            if (fragment.own) {
+                fields.append("t").append(text);
+                continue;
+            }
+            auto markup = markup_.find(text);
+            if (markup == markup_.end()) markup = markup_.emplace(text, push(text)).first;
+            fields.append("r").append(std::to_string(markup->second));
+        }
+        return fields;
+    }
+
+    // Writes the text into the table and gives its number there.
+    std::size_t push(std::string_view text)
+    {
+        out_ << "T.push(" << script_string(text) << ");\n";
+        return count_++;
+    }
+
+    std::ostream& out_;
+    TextNumbers markup_, parts_;
+    std::vector<std::size_t> seen_;
+    std::size_t part_bytes_ = 0;
+    std::size_t count_ = 0;
+    std::string source_;  // kept from part to part: most parts need no more
+};
 
 constexpr std::string_view kHead = R"HTML(<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8">
@@ -80,44 +169,40 @@ constexpr std::string_view kBody = R"HTML(</style></head><body>
 <table class="machines" id="machines"><thead><tr id="head"></tr></thead><tbody id="rows"></tbody></table>
 </div>
 </main>
-<dialog id="panel-view" aria-labelledby="panel-title"><button type="button" id="panel-close">close</button><h2 id="panel-title"></h2><div id="panel-body"></div></dialog>
-<script>"use strict";var D=[],E=[],P=[];
+<dialog id="panel-view" aria-labelledby="panel-title"><button type="button" id="panel-close">close</button><h2 id="panel-title"></h2> <a id="panel-save" href="#">save as SVG</a><div id="panel-body"></div></dialog>
+<script>"use strict";var D=[],E=[],T=[];
 )HTML";
 
-constexpr std::string_view kApp = R"HTML(<script>"use strict";
+// After the pages and the panel as designed.
+constexpr std::string_view kApp = R"HTML(</script>
+<script>"use strict";
 )HTML";
 
-// After the script.
-constexpr std::string_view kEnd = R"HTML(</script>
-</body></html>
+constexpr std::string_view kEnd = R"HTML(</body></html>
 )HTML";
 
 class HtmlWriter final : public ReportWriter {
 public:
     HtmlWriter(std::ostream& out, std::vector<std::string> pages, bool inline_panels)
-        : out_(out), inline_panels_(inline_panels)
+        : out_(out), inline_panels_(inline_panels), shared_(out)
     {
-        out_ << kHead << kDashboardCss << kBody << "var FACES={";
-        for (const auto& [verdict, name] : kFaces)
-            out_ << (verdict == Verdict::Good ? "" : ",") << name.substr(6, name.size() - 7) << ":"
-                 << script_string(face_data_uri(verdict));
-        out_ << "};\nvar PAGES=[";
+        out_ << kHead << kDashboardCss << kBody << "var PAGES=[";
         for (std::size_t i = 0; i < pages.size(); ++i) out_ << (i ? "," : "") << script_string(pages[i]);
-        out_ << "];\n</script>\n";
+        out_ << "];\nvar PANEL=";
+        if (inline_panels_) {
+            const std::vector<std::string> parts = designed_svg_parts();
+            for (std::size_t i = 0; i < parts.size(); ++i) out_ << (i ? "," : "[") << script_string(parts[i]);
+            out_ << "];\n";
+        } else {
+            out_ << "null;\n";
+        }
+        out_ << kApp << kDashboardJs << "</script>\n";
     }
 
     void add(const ReportRecord& r) override
     {
         open_script();
-        std::string panel = "\"\"";
-        if (!r.panel.empty()) {
-            if (inline_panels_) {
-                out_ << "P.push(" << script_string(with_named_faces(r.panel)) << ");\n";
-                panel = std::to_string(panels_++);
-            } else {
-                panel = script_string(r.panel);
-            }
-        }
+        const std::string panel = script_string(inline_panels_ ? shared_.changes(r.panel->view()) : r.panel_file);
         std::string verdicts, values = "[", missing = "[";
         for (std::size_t i = 0; i < kReportRowCount; ++i) {
             const RowResult& row = r.result.rows[i];
@@ -151,7 +236,7 @@ public:
     void finish() override
     {
         close_script();
-        out_ << kApp << kDashboardJs << kEnd;
+        out_ << kEnd;
         out_.flush();
     }
 
@@ -171,7 +256,7 @@ private:
 
     std::ostream& out_;
     bool inline_panels_;
-    std::size_t panels_ = 0;
+    SharedTexts shared_;
     std::size_t in_script_ = 0;
 };
 

@@ -3,14 +3,25 @@
 // and then page, and each is written as it comes, so memory does not grow
 // with the number of machines.
 #include "apps/prestova/report/fleet_result.hpp"
+#include "render/svg_parts.hpp"
 
 #include <cstddef>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace prestova {
+
+// What a run's panel is drawn from.
+struct RunPanel {
+    PanelState panel;
+    RunReport report;
+    std::string machine;
+
+    PanelView view() const { return {panel, report, {}, machine}; }
+};
 
 // One machine checked against one page.
 struct ReportRecord {
@@ -18,7 +29,10 @@ struct ReportRecord {
     std::string machine;   // its name
     std::size_t page = 0;  // index into the report's pages
     FleetResult result;
-    std::string panel;  // html only: the panel's SVG, or its file's path
+    // html only: the panel's file (with --panels), else the panel as the run
+    // left it, for the page to keep what the run changed.
+    std::string panel_file;
+    std::optional<RunPanel> panel;
 };
 
 // A machine file that could not be read.
@@ -40,7 +54,7 @@ public:
 // pages: the page files as given, "" for the bag's defaults.
 std::unique_ptr<ReportWriter> make_csv_writer(std::ostream& out, std::vector<std::string> pages);
 std::unique_ptr<ReportWriter> make_jsonl_writer(std::ostream& out, std::vector<std::string> pages);
-// inline_panels: ReportRecord::panel holds SVG text, else a path to link to.
+// inline_panels: the panels are kept in the page, else linked to their files.
 std::unique_ptr<ReportWriter> make_html_writer(std::ostream& out, std::vector<std::string> pages, bool inline_panels);
 
 // The CSV header: file, machine, page, readiness, then verdict, value and
