@@ -159,7 +159,14 @@ std::string run_case(const std::vector<std::string>& body)
             while (++i < body.size() && body[i] != "end") text += unescape(body[i]) + "\n";
             folder.write(w[0] == "reg" ? "m.reg" : w.at(1), text);
         } else if (w[0] == "show") {
-            const auto text = prestova::read_file_text(folder.file(w.at(1)));
+            // show FILE [TEXT]: the file, or only its lines holding TEXT
+            auto text = prestova::read_file_text(folder.file(w.at(1)));
+            if (text && w.size() > 2) {
+                std::string kept;
+                for (const auto& line : lines_of(*text))
+                    if (line.find(w[2]) != std::string::npos) kept += line + "\n";
+                text = kept;
+            }
             shown += "[" + w[1] + "]\n" + (text ? replace_all(*text, "\r", "\\r") : "(no such file)\n");
         } else if (w[0] == "rows") {
             rows.assign(w.begin() + 1, w.end());
