@@ -172,10 +172,13 @@ std::vector<std::string> find_machine_files(const std::vector<std::string>& inpu
 
 int run_report_command(const ReportOptions& options, std::ostream& out, std::ostream& err)
 {
-    const std::vector<std::string> machines = find_machine_files(options.machines);
-    std::vector<std::string> inputs = machines;
-    inputs.insert(inputs.end(), options.pages.begin(), options.pages.end());
-    OutputFile output(options.output, out, inputs);
+    // One list of names, however large the fleet: the pages join the
+    // machines only while the output is checked against every input.
+    std::vector<std::string> machines = find_machine_files(options.machines);
+    const std::size_t machine_count = machines.size();
+    machines.insert(machines.end(), options.pages.begin(), options.pages.end());
+    OutputFile output(options.output, out, machines);
+    machines.resize(machine_count);
     const std::vector<Page> pages = read_pages(options, err);
     if (options.panels) {
         std::error_code ec;
