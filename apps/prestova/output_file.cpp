@@ -5,6 +5,7 @@
 #include "session/usage_error.hpp"
 
 #include <cerrno>
+#include <ostream>
 #include <random>
 
 namespace prestova {
@@ -60,25 +61,30 @@ fs::path OutputFile::folder() const
     return target_.empty() ? fs::current_path() : fs::absolute(target_).parent_path();
 }
 
+namespace {
+
+// Flushes the stream and gives why it failed: a write that failed before now
+// (the disk filled up mid-way) left its reason in errno; a failing flush
+// sets its own.
+int flush_error(std::ostream& stream)
+{
+    const bool failed_before = !stream;
+    const int earlier_error = errno;
+    errno = 0;
+    stream.flush();
+    return failed_before || errno == 0 ? earlier_error : errno;
+}
+
+}  // namespace
+
 void OutputFile::commit()
 {
     if (target_.empty()) {
-        // As for a file below: the reason is the failing flush's, or the earlier write's.
-        const bool failed_before = !standard_output_;
-        const int earlier_error = errno;
-        errno = 0;
-        standard_output_.flush();
-        const int error_number = failed_before || errno == 0 ? earlier_error : errno;
+        const int error_number = flush_error(standard_output_);
         if (!standard_output_) throw InputError("cannot write standard output: " + error_reason(error_number));
         return;
     }
-    // A write that failed before now (the disk filled up mid-way) left its
-    // reason in errno; a failing flush sets its own.
-    const bool failed_before = !file_;
-    const int earlier_error = errno;
-    errno = 0;
-    file_.flush();
-    const int error_number = failed_before || errno == 0 ? earlier_error : errno;
+    const int error_number = flush_error(file_);
     file_.close();
     if (!file_) throw InputError("cannot write " + target_.string() + ": " + error_reason(error_number));
     if (temporary_.empty()) return;  // written in place
